@@ -1,0 +1,59 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QSerialPortInfo>
+#include <QTimer>
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr)
+{
+    // setupUi binds the on_<object>_<signal> slots last, so the form's
+    // initial values never reach the model.
+    ui->setupUi(this);
+    connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    refillPortList();
+    ui->tabWidget->setCurrentIndex(0);
+    refreshTimer = new QTimer(this);
+    refreshTimer->start(100);
+    connect(refreshTimer, &QTimer::timeout, this, &MainWindow::ui_Display);
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+// Port names in the order the system lists them, name only.
+void MainWindow::refillPortList()
+{
+    ui->portNameBox->clear();
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : ports)
+        ui->portNameBox->addItem(info.portName());
+}
+
+void MainWindow::writeCommand(const char *bytes)
+{
+    serialPort.write(bytes);
+}
+
+void MainWindow::ui_Display()
+{
+    Servo_Display();
+    Recieve_Display();
+    Rev_Display();
+    EPA_Display();
+    SubTrim_Display();
+    FS_Display();
+    Delay_Display();
+    Aux_Display();
+    DR_Display();
+    Parameter_Display();
+    Atti_Display();
+    Elev_Display();
+    Vtype_Display();
+    Prm_Display();
+    DRCure_Display();
+    THcure_Display();
+    StkTrim_Display();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+// Live values reported by the transmitter, shown by the live monitor.
+struct MonitorState
+{
+    int Servo1 = 1000, Servo2 = 1000, Servo3 = 1000, Servo4 = 1000,
+        Servo5 = 1000, Servo6 = 1000, Servo7 = 1000, Servo8 = 1000;
+    int TxVoltLive = 0;   // hundredths of a volt
+    int RxVoltLive = 0;   // tenths of a volt
+    int ExtVoltLive = 0;  // tenths of a volt
+    int RssiLive = 0;     // raw signal byte; 0 means no signal
+    int Spare1Live = 0, Spare2Live = 0;
+    int ReadFlag = 0;     // code of the last settings packet decoded
+};
+
+extern MonitorState mon;
+
+using MonField = int MonitorState::*;
+extern const MonField kServoFields[8];
+
+// While nonzero, received stick trims are not stored (a load or a
+// factory reset is sending its own trims).
+extern int trimHold;
+
+// Selects the Chinese (nonzero) or English (0) message texts.
+extern int useChineseTexts;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// User-facing texts of the link, reset and file commands, in the set
+// chosen by useChineseTexts.
+struct LinkTexts
+{
+    QString openText;    // openButton while no port is open
+    QString closeText;   // openButton while a port is open
+    QString title;       // message box title
+    QString openFailed;  // a port that would not open
+    QString noPort;      // a command that needs an open port
+};
+
+struct FileTexts
+{
+    QString saveTitle;
+    QString saveFilter;
+    QString openTitle;
+    QString openFilter;
+    QString errorTitle;
+    QString errorText;
+};
+
+LinkTexts linkTexts();
+FileTexts fileTexts();

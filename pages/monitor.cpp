@@ -1,0 +1,4 @@
+#include "mainwindow.h"
+
+void MainWindow::Servo_Display() {}
+void MainWindow::Recieve_Display() {}
