@@ -251,7 +251,7 @@ def led(core, mid, edge):
     cv.fill(subtract(circle(c, c, 76), circle(c, c - 14, 80)), glow,
             bbox=(0, c, size, size))
 
-    # Specular highlight: a white cap fading downward.
+    # Gloss: a white cap fading downward.
     def gloss(x, y):
         t = (y - (c - 78)) / 62.0
         return (1.0, 1.0, 1.0, 0.85 * (1.0 - max(0.0, min(1.0, t))) + 0.05)
