@@ -648,8 +648,8 @@ def page_system():
 # --------------------------------------------------------------------------
 
 
-def tab_page(spec):
-    name, title, sheet, mouse_tracking, panel = spec
+def tab_page(page_parts):
+    name, title, sheet, mouse_tracking, panel = page_parts
     props = [p_bool("mouseTracking", True)] if mouse_tracking else []
     props.append(p_sheet(sheet, "QWidget"))
     title_attr = E("attribute", [("name", "title")], children=[E("string", text=title)])
