@@ -2,7 +2,6 @@
 
 #include "transmittersettings.h"
 
-#include <array>
 #include <string>
 
 namespace zqsim {
