@@ -76,6 +76,7 @@ private slots:
     void liveReceiverPacketAndTrimHold();
     void settingsPacketsFillTheModel();
     void auxPacket();
+    void onlySettingsPacketsRefreshAtOnce();
     void everyChunkAnsweredOnce();
     void outOfRangeSettingsRepairedBeforeShown();
     void randomChunksOverTheLine();
@@ -323,6 +324,38 @@ void TestLink::auxPacket()
     QCOMPARE(cfg.AUX6, 3);
     QCOMPARE(cfg.AUX7, 0);
     QCOMPARE(cfg.AUX8, 2);
+}
+
+void TestLink::onlySettingsPacketsRefreshAtOnce()
+{
+    openLink();
+    // Without the refresh cycle, only an immediate refresh can show values.
+    const auto timers = window->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QTimer *t : timers)
+        t->stop();
+    QMetaObject::invokeMethod(window.get(), "ui_Display");
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1000"));
+
+    // Live and AUX packets wait for the next tick.
+    exchange(servoPacket({1234, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
+    exchange(::auxPacket(1, 3, 0, 2));
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1000"));
+
+    // A settings packet, known or not, refreshes every page before its
+    // acknowledgement.
+    exchange(settingsPacket(0x50, {0, 0, 0, 0, 0, 0, 0, 0}));
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1234"));
+    exchange(servoPacket({1500, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
+    exchange(settingsPacket(0x55, {157, 120, 120, 120, 120, 120, 120, 120}));
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
+    QCOMPARE(cfg.sub1, 37);
+
+    // A 12-byte chunk without both markers does not.
+    exchange(servoPacket({1700, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
+    QByteArray unmarked = settingsPacket(0x55, {157, 120, 120, 120, 120, 120, 120, 120});
+    unmarked[0] = char(0x00);
+    exchange(unmarked);
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
 }
 
 void TestLink::everyChunkAnsweredOnce()
