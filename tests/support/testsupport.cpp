@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include "configmodel.h"
+#include "hover.h"
 #include "monitorstate.h"
 
 #include <QAbstractButton>
@@ -26,6 +27,7 @@ void resetProgramState()
     mon = MonitorState{};
     trimHold = 0;
     useChineseTexts = 1;
+    hoverCounters = HoverCounters{};
 }
 
 PtyPeer::PtyPeer()
