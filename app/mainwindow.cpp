@@ -11,6 +11,7 @@ MainWindow::MainWindow(QWidget *parent)
     // initial values never reach the model.
     ui->setupUi(this);
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPortError);
     refillPortList();
     ui->tabWidget->setCurrentIndex(0);
     refreshTimer = new QTimer(this);

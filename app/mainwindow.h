@@ -190,6 +190,7 @@ private:
     void writeCommand(const char *bytes);
     void resetToFactory(bool holdTrims, QWidget *button);
     void refillPortList();
+    void serialPortError(QSerialPort::SerialPortError error);
 
     Ui::MainWindow *ui;
     QSerialPort serialPort;

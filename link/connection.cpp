@@ -7,6 +7,10 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
 // The button's text is the connection state: the open text means no port
 // is open, anything else means one is.
 void MainWindow::on_openButton_clicked()
@@ -44,4 +48,24 @@ void MainWindow::on_openButton_clicked()
     ui->openButton->setText(texts.openText);
     ui->toolButton_led->setIcon(QIcon(QStringLiteral(":/myImage/images/red.png")));
     refillPortList();
+}
+
+// A line whose other end went away (the cable was pulled) rejects every
+// write, and the serial port keeps retrying the rejected bytes each time
+// the event loop comes round: a busy loop.  Drop them once the line has
+// hung up.  The connection state itself stays until the user closes it.
+void MainWindow::serialPortError(QSerialPort::SerialPortError error)
+{
+    if (error != QSerialPort::ResourceError && error != QSerialPort::WriteError)
+        return;
+    if (!serialPort.isOpen() || serialPort.bytesToWrite() == 0)
+        return;
+#ifdef Q_OS_UNIX
+    // A full output buffer reports the same errors but passes; only a
+    // hung-up line is given up on.
+    pollfd p{int(serialPort.handle()), POLLOUT, 0};
+    if (::poll(&p, 1, 0) != 1 || !(p.revents & (POLLHUP | POLLERR | POLLNVAL)))
+        return;
+#endif
+    serialPort.clear(QSerialPort::Output);
 }
