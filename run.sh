@@ -3,6 +3,7 @@
 #   ./run.sh             starts the tool
 #   ./run.sh --test      runs every test headless
 #   ./run.sh --sanitize  runs every test built with ASan + UBSan + LSan
+#   ./run.sh --fuzz SECONDS  runs each libFuzzer target for SECONDS (clang)
 #   ./run.sh --demo      starts the tool against a simulated transmitter
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -11,6 +12,9 @@ mode=${1:-run}
 
 packages=(build-essential cmake pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev
           fonts-wqy-microhei fonts-liberation)
+if [ "$mode" = --fuzz ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -46,14 +50,42 @@ case "$mode" in
     ;;
   --sanitize)
     build build-asan -DZQ_SANITIZE=ON -DZQ_BENCH=OFF
-    cd build-asan && QT_QPA_PLATFORM=offscreen \
-      ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+    # The soak runs shorter here: it is after memory errors, not speed.
+    cd build-asan && QT_QPA_PLATFORM=offscreen ZQ_SOAK_SECONDS=${ZQ_SOAK_SECONDS:-15} \
+      ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:check_initialization_order=1 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       LSAN_OPTIONS=suppressions=$PWD/../tests/lsan.supp \
       ctest --output-on-failure
     ;;
+  --fuzz)
+    seconds=${2:-60}
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DZQ_FUZZ=ON -DZQ_BENCH=OFF >/dev/null
+    targets=()
+    for src in fuzz/fuzz_*.cpp; do targets+=("$(basename "$src" .cpp)"); done
+    cmake --build build-fuzz -j"$jobs" --target "${targets[@]}"
+    mkdir -p build-fuzz/crashes
+    failed=0
+    for t in "${targets[@]}"; do
+      # Work on a copy of the seeds so the run does not grow the repository.
+      work=$(mktemp -d)
+      cp -r "fuzz/corpus/${t#fuzz_}/." "$work/"
+      seeds=$(ls "$work" | wc -l)
+      log=build-fuzz/$t.log
+      if ./build-fuzz/fuzz/"$t" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+           -artifact_prefix=build-fuzz/crashes/"$t"- "$work" >"$log" 2>&1; then
+        execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+        rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+        echo "$t: $execs executions in ${seconds} s ($rate/s), corpus $seeds -> $(ls "$work" | wc -l) inputs"
+      else
+        echo "$t: FAILED (input kept in build-fuzz/crashes/)"; tail -n 40 "$log"; failed=1
+      fi
+      rm -rf "$work"
+    done
+    exit "$failed"
+    ;;
   *)
-    echo "usage: $0 [--test | --sanitize | --demo]" >&2
+    echo "usage: $0 [--test | --sanitize | --fuzz SECONDS | --demo]" >&2
     exit 2
     ;;
 esac
