@@ -16,64 +16,68 @@ constexpr int hexHi(int offset) { return 0xFF - offset; }
 QVector<IntFieldInfo> buildIntFields()
 {
     QVector<IntFieldInfo> v;
-    auto scalar = [&v](const QString &name, CfgField f, int lo, int hi) {
-        v.append({name, [f](ConfigModel &m) -> int & { return m.*f; }, lo, hi});
+    enum { S, G, H, I };
+    auto scalar = [&v](const QString &name, CfgField f, int lo, int hi, int frame) {
+        v.append({name, [f](ConfigModel &m) -> int & { return m.*f; }, lo, hi, frame});
     };
-    auto array = [&v](const QString &name, int (ConfigModel::*a)[4], int k, int lo, int hi) {
+    auto array = [&v](const QString &name, int (ConfigModel::*a)[4], int k, int lo, int hi, int frame) {
         v.append({QStringLiteral("%1[%2]").arg(name).arg(k),
-                  [a, k](ConfigModel &m) -> int & { return (m.*a)[k]; }, lo, hi});
+                  [a, k](ConfigModel &m) -> int & { return (m.*a)[k]; }, lo, hi, frame});
     };
-    auto digit = [&](const QString &name, CfgField f) { scalar(name, f, 0, 9); };
-    auto hex = [&](const QString &name, CfgField f, int off) { scalar(name, f, hexLo(off), hexHi(off)); };
+    auto digit = [&](const QString &name, CfgField f, int frame) { scalar(name, f, 0, 9, frame); };
+    auto hex = [&](const QString &name, CfgField f, int off, int frame) {
+        scalar(name, f, hexLo(off), hexHi(off), frame);
+    };
 
     for (int k = 0; k < 8; ++k) {
         const QString n = QString::number(k + 1);
-        digit("rev" + n, kRevFields[k]);
-        hex("sub" + n, kSubFields[k], 120);
-        hex("Lepa" + n, kLepaFields[k], 16);
-        hex("Repa" + n, kRepaFields[k], 16);
-        hex("FS" + n, kFsFields[k], 16);
-        hex("delay" + n, kDelayFields[k], 16);
+        digit("rev" + n, kRevFields[k], S);
+        hex("sub" + n, kSubFields[k], 120, S);
+        hex("Lepa" + n, kLepaFields[k], 16, S);
+        hex("Repa" + n, kRepaFields[k], 16, S);
+        hex("FS" + n, kFsFields[k], 16, S);
+        hex("delay" + n, kDelayFields[k], 16, G);
     }
     for (int k = 0; k < 4; ++k) {
-        digit(QStringLiteral("AUX%1").arg(k + 5), kAuxFields[k]);
-        hex(QStringLiteral("Ru%1").arg(k + 1), kRuFields[k], 116);
+        digit(QStringLiteral("AUX%1").arg(k + 5), kAuxFields[k], S);
+        hex(QStringLiteral("Ru%1").arg(k + 1), kRuFields[k], 116, G);
     }
     for (int k = 0; k < 6; ++k) {
-        hex(QStringLiteral("Atti%1").arg(k + 1), kAttiFields[k], 16);
-        hex(QStringLiteral("Elev0%1").arg(k + 1), kElevFields[k], 120);
+        hex(QStringLiteral("Atti%1").arg(k + 1), kAttiFields[k], 16, G);
+        hex(QStringLiteral("Elev0%1").arg(k + 1), kElevFields[k], 120, G);
     }
     for (int k = 0; k < 7; ++k)
-        hex(QStringLiteral("THCURE_Data0%1").arg(k + 1), kThCurveFields[k], 16);
+        hex(QStringLiteral("THCURE_Data0%1").arg(k + 1), kThCurveFields[k], 16, H);
     for (int p = 0; p < 4; ++p) {
         const QString n = QStringLiteral("PRM0%1_").arg(p + 1);
-        digit(n + "Mix", kPrmFields[p].mix);
-        digit(n + "Master", kPrmFields[p].master);
-        digit(n + "Slave", kPrmFields[p].slave);
-        hex(n + "Data1", kPrmFields[p].data1, 116);
-        hex(n + "Data2", kPrmFields[p].data2, 116);
-        hex(n + "Data3", kPrmFields[p].data3, 116);
+        const int frame = p < 2 ? G : H;
+        digit(n + "Mix", kPrmFields[p].mix, frame);
+        digit(n + "Master", kPrmFields[p].master, frame);
+        digit(n + "Slave", kPrmFields[p].slave, frame);
+        hex(n + "Data1", kPrmFields[p].data1, 116, frame);
+        hex(n + "Data2", kPrmFields[p].data2, 116, frame);
+        hex(n + "Data3", kPrmFields[p].data3, 116, frame);
     }
-    digit("Mode", &ConfigModel::Mode);
-    digit("AttiM", &ConfigModel::AttiM);
-    digit("EleMix", &ConfigModel::EleMix);
-    digit("RuMix", &ConfigModel::RuMix);
-    digit("DR_MIX", &ConfigModel::DR_MIX);
-    digit("DR_CH", &ConfigModel::DR_CH);
-    digit("DR_SW", &ConfigModel::DR_SW);
-    digit("DR_POSI", &ConfigModel::DR_POSI);
-    digit("THCURE_MIX", &ConfigModel::THCURE_MIX);
-    digit("THCURE_Opt", &ConfigModel::THCURE_Opt);
-    hex("DR_UP1", &ConfigModel::DR_UP1, 16);
-    hex("DR_DOWN1", &ConfigModel::DR_DOWN1, 16);
-    hex("Rssi", &ConfigModel::Rssi, 120);
+    digit("Mode", &ConfigModel::Mode, S);
+    digit("AttiM", &ConfigModel::AttiM, G);
+    digit("EleMix", &ConfigModel::EleMix, G);
+    digit("RuMix", &ConfigModel::RuMix, G);
+    digit("DR_MIX", &ConfigModel::DR_MIX, G);
+    digit("DR_CH", &ConfigModel::DR_CH, G);
+    hex("DR_UP1", &ConfigModel::DR_UP1, 16, G);
+    hex("DR_DOWN1", &ConfigModel::DR_DOWN1, 16, G);
+    digit("DR_SW", &ConfigModel::DR_SW, H);
+    digit("DR_POSI", &ConfigModel::DR_POSI, H);
+    digit("THCURE_MIX", &ConfigModel::THCURE_MIX, H);
+    digit("THCURE_Opt", &ConfigModel::THCURE_Opt, H);
+    hex("Rssi", &ConfigModel::Rssi, 120, H);
     for (int k = 0; k < 4; ++k) {
-        array("DR_UpRate", &ConfigModel::DR_UpRate, k, hexLo(16), hexHi(16));
-        array("DR_DownRate", &ConfigModel::DR_DownRate, k, hexLo(16), hexHi(16));
-        array("DR_UpExp", &ConfigModel::DR_UpExp, k, hexLo(116), hexHi(116));
-        array("DR_DownExp", &ConfigModel::DR_DownExp, k, hexLo(116), hexHi(116));
-        array("StkTrim", &ConfigModel::StkTrim, k, hexLo(16), hexHi(16));
-        array("StkStep", &ConfigModel::StkStep, k, hexLo(16), hexHi(16));
+        array("DR_UpRate", &ConfigModel::DR_UpRate, k, hexLo(16), hexHi(16), H);
+        array("DR_DownRate", &ConfigModel::DR_DownRate, k, hexLo(16), hexHi(16), H);
+        array("DR_UpExp", &ConfigModel::DR_UpExp, k, hexLo(116), hexHi(116), H);
+        array("DR_DownExp", &ConfigModel::DR_DownExp, k, hexLo(116), hexHi(116), H);
+        array("StkTrim", &ConfigModel::StkTrim, k, hexLo(16), hexHi(16), I);
+        array("StkStep", &ConfigModel::StkStep, k, hexLo(16), hexHi(16), I);
     }
     return v;
 }
@@ -112,9 +116,9 @@ const QVector<IntFieldInfo> &frameIntFields()
 const QVector<VoltFieldInfo> &frameVoltFields()
 {
     static const QVector<VoltFieldInfo> fields = {
-        {"Volt", &ConfigModel::Volt, &ConfigModel::VoltTenths, 239},
-        {"rxVolt", &ConfigModel::rxVolt, &ConfigModel::rxVoltTenths, 239},
-        {"extVolt", &ConfigModel::extVolt, &ConfigModel::extVoltTenths, 999},
+        {"Volt", &ConfigModel::Volt, &ConfigModel::VoltTenths, 239, 0},
+        {"rxVolt", &ConfigModel::rxVolt, &ConfigModel::rxVoltTenths, 239, 2},
+        {"extVolt", &ConfigModel::extVolt, &ConfigModel::extVoltTenths, 999, 2},
     };
     return fields;
 }

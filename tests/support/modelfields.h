@@ -17,6 +17,7 @@ struct IntFieldInfo
     QString name;
     std::function<int &(ConfigModel &)> ref;
     int lo, hi;  // values the frame field can carry
+    int frame;   // 0..3: S, G, H, I
 };
 
 struct VoltFieldInfo
@@ -25,6 +26,7 @@ struct VoltFieldInfo
     double ConfigModel::*volts;
     int ConfigModel::*tenths;
     int hiTenths;  // 239 for the hex-coded voltages, 999 for the three digits
+    int frame;
 };
 
 const QVector<IntFieldInfo> &frameIntFields();
