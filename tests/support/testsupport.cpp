@@ -1,6 +1,8 @@
 #include "testsupport.h"
 
+#include "configfile.h"
 #include "configmodel.h"
+#include "frameencoder.h"
 #include "monitorstate.h"
 
 #include <QAbstractButton>
@@ -26,6 +28,8 @@ void resetProgramState()
     mon = MonitorState{};
     trimHold = 0;
     useChineseTexts = 1;
+    resetStoredFrames();
+    loadedText.clear();
 }
 
 PtyPeer::PtyPeer()
