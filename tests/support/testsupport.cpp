@@ -221,6 +221,10 @@ FileDialogAnswer::FileDialogAnswer(const QString &path) : timer(new QTimer)
             dlg->reject();
         } else {
             dlg->setOption(QFileDialog::DontConfirmOverwrite);
+            // selectFile leaves the name field alone while it has the focus,
+            // which depends on when the window got activated.
+            if (QWidget *focused = QApplication::focusWidget())
+                focused->clearFocus();
             dlg->selectFile(path);
             static_cast<QDialog *>(dlg)->accept();
         }
