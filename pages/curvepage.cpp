@@ -1,4 +1,38 @@
+// "高级菜单2": the editors beside the two curves.  The curves themselves
+// repaint from the model on their own timers.
+#include "configmodel.h"
+#include "hover.h"
 #include "mainwindow.h"
+#include "selector.h"
+#include "ui_mainwindow.h"
 
-void MainWindow::DRCure_Display() {}
-void MainWindow::THcure_Display() {}
+#include <QComboBox>
+#include <QSpinBox>
+
+void MainWindow::DRCure_Display()
+{
+    // Selection first: a changed channel or position reselects the working
+    // rate and exponential before the boxes below show them.
+    showSelection(ui->comboBox_DR_MIX2, cfg.DR_MIX);
+    showSelection(ui->comboBox_DR_CH2, cfg.DR_CH);
+    showSelection(ui->comboBox_DR_SW2, cfg.DR_SW);
+    showSelection(ui->comboBox_DR_POSI, cfg.DR_POSI);
+    ui->spinBox_DR_RATE->setValue(cfg.DR_RATE);
+    ui->spinBox_DR_EXP->setValue(cfg.DR_EXP);
+    hoverHighlight(ui->comboBox_DR_MIX2, hoverCounters.drMix2);
+    hoverHighlight(ui->comboBox_DR_CH2, hoverCounters.drCh2);
+    hoverHighlight(ui->comboBox_DR_SW2, hoverCounters.drSw2);
+    hoverHighlight(ui->comboBox_DR_POSI, hoverCounters.drPosi);
+}
+
+void MainWindow::THcure_Display()
+{
+    QSpinBox *const boxes[7] = {ui->spinBox_THCURE_Data01, ui->spinBox_THCURE_Data02,
+                                ui->spinBox_THCURE_Data03, ui->spinBox_THCURE_Data04,
+                                ui->spinBox_THCURE_Data05, ui->spinBox_THCURE_Data06,
+                                ui->spinBox_THCURE_Data07};
+    showSelection(ui->comboBox_THCURE_MIX, cfg.THCURE_MIX);
+    for (int i = 0; i < 7; ++i)
+        boxes[i]->setValue(cfg.*kThCurveFields[i]);
+    hoverHighlight(ui->comboBox_THCURE_MIX, hoverCounters.thcureMix);
+}

@@ -1,7 +1,36 @@
 #include "curewidget.h"
+#include "curvegeometry.h"
 #include "mwidget.h"
 
+#include "configmodel.h"
+
+#include <QLine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
 #include <QTimer>
+#include <QVector>
+
+namespace {
+
+QPoint qpt(const CurvePoint &p) { return QPoint(p.x, p.y); }
+
+QRect outline(const CurvePoint &topLeft, const CurvePoint &bottomRight)
+{
+    return QRect(qpt(topLeft), qpt(bottomRight));
+}
+
+// One cubic half of the dual-rate curve: from `start` to the centre, the
+// start doubling as the first control point.
+QPainterPath half(const CurvePoint &start, const CurvePoint &control, const CurvePoint &centre)
+{
+    QPainterPath path;
+    path.moveTo(qpt(start));
+    path.cubicTo(qpt(start), qpt(control), qpt(centre));
+    return path;
+}
+
+} // namespace
 
 mWidget::mWidget(QWidget *parent) : QWidget(parent), timer(new QTimer(this))
 {
@@ -9,9 +38,34 @@ mWidget::mWidget(QWidget *parent) : QWidget(parent), timer(new QTimer(this))
     timer->start(100);
 }
 
+// The model has no change notification, so the curve simply follows it
+// ten times a second.
 void mWidget::creatData() { update(); }
 
-void mWidget::paintEvent(QPaintEvent *) {}
+void mWidget::paintEvent(QPaintEvent *)
+{
+    const DualRateLayout d = dualRateLayout(width(), height(), cfg.DR_RATE, cfg.DR_EXP);
+    QPainter p(this);
+
+    p.setPen(QPen(Qt::green, 4));
+    p.fillRect(0, 0, DualRateLayout::kFillSize, DualRateLayout::kFillSize, Qt::white);
+    p.drawRect(outline(DualRateLayout::kOutlineTopLeft, DualRateLayout::kOutlineBottomRight));
+
+    p.setPen(QPen(Qt::green, 2));
+    QVector<QLine> dashes;
+    dashes.reserve(int(d.rowDashX.size() + d.columnDashY.size()));
+    if (d.rowDrawn)
+        for (int x : d.rowDashX)
+            dashes.append(QLine(x, d.centre.y, x + kDashLength, d.centre.y));
+    if (d.columnDrawn)
+        for (int y : d.columnDashY)
+            dashes.append(QLine(d.centre.x, y, d.centre.x, y + kDashLength));
+    p.drawLines(dashes);
+
+    p.setPen(QPen(Qt::red, 4));
+    p.drawPath(half(d.lowerStart, d.lowerControl, d.centre));
+    p.drawPath(half(d.upperStart, d.upperControl, d.centre));
+}
 
 cureWidget::cureWidget(QWidget *parent) : QWidget(parent), timer(new QTimer(this))
 {
@@ -21,4 +75,35 @@ cureWidget::cureWidget(QWidget *parent) : QWidget(parent), timer(new QTimer(this
 
 void cureWidget::creatData() { update(); }
 
-void cureWidget::paintEvent(QPaintEvent *) {}
+void cureWidget::paintEvent(QPaintEvent *)
+{
+    std::array<int, 7> points{};
+    for (int k = 0; k < 7; ++k)
+        points[k] = cfg.*kThCurveFields[k];
+    const ThrottleLayout t = throttleLayout(width(), height(), points);
+    QPainter p(this);
+
+    p.setPen(QPen(Qt::green, 4));
+    p.fillRect(0, 0, ThrottleLayout::kFillSize, ThrottleLayout::kFillSize, Qt::white);
+    p.drawRect(outline(ThrottleLayout::kOutlineTopLeft, ThrottleLayout::kOutlineBottomRight));
+
+    p.setPen(QPen(Qt::green, 1));
+    QVector<QLine> dashes;
+    if (t.rowsDrawn)
+        for (int x : t.rowDashX)
+            for (int y : t.rows)
+                dashes.append(QLine(x, y, x + kDashLength, y));
+    if (t.columnsDrawn)
+        for (int y : t.columnDashY)
+            for (int x : t.columns)
+                dashes.append(QLine(x, y, x, y + kDashLength));
+    p.drawLines(dashes);
+
+    p.setPen(QPen(Qt::black, 4));
+    for (const ScaleLabel &label : kThrottleScale)
+        p.drawText(qpt(label.at), QString::fromLatin1(label.text));
+
+    p.setPen(QPen(Qt::red, 4));
+    for (int k = 0; k < 6; ++k)
+        p.drawLine(qpt(t.curve[k]), qpt(t.curve[k + 1]));
+}

@@ -1,7 +1,88 @@
+// "高级菜单1" (dual rate per channel, attitude, elevon and V-tail mixing)
+// and "混控设置" (the four programmable mixes).
+#include "configmodel.h"
+#include "hover.h"
 #include "mainwindow.h"
+#include "selector.h"
+#include "ui_mainwindow.h"
 
-void MainWindow::DR_Display() {}
-void MainWindow::Atti_Display() {}
-void MainWindow::Elev_Display() {}
-void MainWindow::Vtype_Display() {}
-void MainWindow::Prm_Display() {}
+#include <QComboBox>
+#include <QSpinBox>
+
+void MainWindow::DR_Display()
+{
+    // The channel goes first: if it changed elsewhere, its handler reselects
+    // the working rates, so the rate boxes below already show the new
+    // channel.
+    showSelection(ui->comboBox_DR_MIX1, cfg.DR_MIX);
+    showSelection(ui->comboBox_DR_CH1, cfg.DR_CH);
+    showSelection(ui->comboBox_DR_SW1, cfg.DR_SW);
+    ui->spinBox_DR_UP1->setValue(cfg.DR_UP1);
+    ui->spinBox_DR_DOWN1->setValue(cfg.DR_DOWN1);
+    hoverHighlight(ui->comboBox_DR_MIX1, hoverCounters.drMix1);
+    hoverHighlight(ui->comboBox_DR_CH1, hoverCounters.drCh1);
+    hoverHighlight(ui->comboBox_DR_SW1, hoverCounters.drSw1);
+}
+
+void MainWindow::Atti_Display()
+{
+    QSpinBox *const boxes[6] = {ui->spinBox_Atti1, ui->spinBox_Atti2, ui->spinBox_Atti3,
+                                ui->spinBox_Atti4, ui->spinBox_Atti5, ui->spinBox_Atti6};
+    showSelection(ui->comboBox_AttiM, cfg.AttiM);
+    for (int i = 0; i < 6; ++i)
+        boxes[i]->setValue(cfg.*kAttiFields[i]);
+    hoverHighlight(ui->comboBox_AttiM, hoverCounters.attiM);
+}
+
+void MainWindow::Elev_Display()
+{
+    QSpinBox *const boxes[6] = {ui->spinBox_Elev01, ui->spinBox_Elev02, ui->spinBox_Elev03,
+                                ui->spinBox_Elev04, ui->spinBox_Elev05, ui->spinBox_Elev06};
+    showSelection(ui->comboBox_EleMix, cfg.EleMix);
+    for (int i = 0; i < 6; ++i)
+        boxes[i]->setValue(cfg.*kElevFields[i]);
+    hoverHighlight(ui->comboBox_EleMix, hoverCounters.eleMix);
+}
+
+void MainWindow::Vtype_Display()
+{
+    QSpinBox *const boxes[4] = {ui->spinBox_Ru1, ui->spinBox_Ru2, ui->spinBox_Ru3, ui->spinBox_Ru4};
+    showSelection(ui->comboBox_RuMix, cfg.RuMix);
+    for (int i = 0; i < 4; ++i)
+        boxes[i]->setValue(cfg.*kRuFields[i]);
+    hoverHighlight(ui->comboBox_RuMix, hoverCounters.ruMix);
+}
+
+void MainWindow::Prm_Display()
+{
+    struct MixWidgets
+    {
+        QComboBox *mix, *master, *slave;
+        QSpinBox *data1, *data2, *data3;
+    };
+    const MixWidgets mixes[4] = {
+        {ui->comboBox_PRM01_Mix, ui->comboBox_PRM01_Master, ui->comboBox_PRM01_Slave,
+         ui->spinBox_PRM01_Data1, ui->spinBox_PRM01_Data2, ui->spinBox_PRM01_Data3},
+        {ui->comboBox_PRM02_Mix, ui->comboBox_PRM02_Master, ui->comboBox_PRM02_Slave,
+         ui->spinBox_PRM02_Data1, ui->spinBox_PRM02_Data2, ui->spinBox_PRM02_Data3},
+        {ui->comboBox_PRM03_Mix, ui->comboBox_PRM03_Master, ui->comboBox_PRM03_Slave,
+         ui->spinBox_PRM03_Data1, ui->spinBox_PRM03_Data2, ui->spinBox_PRM03_Data3},
+        {ui->comboBox_PRM04_Mix, ui->comboBox_PRM04_Master, ui->comboBox_PRM04_Slave,
+         ui->spinBox_PRM04_Data1, ui->spinBox_PRM04_Data2, ui->spinBox_PRM04_Data3},
+    };
+    for (int m = 0; m < 4; ++m) {
+        const MixWidgets &w = mixes[m];
+        const PrmFields &f = kPrmFields[m];
+        showSelection(w.mix, cfg.*f.mix);
+        showSelection(w.master, cfg.*f.master);
+        showSelection(w.slave, cfg.*f.slave);
+        w.data1->setValue(cfg.*f.data1);
+        w.data2->setValue(cfg.*f.data2);
+        w.data3->setValue(cfg.*f.data3);
+    }
+    for (int m = 0; m < 4; ++m) {
+        hoverHighlight(mixes[m].mix, hoverCounters.prm[3 * m]);
+        hoverHighlight(mixes[m].master, hoverCounters.prm[3 * m + 1]);
+        hoverHighlight(mixes[m].slave, hoverCounters.prm[3 * m + 2]);
+    }
+}

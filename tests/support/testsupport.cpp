@@ -3,6 +3,7 @@
 #include "configfile.h"
 #include "configmodel.h"
 #include "frameencoder.h"
+#include "hover.h"
 #include "monitorstate.h"
 
 #include <QAbstractButton>
@@ -28,6 +29,7 @@ void resetProgramState()
     mon = MonitorState{};
     trimHold = 0;
     useChineseTexts = 1;
+    hoverCounters = HoverCounters{};
     resetStoredFrames();
     loadedText.clear();
 }

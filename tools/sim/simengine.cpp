@@ -1,0 +1,206 @@
+#include "simengine.h"
+
+#include "frames.h"
+
+namespace zqsim {
+
+namespace {
+
+constexpr int kAuxItem = -1;
+
+bool isHexChar(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+enum class Match { Full, Partial, None };
+
+// Whether `tok` starts at `at` of `buf`; Partial when the buffer ends while
+// it still matches.
+Match matchAt(const std::string &buf, size_t at, const char *tok)
+{
+    size_t k = 0;
+    for (; tok[k]; ++k) {
+        if (at + k >= buf.size())
+            return Match::Partial;
+        if (buf[at + k] != tok[k])
+            return Match::None;
+    }
+    return Match::Full;
+}
+
+} // namespace
+
+SimEngine::SimEngine() : SimEngine(Options()) {}
+
+SimEngine::SimEngine(Options opt, TransmitterSettings initial) : opts(opt), cfg(initial)
+{
+    if (opts.intervalMs < 0)
+        opts.intervalMs = 0;
+    if (opts.ackTimeoutMs < 0)
+        opts.ackTimeoutMs = 0;
+}
+
+void SimEngine::log(const std::string &msg)
+{
+    if (onLog)
+        onLog(msg);
+}
+
+std::vector<Bytes> SimEngine::receive(const std::string &data, int64_t nowMs)
+{
+    return receive(reinterpret_cast<const uint8_t *>(data.data()), data.size(), nowMs);
+}
+
+std::vector<Bytes> SimEngine::receive(const uint8_t *data, size_t n, int64_t nowMs)
+{
+    if (startMs < 0)
+        startMs = nowMs;
+    inbox.append(reinterpret_cast<const char *>(data), n);
+    parse();
+    return tick(nowMs);
+}
+
+void SimEngine::parse()
+{
+    size_t i = 0;
+    while (i < inbox.size()) {
+        const char c = inbox[i];
+        const size_t rest = inbox.size() - i;
+
+        if (isFrameLead(c)) {
+            // A frame is all hex digits between its letters, so the first
+            // other character shows that this was no frame (or a frame with
+            // bytes lost) and the scan restarts right after the lead letter.
+            size_t k = 1;
+            while (k < rest && k < size_t(kFrameLength - 1) && isHexChar(inbox[i + k]))
+                ++k;
+            if (k < rest && k < size_t(kFrameLength - 1)) {
+                ++st.framesRejected;
+                ++st.bytesSkipped;
+                log(std::string("dropped a broken ") + c + " frame");
+                ++i;
+                continue;
+            }
+            if (rest < size_t(kFrameLength))
+                break;  // wait for the rest of it
+            if (decodeFrame(inbox.substr(i, kFrameLength), cfg)) {
+                ++st.framesAccepted;
+                log(std::string(1, c) + " frame stored");
+                if (onFrameAccepted)
+                    onFrameAccepted(c);
+                i += kFrameLength;
+            } else {
+                ++st.framesRejected;
+                ++st.bytesSkipped;
+                log(std::string("rejected a malformed ") + c + " frame");
+                ++i;
+            }
+            continue;
+        }
+
+        const char *tok = nullptr;
+        switch (c) {
+        case 'W': tok = "WWW"; break;
+        case 'R': tok = "RR"; break;
+        case 'O': tok = "OK"; break;
+        case 'D': tok = "DIS"; break;
+        default: break;
+        }
+        const Match m = tok ? matchAt(inbox, i, tok) : Match::None;
+        if (m == Match::Partial)
+            break;
+        if (m == Match::None) {
+            ++st.bytesSkipped;
+            ++i;
+            continue;
+        }
+        i += std::char_traits<char>::length(tok);
+        switch (c) {
+        case 'W':
+            if (inFlight) {
+                inFlight = false;
+                ++st.acks;
+            } else {
+                ++st.strayAcks;
+            }
+            break;
+        case 'R':
+            // A new request restarts the answer; the packets are built when
+            // they are sent, so frames stored meanwhile are reported.
+            ++st.readRequests;
+            readQueue.clear();
+            for (uint8_t code : settingsPacketCodes()) {
+                readQueue.push_back(code);
+                if (code == 0x99)
+                    readQueue.push_back(kAuxItem);
+            }
+            log("read request: answering with " + std::to_string(readQueue.size()) + " packets");
+            break;
+        case 'O':
+            // A fresh greeting means a fresh session: whatever was in flight
+            // went to a host that is gone.
+            stream = true;
+            inFlight = false;
+            readQueue.clear();
+            nextIsServo = true;
+            log("host connected: streaming live packets");
+            break;
+        case 'D':
+            stream = false;
+            inFlight = false;
+            readQueue.clear();
+            log("host disconnected: streaming stopped");
+            break;
+        }
+        if (c != 'W' && onCommand)
+            onCommand(tok);
+    }
+    inbox.erase(0, i);
+}
+
+bool SimEngine::hasWork() const { return stream || !readQueue.empty(); }
+
+std::vector<Bytes> SimEngine::tick(int64_t nowMs)
+{
+    if (startMs < 0)
+        startMs = nowMs;
+    if (inFlight && opts.ackTimeoutMs > 0 && nowMs - lastSendMs >= opts.ackTimeoutMs) {
+        inFlight = false;
+        ++st.ackTimeouts;
+    }
+    if (inFlight || !hasWork())
+        return {};
+    if (everSent && nowMs - lastSendMs < opts.intervalMs)
+        return {};
+
+    Bytes out;
+    if (!readQueue.empty()) {
+        const int item = readQueue.front();
+        readQueue.pop_front();
+        out = item == kAuxItem ? encodeAuxPacket(cfg) : encodeSettingsPacket(uint8_t(item), cfg);
+        ++st.settingsPacketsSent;
+        if (readQueue.empty())
+            log("read answered");
+    } else {
+        const LiveValues v = liveValuesAt(nowMs - startMs, cfg);
+        out = nextIsServo ? encodeServoPacket(v) : encodeReceiverPacket(v, cfg);
+        nextIsServo = !nextIsServo;
+        ++st.livePacketsSent;
+    }
+    inFlight = true;
+    everSent = true;
+    lastSendMs = nowMs;
+    return {out};
+}
+
+int64_t SimEngine::nextWakeMs() const
+{
+    if (inFlight)
+        return opts.ackTimeoutMs > 0 ? lastSendMs + opts.ackTimeoutMs : -1;
+    if (!hasWork())
+        return -1;
+    return everSent ? lastSendMs + opts.intervalMs : 0;
+}
+
+} // namespace zqsim

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "simengine.h"
+#include "transmittersettings.h"
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace zqsim {
+
+// Runs a SimEngine on a serial line in a background thread: either on the
+// master side of a new pseudo-terminal pair (the configuration tool opens
+// slavePath()) or on a given device.
+class SimHost
+{
+public:
+    struct Config
+    {
+        SimEngine::Options engine;
+        TransmitterSettings initial = factorySettings();
+        std::string statePath;   // load at start, save after every stored frame; empty = none
+        std::string devicePath;  // serve this device instead of a new pseudo-terminal
+        std::function<void(const std::string &)> log;  // called from the worker thread
+    };
+
+    SimHost();
+    explicit SimHost(Config cfg);
+    ~SimHost();
+    SimHost(const SimHost &) = delete;
+    SimHost &operator=(const SimHost &) = delete;
+
+    // Opens the line, loads the state file and starts serving (a restart
+    // keeps the settings the engine had).  False (with
+    // the reason) when the line cannot be opened or the state file exists
+    // but is not a settings file.
+    bool start(std::string *error = nullptr);
+    // Stops serving and closes the line; safe to call more than once.
+    void stop();
+    bool running() const { return worker.joinable(); }
+
+    // The path the tool should open.
+    std::string slavePath() const { return path; }
+
+    TransmitterSettings settings() const;
+    void setSettings(const TransmitterSettings &s);
+    SimEngine::Stats stats() const;
+    bool streaming() const;
+
+private:
+    void run();
+    void wireEngine();
+    void writePacket(const Bytes &b);
+    void log(const std::string &msg);
+    static int64_t nowMs();
+
+    Config conf;
+    mutable std::mutex mtx;  // guards engine
+    SimEngine engine;
+    std::thread worker;
+    std::atomic<bool> stopping{false};
+    int lineFd = -1;    // master side, or the device
+    int holdFd = -1;    // our own handle on the slave side, so the line never hangs up
+    int wakeRd = -1, wakeWr = -1;
+    std::string path;
+    bool stateDirty = false;  // worker thread only
+};
+
+} // namespace zqsim
