@@ -42,7 +42,6 @@ void editEverywhere(ConfigModel &m)
     m.DR_UpExp[2] = 35;
     m.rxVolt = 6.0;
     m.Vertion = 7;
-    m.DR_RATE = 40;
     for (int &t : m.StkTrim)
         t = 50;
     for (int &s : m.StkStep)
@@ -166,6 +165,7 @@ private slots:
         QVERIFY(peer.waitFor("DIS"));
         peer.clearReceived();
         editEverywhere(cfg);
+        QTest::qWait(250);  // let the pages show the edits (and echo them back)
         const ConfigModel before = cfg;
 
         int holdWhileShown = -1;
@@ -186,7 +186,8 @@ private slots:
         QCOMPARE(wire.collectFor(1000), QByteArray());
         QCOMPARE(holdWhileShown, holdsTrims ? 1 : 0);
         QCOMPARE(trimHold, 0);
-        QVERIFY(differingFrameFields(cfg, before).isEmpty());
+        const QStringList diff = differingFrameFields(cfg, before);
+        QVERIFY2(diff.isEmpty(), qPrintable(diff.join("; ")));
         QCOMPARE(cfg.DR_RATE, before.DR_RATE);
         QCOMPARE(Str1, frameTemplate(FrameS));
     }
