@@ -1,4 +1,34 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
 
-void MainWindow::Servo_Display() {}
-void MainWindow::Recieve_Display() {}
+#include "monitorstate.h"
+#include "monitortext.h"
+
+void MainWindow::Servo_Display()
+{
+    QLineEdit *const values[8] = {ui->lineEdit,   ui->lineEdit_2, ui->lineEdit_3, ui->lineEdit_4,
+                                  ui->lineEdit_5, ui->lineEdit_6, ui->lineEdit_7, ui->lineEdit_8};
+    QProgressBar *const upper[8] = {ui->progressBar_10, ui->progressBar_20, ui->progressBar_30,
+                                    ui->progressBar_40, ui->progressBar_50, ui->progressBar_60,
+                                    ui->progressBar_70, ui->progressBar_80};
+    QProgressBar *const lower[8] = {ui->progressBar_11, ui->progressBar_21, ui->progressBar_31,
+                                    ui->progressBar_41, ui->progressBar_51, ui->progressBar_61,
+                                    ui->progressBar_71, ui->progressBar_81};
+    for (int k = 0; k < 8; ++k) {
+        const int v = mon.*kServoFields[k];
+        values[k]->setText(QString::number(v));
+        // A value outside a bar's range is refused and the bar keeps
+        // what it showed.
+        const ServoBars bars = servoBars(v);
+        upper[k]->setValue(bars.upper);
+        lower[k]->setValue(bars.lower);
+    }
+    ui->lineEdit_TX->setText(txVoltText(mon.TxVoltLive));
+}
+
+void MainWindow::Recieve_Display()
+{
+    ui->lineEdit_RSSI->setText(rssiText(mon.RssiLive));
+    ui->lineEdit_EXT->setText(batteryText(mon.ExtVoltLive));
+    ui->lineEdit_RX->setText(batteryText(mon.RxVoltLive));
+}

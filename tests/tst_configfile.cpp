@@ -3,7 +3,7 @@
 #include "configfile.h"
 #include "configmodel.h"
 #include "frameencoder.h"
-#include "modelfields.h"
+#include "framefields.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

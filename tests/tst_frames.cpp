@@ -4,7 +4,7 @@
 #include "configfile.h"
 #include "configmodel.h"
 #include "frameencoder.h"
-#include "modelfields.h"
+#include "framefields.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

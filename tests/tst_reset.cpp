@@ -3,7 +3,7 @@
 #include "factory.h"
 #include "frameencoder.h"
 #include "mainwindow.h"
-#include "modelfields.h"
+#include "framefields.h"
 #include "monitorstate.h"
 #include "testsupport.h"
 #include "wirecapture.h"

@@ -4,7 +4,7 @@
 #include "configmodel.h"
 #include "frameencoder.h"
 #include "mainwindow.h"
-#include "modelfields.h"
+#include "framefields.h"
 #include "monitorstate.h"
 #include "testsupport.h"
 #include "wirecapture.h"

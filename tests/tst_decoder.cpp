@@ -1,0 +1,317 @@
+#include "configmodel.h"
+#include "modelfields.h"
+#include "monitorstate.h"
+#include "packetcases.h"
+#include "packetdecoder.h"
+#include "sanity.h"
+
+#include <QtTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(PacketKind)
+
+namespace {
+
+// Decodes from a heap block of exactly the chunk's size, so that any read
+// past its end is caught by AddressSanitizer.
+DecodeResult decodeExact(const QByteArray &bytes, ConfigModel &m, MonitorState &live, bool hold = false)
+{
+    std::unique_ptr<char[]> block(new char[size_t(bytes.size()) + (bytes.isEmpty() ? 1 : 0)]);
+    memcpy(block.get(), bytes.constData(), size_t(bytes.size()));
+    return decodePacket(QByteArray::fromRawData(block.get(), bytes.size()), m, live, hold);
+}
+
+QByteArray bytes(std::initializer_list<int> v)
+{
+    QByteArray out;
+    for (int b : v)
+        out.append(char(b));
+    return out;
+}
+
+} // namespace
+
+class TestDecoder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readBE16Edges();
+    void servoPacket_();
+    void receiverPacketAndTrims();
+    void trimsHeld();
+    void auxPacketIgnoresFirstBytes();
+    void settingsCodes_data();
+    void settingsCodes();
+    void settingsStoreRawOutOfRange();
+    void unknownCodesStoreNothing();
+    void rejectedChunks_data();
+    void rejectedChunks();
+    void randomChunks();
+};
+
+void TestDecoder::readBE16Edges()
+{
+    const QByteArray b = bytes({0x05, 0xDC, 0xFF});
+    QCOMPARE(readBE16(b, 0), 1500);
+    QCOMPARE(readBE16(b, 1), 0xDC * 256 + 0xFF);
+    QCOMPARE(readBE16(b, 2), 0xFF * 256);  // the missing low byte reads as 0
+    QCOMPARE(readBE16(b, 3), 0);
+    QCOMPARE(readBE16(b, -1), 0);
+    QCOMPARE(readBE16(QByteArray(), 0), 0);
+    QCOMPARE(readBE16(bytes({0xFF, 0xFF}), 0), 65535);
+}
+
+void TestDecoder::servoPacket_()
+{
+    ConfigModel m;
+    MonitorState live;
+    const DecodeResult r = decodeExact(
+        servoPacket({1500, 0, 2000, 65535, 1000, 999, 1001, 0x0102}, 1234), m, live);
+    QCOMPARE(r.kind, PacketKind::ServoLive);
+    QCOMPARE(r.readFlag, 0);
+    QVERIFY(!r.refreshesPages());
+    const int expected[8] = {1500, 0, 2000, 65535, 1000, 999, 1001, 258};
+    for (int k = 0; k < 8; ++k)
+        QCOMPARE(live.*kServoFields[k], expected[k]);
+    QCOMPARE(live.TxVoltLive, 1234);
+    QCOMPARE(live.ReadFlag, 0);
+    QVERIFY(modelDiff(m, ConfigModel{}).isEmpty());
+}
+
+void TestDecoder::receiverPacketAndTrims()
+{
+    ConfigModel m;
+    MonitorState live;
+    const DecodeResult r =
+        decodeExact(receiverPacket(40, 84, 0x04D2, 0xBEEF, 7, {0xFF, 0xEE, 0xEF, 0x00}), m, live);
+    QCOMPARE(r.kind, PacketKind::ReceiverLive);
+    QCOMPARE(live.RssiLive, 40);
+    QCOMPARE(live.RxVoltLive, 84);
+    QCOMPARE(live.ExtVoltLive, 1234);
+    QCOMPARE(live.Spare1Live, 0xBEEF);
+    QCOMPARE(live.Spare2Live, 7);
+    // Byte 10 is the last stick channel; 239 and above stop at 240.
+    QCOMPARE(m.StkTrim[3], 240);
+    QCOMPARE(m.StkTrim[2], 238);
+    QCOMPARE(m.StkTrim[1], 240);
+    QCOMPARE(m.StkTrim[0], 0);
+    QCOMPARE(live.Servo1, 1000);
+}
+
+void TestDecoder::trimsHeld()
+{
+    ConfigModel m;
+    MonitorState live;
+    decodeExact(receiverPacket(95, 50, 120, 1, 2, {10, 20, 30, 40}), m, live, true);
+    for (int k = 0; k < 4; ++k)
+        QCOMPARE(m.StkTrim[k], 120);
+    QCOMPARE(live.RssiLive, 95);
+    QCOMPARE(live.RxVoltLive, 50);
+    QCOMPARE(live.ExtVoltLive, 120);
+}
+
+void TestDecoder::auxPacketIgnoresFirstBytes()
+{
+    ConfigModel m;
+    MonitorState live;
+    DecodeResult r = decodeExact(auxPacket(5, 4, 3, 2, char(0x12), char(0x34)), m, live);
+    QCOMPARE(r.kind, PacketKind::Aux);
+    QCOMPARE(r.readFlag, 7);
+    QVERIFY(!r.refreshesPages());
+    QCOMPARE(live.ReadFlag, 7);
+    QCOMPARE(m.AUX5, 5);
+    QCOMPARE(m.AUX6, 4);
+    QCOMPARE(m.AUX7, 3);
+    QCOMPARE(m.AUX8, 2);
+
+    QByteArray notAux = auxPacket(0, 0, 0, 0);
+    notAux[2] = char(0xAB);
+    r = decodeExact(notAux, m, live);
+    QCOMPARE(r.kind, PacketKind::Ignored);
+    QCOMPARE(m.AUX5, 5);
+}
+
+void TestDecoder::settingsCodes_data()
+{
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < settingsCases().size(); ++i)
+        QTest::newRow(settingsCases()[i].name) << i;
+}
+
+void TestDecoder::settingsCodes()
+{
+    QFETCH(int, index);
+    const SettingsCase &c = settingsCases()[index];
+    ConfigModel m;
+    MonitorState live;
+    ConfigModel expected = m;
+    c.expect(expected);
+    const DecodeResult r = decodeExact(c.packet, m, live);
+    QCOMPARE(r.kind, PacketKind::Settings);
+    QCOMPARE(r.readFlag, c.readFlag);
+    QVERIFY(r.refreshesPages());
+    QCOMPARE(live.ReadFlag, c.readFlag);
+    const QStringList diff = modelDiff(m, expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff.join(' ')));
+    // The same values pass the sanity pass untouched.
+    applySanity(m);
+    QVERIFY(modelDiff(m, expected).isEmpty());
+}
+
+void TestDecoder::settingsStoreRawOutOfRange()
+{
+    // Values are stored as received; repairing them is the sanity pass's job.
+    ConfigModel m;
+    MonitorState live;
+    decodeExact(settingsPacket(0x55, {0, 255, 220, 20, 120, 0, 0, 0}), m, live);
+    QCOMPARE(m.sub1, -120);
+    QCOMPARE(m.sub2, 135);
+    QCOMPARE(m.sub3, 100);
+    QCOMPARE(m.sub5, 0);
+    decodeExact(settingsPacket(0x99, {0x00, 0x25, 0xFF, 0xFF, 0xFF, 0xFE, 0, 0}), m, live);
+    QCOMPARE(m.VoltTenths, 37);
+    QCOMPARE(m.Volt, 3.7);
+    QCOMPARE(m.Mode, 65535);
+    QCOMPARE(m.Vertion, 65534);
+    decodeExact(settingsPacket(0xAB, {9, 9, 0xFF, 0xFF, 255, 255, 0, 0}), m, live);
+    QCOMPARE(m.extVoltTenths, 65535);
+    QCOMPARE(m.extVolt, 6553.5);
+    QCOMPARE(m.Rssi, 155);
+    QCOMPARE(m.rxVolt, 25.5);
+
+    applySanity(m);
+    QCOMPARE(m.sub1, 0);
+    QCOMPARE(m.sub2, 0);
+    QCOMPARE(m.sub3, 100);
+    QCOMPARE(m.Mode, 1);
+    QCOMPARE(m.Vertion, 65534);
+    QCOMPARE(m.extVolt, 11.0);
+    QCOMPARE(m.extVoltTenths, 110);
+    QCOMPARE(m.Rssi, -100);
+    QCOMPARE(m.rxVolt, 25.5);
+}
+
+void TestDecoder::unknownCodesStoreNothing()
+{
+    int known = 0;
+    for (int code = 0; code < 256; ++code) {
+        ConfigModel m;
+        MonitorState live;
+        live.ReadFlag = 3;
+        const DecodeResult r = decodeExact(settingsPacket(code, {1, 2, 3, 4, 5, 6, 7, 8}), m, live);
+        if (r.kind == PacketKind::Settings) {
+            ++known;
+            continue;
+        }
+        QCOMPARE(r.kind, PacketKind::UnknownSettings);
+        QVERIFY(r.refreshesPages());
+        QCOMPARE(r.readFlag, 0);
+        QCOMPARE(live.ReadFlag, 3);
+        QVERIFY(modelDiff(m, ConfigModel{}).isEmpty());
+    }
+    QCOMPARE(known, 18);
+}
+
+void TestDecoder::rejectedChunks_data()
+{
+    QTest::addColumn<QByteArray>("chunk");
+    const QByteArray servo = servoPacket({1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500}, 800);
+    const QByteArray settings = settingsPacket(0x55, {0, 0, 0, 0, 0, 0, 0, 0});
+    QByteArray badEnd = settings;
+    badEnd[11] = char(0xFD);
+    QByteArray badStart = settings;
+    badStart[0] = char(0x00);
+    QByteArray live20 = servo;
+    live20[1] = char(0x17);
+    QByteArray noFe = servo;
+    noFe[0] = char(0xEF);
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("one byte FE") << bytes({0xFE});
+    QTest::newRow("two live glued") << servo + servo;
+    QTest::newRow("settings glued to live") << settings + servo;
+    QTest::newRow("two settings glued") << settings + settings;
+    QTest::newRow("live cut short") << servo.left(19);
+    QTest::newRow("live plus one") << servo + 'x';
+    QTest::newRow("settings cut to 11") << settings.left(11);
+    QTest::newRow("settings end marker wrong") << badEnd;
+    QTest::newRow("settings start marker wrong") << badStart;
+    QTest::newRow("20 bytes, unknown tag") << live20;
+    QTest::newRow("20 bytes, no FE") << noFe;
+    QTest::newRow("aux cut to 7") << auxPacket(1, 1, 1, 1).left(7);
+    QTest::newRow("aux glued") << auxPacket(1, 1, 1, 1) + auxPacket(2, 2, 2, 2);
+}
+
+void TestDecoder::rejectedChunks()
+{
+    QFETCH(QByteArray, chunk);
+    ConfigModel m;
+    MonitorState live;
+    const DecodeResult r = decodeExact(chunk, m, live);
+    QCOMPARE(r.kind, PacketKind::Ignored);
+    QCOMPARE(r.readFlag, 0);
+    QVERIFY(!r.refreshesPages());
+    QVERIFY(modelDiff(m, ConfigModel{}).isEmpty());
+    QVERIFY(monitorDiff(live, MonitorState{}).isEmpty());
+}
+
+void TestDecoder::randomChunks()
+{
+    // Seeded property test: random chunks of random lengths (biased toward
+    // the packet lengths and markers) never read outside the chunk, change
+    // nothing unless they are a packet, and, followed by the sanity pass,
+    // always leave a model that a second pass does not change.
+    QRandomGenerator rng(0x5EED1234);
+    ConfigModel m;
+    MonitorState live;
+    for (int round = 0; round < 20000; ++round) {
+        static const int kLengths[] = {8, 12, 20};
+        const int len = rng.bounded(3) ? kLengths[rng.bounded(3)] : rng.bounded(70);
+        QByteArray chunk(len, '\0');
+        for (int i = 0; i < len; ++i)
+            chunk[i] = char(rng.bounded(256));
+        if (len > 11 && rng.bounded(2)) {
+            chunk[0] = char(0xFE);
+            if (len == 12)
+                chunk[11] = char(0xFE);
+            else
+                chunk[1] = char(0x18 + rng.bounded(2));
+        }
+        if (len > 2 && len == 8 && rng.bounded(2))
+            chunk[2] = char(0xAA);
+
+        const ConfigModel before = m;
+        const MonitorState liveBefore = live;
+        const bool hold = rng.bounded(4) == 0;
+        const DecodeResult r = decodeExact(chunk, m, live, hold);
+
+        const bool isPacketLength = len == 8 || len == 12 || len == 20;
+        if (!isPacketLength)
+            QCOMPARE(r.kind, PacketKind::Ignored);
+        if (r.kind == PacketKind::Ignored || r.kind == PacketKind::UnknownSettings) {
+            QVERIFY(modelDiff(m, before).isEmpty());
+            QVERIFY(monitorDiff(live, liveBefore).isEmpty());
+        }
+        if (r.refreshesPages())
+            QVERIFY(len == 12 && uchar(chunk[0]) == 0xFE && uchar(chunk[11]) == 0xFE);
+        if (r.readFlag) {
+            QVERIFY(r.readFlag >= 1 && r.readFlag <= 19);
+            QCOMPARE(live.ReadFlag, r.readFlag);
+        }
+        if (hold && r.kind == PacketKind::ReceiverLive)
+            QVERIFY(!modelDiff(m, before).contains(QStringLiteral("StkTrim[0]")));
+        for (int t : m.StkTrim)
+            QVERIFY(t >= 0 && t <= 240);
+
+        selectDualRate(m);
+        applySanity(m);
+        const ConfigModel repaired = m;
+        applySanity(m);
+        QVERIFY(modelDiff(m, repaired).isEmpty());
+    }
+}
+
+QTEST_APPLESS_MAIN(TestDecoder)
+#include "tst_decoder.moc"

@@ -1,0 +1,651 @@
+// The serial link as the user meets it: the window opens the slave side of
+// a pseudo-terminal and the test plays the transmitter on the master side.
+#include "configmodel.h"
+#include "mainwindow.h"
+#include "modelfields.h"
+#include "monitorstate.h"
+#include "packetcases.h"
+#include "sanity.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSerialPortInfo>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QStringList debugLines;
+QtMessageHandler previousHandler = nullptr;
+
+void captureDebug(QtMsgType type, const QMessageLogContext &ctx, const QString &msg)
+{
+    if (type == QtDebugMsg)
+        debugLines << msg;
+    else if (previousHandler)
+        previousHandler(type, ctx, msg);
+}
+
+QImage iconImage(const QIcon &icon)
+{
+    return icon.pixmap(40, 40).toImage();
+}
+
+QStringList systemPorts()
+{
+    QStringList names;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        names << info.portName();
+    return names;
+}
+
+QStringList items(const QComboBox *box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+const QByteArray kAck("WWW");
+
+} // namespace
+
+class TestLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void openGreetsAndLocks();
+    void closeSaysGoodbyeAndRestores();
+    void failedOpenChangesNothing_data();
+    void failedOpenChangesNothing();
+
+    void liveServoPacket();
+    void liveReceiverPacketAndTrimHold();
+    void settingsPacketsFillTheModel();
+    void auxPacket();
+    void onlySettingsPacketsRefreshAtOnce();
+    void everyChunkAnsweredOnce();
+    void outOfRangeSettingsRepairedBeforeShown();
+    void randomChunksOverTheLine();
+
+    void monitorBarsAndTexts();
+    void monitorReadOuts();
+
+    void readSendsRequestAfterPause();
+    void readAnswersAreDecodedDuringTheWait();
+    void readWithoutConnection();
+
+private:
+    QPushButton *openButton() const { return window->findChild<QPushButton *>("openButton"); }
+    QComboBox *portBox() const { return window->findChild<QComboBox *>("portNameBox"); }
+    QToolButton *led() const { return window->findChild<QToolButton *>("toolButton_led"); }
+    QToolButton *readButton() const { return window->findChild<QToolButton *>("toolButton_Read"); }
+    QLineEdit *edit(const char *name) const { return window->findChild<QLineEdit *>(name); }
+    QProgressBar *bar(const char *name) const { return window->findChild<QProgressBar *>(name); }
+
+    // Opens the window's port on the pty and consumes the greeting.
+    void openLink();
+    // Sends one chunk and waits for its acknowledgement.
+    void exchange(const QByteArray &chunk);
+
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<PtyPeer> peer;
+    QImage red, green;
+};
+
+void TestLink::initTestCase()
+{
+    red = iconImage(QIcon(":/myImage/images/red.png"));
+    green = iconImage(QIcon(":/myImage/images/green.png"));
+    QVERIFY(!red.isNull() && !green.isNull());
+    QVERIFY(red != green);
+    previousHandler = qInstallMessageHandler(captureDebug);
+}
+
+void TestLink::init()
+{
+    resetProgramState();
+    debugLines.clear();
+    window.reset(new MainWindow);
+    peer.reset(new PtyPeer);
+    QVERIFY(peer->isOpen());
+}
+
+void TestLink::cleanup()
+{
+    window.reset();
+    peer.reset();
+}
+
+void TestLink::openLink()
+{
+    openPortInWindow(window.get(), peer->slavePath());
+    QCOMPARE(openButton()->text(), QStringLiteral("关闭串口"));
+    QVERIFY(peer->waitFor("OK"));
+    peer->clearReceived();
+}
+
+void TestLink::exchange(const QByteArray &chunk)
+{
+    const int before = peer->received().size();
+    QVERIFY(peer->send(chunk));
+    QVERIFY2(waitUntil([&] {
+                 peer->takeAvailable();
+                 return peer->received().size() >= before + kAck.size();
+             }),
+             "no acknowledgement");
+    QCOMPARE(peer->received().mid(before), kAck);
+}
+
+void TestLink::openGreetsAndLocks()
+{
+    QCOMPARE(iconImage(led()->icon()), red);
+    openPortInWindow(window.get(), peer->slavePath());
+
+    QCOMPARE(openButton()->text(), QStringLiteral("关闭串口"));
+    QVERIFY(!portBox()->isEnabled());
+    QCOMPARE(iconImage(led()->icon()), green);
+    // Exactly the greeting, nothing more.
+    QCOMPARE(peer->readAtLeast(2), QByteArray("OK"));
+    QCOMPARE(peer->collectFor(150), QByteArray());
+}
+
+void TestLink::closeSaysGoodbyeAndRestores()
+{
+    openLink();
+    exchange(servoPacket({1500, 500, 2000, 0, 1234, 1001, 999, 1800}, 840));
+    QMetaObject::invokeMethod(window.get(), "Servo_Display");
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
+    exchange(receiverPacket(40, 84, 123, 0, 0, {120, 120, 120, 120}));
+    peer->clearReceived();
+
+    openButton()->click();
+    // The read-outs are back at rest before any refresh tick could run.
+    const char *values[8] = {"lineEdit", "lineEdit_2", "lineEdit_3", "lineEdit_4",
+                             "lineEdit_5", "lineEdit_6", "lineEdit_7", "lineEdit_8"};
+    for (const char *name : values)
+        QCOMPARE(edit(name)->text(), QStringLiteral("1000"));
+    QCOMPARE(bar("progressBar_10")->value(), 10);
+    QCOMPARE(bar("progressBar_11")->value(), 1000);
+    QCOMPARE(bar("progressBar_21")->value(), 1000);
+    for (MonField servo : kServoFields)
+        QCOMPARE(mon.*servo, 1000);
+    // The other live values keep their last reading.
+    QCOMPARE(mon.RssiLive, 40);
+    QCOMPARE(mon.TxVoltLive, 840);
+
+    QCOMPARE(openButton()->text(), QStringLiteral("打开串口"));
+    QCOMPARE(iconImage(led()->icon()), red);
+    QVERIFY(portBox()->isEnabled());
+    // Refilled from the system: the pty we added by hand is gone.
+    QCOMPARE(items(portBox()), systemPorts());
+
+    QCOMPARE(peer->readAtLeast(3), QByteArray("DIS"));
+    QCOMPARE(peer->collectFor(150), QByteArray());
+
+    // Packets after closing reach nobody.
+    peer->send(servoPacket({1700, 1700, 1700, 1700, 1700, 1700, 1700, 1700}, 900));
+    QCOMPARE(peer->collectFor(150), QByteArray());
+    QCOMPARE(mon.Servo1, 1000);
+
+    // The port opens again.
+    openLink();
+    exchange(servoPacket({1600, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
+    QCOMPARE(mon.Servo1, 1600);
+}
+
+void TestLink::failedOpenChangesNothing_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::newRow("empty port list") << QString();
+    QTest::newRow("missing device") << QStringLiteral("/dev/zq-no-such-port");
+}
+
+void TestLink::failedOpenChangesNothing()
+{
+    QFETCH(QString, port);
+    portBox()->clear();
+    if (!port.isEmpty())
+        portBox()->addItem(port);
+    const QStringList before = items(portBox());
+
+    ModalCloser closer;
+    openButton()->click();
+    QTRY_COMPARE_WITH_TIMEOUT(closer.count, 1, 5000);
+    QCOMPARE(closer.lastTitle, QStringLiteral("提示"));
+    QCOMPARE(closer.lastText, QStringLiteral("无法打开串口！"));
+
+    QCOMPARE(openButton()->text(), QStringLiteral("打开串口"));
+    QCOMPARE(iconImage(led()->icon()), red);
+    QVERIFY(portBox()->isEnabled());
+    QCOMPARE(items(portBox()), before);
+
+    // Still closed: a second click tries to open again.
+    openPortInWindow(window.get(), peer->slavePath());
+    QCOMPARE(openButton()->text(), QStringLiteral("关闭串口"));
+    QVERIFY(peer->waitFor("OK"));
+}
+
+void TestLink::liveServoPacket()
+{
+    openLink();
+    exchange(servoPacket({1500, 0x0102, 2000, 65535, 1000, 999, 1001, 500}, 1234));
+    const int expected[8] = {1500, 258, 2000, 65535, 1000, 999, 1001, 500};
+    for (int k = 0; k < 8; ++k)
+        QCOMPARE(mon.*kServoFields[k], expected[k]);
+    QCOMPARE(mon.TxVoltLive, 1234);
+    QVERIFY(modelDiff(cfg, ConfigModel{}).isEmpty());
+    // Live packets are not logged.
+    QVERIFY(debugLines.filter("ReadFlag").isEmpty());
+}
+
+void TestLink::liveReceiverPacketAndTrimHold()
+{
+    openLink();
+    exchange(receiverPacket(40, 84, 0x04D2, 0x1234, 0x5678, {0xFF, 0xEE, 0xEF, 0x10}));
+    QCOMPARE(mon.RssiLive, 40);
+    QCOMPARE(mon.RxVoltLive, 84);
+    QCOMPARE(mon.ExtVoltLive, 1234);
+    QCOMPARE(mon.Spare1Live, 0x1234);
+    QCOMPARE(mon.Spare2Live, 0x5678);
+    QCOMPARE(cfg.StkTrim[3], 240);
+    QCOMPARE(cfg.StkTrim[2], 238);
+    QCOMPARE(cfg.StkTrim[1], 240);
+    QCOMPARE(cfg.StkTrim[0], 16);
+
+    trimHold = 1;
+    exchange(receiverPacket(95, 50, 77, 0, 0, {1, 2, 3, 4}));
+    QCOMPARE(mon.RssiLive, 95);
+    QCOMPARE(mon.RxVoltLive, 50);
+    QCOMPARE(mon.ExtVoltLive, 77);
+    QCOMPARE(cfg.StkTrim[3], 240);
+    QCOMPARE(cfg.StkTrim[0], 16);
+
+    trimHold = 0;
+    exchange(receiverPacket(95, 50, 77, 0, 0, {1, 2, 3, 4}));
+    QCOMPARE(cfg.StkTrim[3], 1);
+    QCOMPARE(cfg.StkTrim[0], 4);
+}
+
+void TestLink::settingsPacketsFillTheModel()
+{
+    // All eighteen codes one after the other, as a read answer arrives.
+    openLink();
+    ConfigModel expected;
+    for (const SettingsCase &c : settingsCases()) {
+        debugLines.clear();
+        c.expect(expected);
+        selectDualRate(expected);
+        exchange(c.packet);
+        const QStringList diff = modelDiff(cfg, expected);
+        QVERIFY2(diff.isEmpty(), qPrintable(QString(c.name) + ": " + diff.join(' ')));
+        QCOMPARE(mon.ReadFlag, c.readFlag);
+        QCOMPARE(debugLines.filter("ReadFlag").value(0), QString("ReadFlag:%1").arg(c.readFlag));
+        QCOMPARE(debugLines.filter("ReadFlag").size(), 1);
+    }
+    // The dual-rate working fields follow the received arrays: DR_CH 0 and
+    // DR_POSI 1 (from the 0xAB packet) select the down entries of CH1.
+    QCOMPARE(cfg.DR_UP1, 10);
+    QCOMPARE(cfg.DR_DOWN1, 50);
+    QCOMPARE(cfg.DR_RATE, 50);
+    QCOMPARE(cfg.DR_EXP, 50);
+    QCOMPARE(cfg.Volt, 30.0);
+    QCOMPARE(cfg.extVolt, 50.0);
+    QCOMPARE(cfg.rxVolt, 4.8);
+}
+
+void TestLink::auxPacket()
+{
+    openLink();
+    exchange(::auxPacket(5, 4, 2, 0, char(0x99), char(0x88)));
+    QCOMPARE(cfg.AUX5, 5);
+    QCOMPARE(cfg.AUX6, 4);
+    QCOMPARE(cfg.AUX7, 2);
+    QCOMPARE(cfg.AUX8, 0);
+    QCOMPARE(mon.ReadFlag, 7);
+    QCOMPARE(debugLines.filter("ReadFlag"), QStringList{"ReadFlag:7"});
+
+    // Out-of-range sources are repaired to each channel's fallback.
+    exchange(::auxPacket(6, 200, 255, 9));
+    QCOMPARE(cfg.AUX5, 1);
+    QCOMPARE(cfg.AUX6, 3);
+    QCOMPARE(cfg.AUX7, 0);
+    QCOMPARE(cfg.AUX8, 2);
+}
+
+void TestLink::onlySettingsPacketsRefreshAtOnce()
+{
+    openLink();
+    // Without the refresh cycle, only an immediate refresh can show values.
+    const auto timers = window->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QTimer *t : timers)
+        t->stop();
+    QMetaObject::invokeMethod(window.get(), "ui_Display");
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1000"));
+
+    // Live and AUX packets wait for the next tick.
+    exchange(servoPacket({1234, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
+    exchange(::auxPacket(1, 3, 0, 2));
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1000"));
+
+    // A settings packet, known or not, refreshes every page before its
+    // acknowledgement.
+    exchange(settingsPacket(0x50, {0, 0, 0, 0, 0, 0, 0, 0}));
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1234"));
+    exchange(servoPacket({1500, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
+    exchange(settingsPacket(0x55, {157, 120, 120, 120, 120, 120, 120, 120}));
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
+    QCOMPARE(cfg.sub1, 37);
+    QCOMPARE(window->findChild<QSpinBox *>("spinBox_sub1")->value(), 37);
+
+    // A 12-byte chunk without both markers does not.
+    exchange(servoPacket({1700, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
+    QByteArray unmarked = settingsPacket(0x55, {157, 120, 120, 120, 120, 120, 120, 120});
+    unmarked[0] = char(0x00);
+    exchange(unmarked);
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
+}
+
+void TestLink::everyChunkAnsweredOnce()
+{
+    openLink();
+    const QByteArray live = servoPacket({1100, 1200, 1300, 1400, 1500, 1600, 1700, 1800}, 900);
+    QByteArray unknown = settingsPacket(0x50, {1, 2, 3, 4, 5, 6, 7, 8});
+    QByteArray badMarker = settingsPacket(0x55, {0, 0, 0, 0, 0, 0, 0, 0});
+    badMarker[11] = char(0x00);
+    QByteArray wrongTag = live;
+    wrongTag[1] = char(0x20);
+    const QList<QByteArray> chunks = {
+        live,
+        settingsPacket(0x44, {1, 1, 1, 1, 1, 1, 1, 1}),
+        unknown,
+        badMarker,
+        wrongTag,
+        live.left(13),
+        QByteArray("x"),
+        QByteArray(100, char(0xFE)),
+        live + live,  // two packets glued into one write
+    };
+    mon.ReadFlag = 0;
+    for (const QByteArray &c : chunks)
+        exchange(c);
+    QCOMPARE(peer->collectFor(200), QByteArray());
+    QCOMPARE(peer->received(), kAck.repeated(chunks.size()));
+
+    // Only the first two decoded anything.
+    QCOMPARE(mon.Servo1, 1100);
+    QCOMPARE(cfg.rev1, 1);
+    QCOMPARE(mon.ReadFlag, 1);
+    QCOMPARE(cfg.sub1, 0);
+}
+
+void TestLink::outOfRangeSettingsRepairedBeforeShown()
+{
+    openLink();
+    auto *sub1 = window->findChild<QSpinBox *>("spinBox_sub1");
+    auto *lepa2 = window->findChild<QSpinBox *>("spinBox_Lepa2");
+    auto *rate = window->findChild<QSpinBox *>("spinBox_DR_RATE");
+    QVERIFY(sub1 && lepa2 && rate);
+    QList<int> shownSub1, shownRate;
+    connect(sub1, QOverload<int>::of(&QSpinBox::valueChanged), [&](int v) { shownSub1 << v; });
+    connect(rate, QOverload<int>::of(&QSpinBox::valueChanged), [&](int v) { shownRate << v; });
+
+    // sub1 = -120 and sub2 = 135 are out of range; sub3 = 100 is not.
+    exchange(settingsPacket(0x55, {0, 255, 220, 120, 120, 120, 120, 120}));
+    QCOMPARE(cfg.sub1, 0);
+    QCOMPARE(cfg.sub2, 0);
+    QCOMPARE(cfg.sub3, 100);
+    QCOMPARE(sub1->value(), 0);
+    QVERIFY2(!shownSub1.contains(-100), "the clamped raw value reached the spin box");
+
+    exchange(settingsPacket(0x66, {96, 200, 96, 96, 96, 96, 96, 96}));
+    QCOMPARE(cfg.Lepa2, 96);
+    QCOMPARE(lepa2->value(), 96);
+
+    // A rate array entry out of range: the working rate (which the sanity
+    // pass leaves alone) follows the repaired entry, not the raw byte.
+    exchange(settingsPacket(0xA5, {150, 100, 100, 100, 100, 100, 100, 100}));
+    QCOMPARE(cfg.DR_UpRate[0], 100);
+    QCOMPARE(cfg.DR_UP1, 100);
+    QCOMPARE(cfg.DR_RATE, 100);
+    QVERIFY(shownRate.isEmpty() || shownRate.last() == 100);
+}
+
+void TestLink::randomChunksOverTheLine()
+{
+    // Seeded: random chunks of random lengths, each answered exactly once,
+    // and the model always within its accepted ranges afterwards.
+    openLink();
+    QRandomGenerator rng(424242);
+    const int rounds = 150;
+    for (int i = 0; i < rounds; ++i) {
+        static const int kLengths[] = {8, 12, 20};
+        const int len = rng.bounded(2) ? kLengths[rng.bounded(3)] : 1 + rng.bounded(48);
+        QByteArray chunk(len, '\0');
+        for (int k = 0; k < len; ++k)
+            chunk[k] = char(rng.bounded(256));
+        if (len >= 12 && rng.bounded(2)) {
+            chunk[0] = char(0xFE);
+            if (len == 12)
+                chunk[11] = char(0xFE);
+        }
+        exchange(chunk);
+        ConfigModel repaired = cfg;
+        applySanity(repaired);
+        QVERIFY2(modelDiff(cfg, repaired).isEmpty(), qPrintable(chunk.toHex(' ')));
+    }
+    QCOMPARE(peer->collectFor(150), QByteArray());
+    QCOMPARE(peer->received(), kAck.repeated(rounds));
+}
+
+void TestLink::monitorBarsAndTexts()
+{
+    // Start-up state.
+    QMetaObject::invokeMethod(window.get(), "ui_Display");
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1000"));
+    QCOMPARE(bar("progressBar_10")->value(), 10);
+    QCOMPARE(bar("progressBar_11")->value(), 1000);
+    QCOMPARE(edit("lineEdit_TX")->text(), QStringLiteral(" 0.0V"));
+    QCOMPARE(edit("lineEdit_RX")->text(), QStringLiteral(" 0.0V"));
+    QCOMPARE(edit("lineEdit_EXT")->text(), QStringLiteral(" 0.0V"));
+    QCOMPARE(edit("lineEdit_RSSI")->text(), QStringLiteral("null"));
+
+    openLink();
+    exchange(servoPacket({1500, 500, 1000, 1500, 0, 2000, 999, 1001}, 999));
+    QMetaObject::invokeMethod(window.get(), "Servo_Display");
+    struct Column
+    {
+        const char *value, *upper, *lower;
+        const char *text;
+        int up, low;
+    };
+    const Column columns[8] = {
+        {"lineEdit", "progressBar_10", "progressBar_11", "1500", 10, 500},
+        {"lineEdit_2", "progressBar_20", "progressBar_21", "500", 510, 1000},
+        {"lineEdit_3", "progressBar_30", "progressBar_31", "1000", 10, 1000},
+        {"lineEdit_4", "progressBar_40", "progressBar_41", "1500", 10, 500},
+        {"lineEdit_5", "progressBar_50", "progressBar_51", "0", 1010, 1000},
+        {"lineEdit_6", "progressBar_60", "progressBar_61", "2000", 10, 0},
+        {"lineEdit_7", "progressBar_70", "progressBar_71", "999", 11, 1000},
+        {"lineEdit_8", "progressBar_80", "progressBar_81", "1001", 10, 999},
+    };
+    for (const Column &c : columns) {
+        QCOMPARE(edit(c.value)->text(), QString(c.text));
+        QCOMPARE(bar(c.upper)->value(), c.up);
+        QCOMPARE(bar(c.lower)->value(), c.low);
+    }
+    QCOMPARE(edit("lineEdit_TX")->text(), QStringLiteral(" 9.9V"));
+
+    // 2500 is beyond the lower bar: it keeps what it showed.
+    exchange(servoPacket({2500, 500, 1000, 1500, 0, 2000, 999, 1001}, 1000));
+    QMetaObject::invokeMethod(window.get(), "Servo_Display");
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("2500"));
+    QCOMPARE(bar("progressBar_10")->value(), 10);
+    QCOMPARE(bar("progressBar_11")->value(), 500);
+    QCOMPARE(edit("lineEdit_TX")->text(), QStringLiteral("10.0 V"));
+
+    // The refresh cycle shows live values without being asked.
+    exchange(servoPacket({1200, 500, 1000, 1500, 0, 2000, 999, 1001}, 1234));
+    QTRY_COMPARE_WITH_TIMEOUT(edit("lineEdit")->text(), QStringLiteral("1200"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(edit("lineEdit_TX")->text(), QStringLiteral("12.3 V"), 2000);
+}
+
+void TestLink::monitorReadOuts()
+{
+    openLink();
+    struct Case
+    {
+        int rssi, rx, ext;
+        const char *rssiText, *rxText, *extText;
+    };
+    const Case cases[] = {
+        {0, 99, 100, "null", " 9.9V", "10.0 V"},
+        {1, 100, 99, "-99dBm", "10.0 V", " 9.9V"},
+        {40, 84, 1234, "-60dBm", " 8.4V", "23.4 V"},
+        {95, 5, 0, "-05dBm", " 0.5V", " 0.0V"},
+        {100, 255, 123, "-00dBm", "25.5 V", "12.3 V"},
+        {200, 0, 65535, "-00dBm", " 0.0V", "53.5 V"},
+    };
+    for (const Case &c : cases) {
+        exchange(receiverPacket(c.rssi, c.rx, c.ext, 0, 0, {120, 120, 120, 120}));
+        QMetaObject::invokeMethod(window.get(), "Recieve_Display");
+        QCOMPARE(edit("lineEdit_RSSI")->text(), QString(c.rssiText));
+        QCOMPARE(edit("lineEdit_RX")->text(), QString(c.rxText));
+        QCOMPARE(edit("lineEdit_EXT")->text(), QString(c.extText));
+    }
+}
+
+// The Read slot waits in nested event loops, so the test watches it from a
+// timer that keeps firing inside those loops.
+void TestLink::readSendsRequestAfterPause()
+{
+    openLink();
+    QToolButton *read = readButton();
+    QElapsedTimer clock;
+    qint64 requestAt = -1, lastDisabledAt = -1, firstEnabledAt = -1;
+    QTimer watch;
+    watch.setInterval(2);
+    connect(&watch, &QTimer::timeout, [&] {
+        if (!clock.isValid())
+            return;
+        if (read->isEnabled()) {
+            if (firstEnabledAt < 0)
+                firstEnabledAt = clock.elapsed();
+        } else {
+            lastDisabledAt = clock.elapsed();
+        }
+        peer->takeAvailable();
+        if (requestAt < 0 && peer->received().contains("RR"))
+            requestAt = clock.elapsed();
+    });
+    watch.start();
+    bool done = false;
+    QTimer::singleShot(0, read, [&] {
+        clock.start();
+        read->click();
+        done = true;
+    });
+    QVERIFY(waitUntil([&] { return done; }, 10000));
+    watch.stop();
+
+    // Disabled for the first 200 ms, then the request.
+    QVERIFY2(lastDisabledAt >= 100, qPrintable(QString::number(lastDisabledAt)));
+    QVERIFY2(firstEnabledAt >= 190, qPrintable(QString::number(firstEnabledAt)));
+    QVERIFY2(requestAt >= 190 && requestAt < 1500, qPrintable(QString::number(requestAt)));
+    QVERIFY(read->isEnabled());
+    // The slot returns only after its 500 ms wait.
+    QVERIFY2(clock.elapsed() >= 650, qPrintable(QString::number(clock.elapsed())));
+    // Exactly the request, once.
+    QCOMPARE(peer->collectFor(200), QByteArray());
+    QCOMPARE(peer->received(), QByteArray("RR"));
+}
+
+void TestLink::readAnswersAreDecodedDuringTheWait()
+{
+    openLink();
+    // The transmitter answers "RR" with every settings packet and the AUX
+    // packet, each sent once the previous one was acknowledged.
+    QList<QByteArray> answers;
+    for (const SettingsCase &c : settingsCases())
+        answers << c.packet;
+    answers << ::auxPacket(0, 1, 2, 3);
+    int sent = 0;
+    bool slotDone = false;
+    int acksWhileWaiting = -1;
+    QTimer transmitter;
+    transmitter.setInterval(2);
+    connect(&transmitter, &QTimer::timeout, [&] {
+        peer->takeAvailable();
+        const QByteArray got = peer->received();
+        if (!got.startsWith("RR"))
+            return;
+        const int acks = (got.size() - 2) / kAck.size();
+        if (acks == sent && sent < answers.size())
+            peer->send(answers[sent++]);
+    });
+    transmitter.start();
+    QTimer::singleShot(0, readButton(), [&] {
+        readButton()->click();
+        acksWhileWaiting = (peer->received().size() - 2) / kAck.size();
+        slotDone = true;
+    });
+    QVERIFY(waitUntil([&] { return slotDone; }, 10000));
+    transmitter.stop();
+
+    QCOMPARE(acksWhileWaiting, answers.size());
+    QCOMPARE(peer->received(), "RR" + kAck.repeated(answers.size()));
+    ConfigModel expected;
+    for (const SettingsCase &c : settingsCases())
+        c.expect(expected);
+    expected.AUX5 = 0, expected.AUX6 = 1, expected.AUX7 = 2, expected.AUX8 = 3;
+    selectDualRate(expected);
+    const QStringList diff = modelDiff(cfg, expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff.join(' ')));
+    QCOMPARE(debugLines.filter("ReadFlag").size(), answers.size());
+    QCOMPARE(debugLines.filter("ReadFlag").last(), QStringLiteral("ReadFlag:7"));
+}
+
+void TestLink::readWithoutConnection()
+{
+    // Open and close first, so the line exists and would show any stray byte.
+    openLink();
+    openButton()->click();
+    QVERIFY(peer->waitFor("DIS"));
+    peer->clearReceived();
+
+    ModalCloser closer;
+    QToolButton *read = readButton();
+    bool sawDisabled = false, done = false;
+    QTimer watch;
+    watch.setInterval(2);
+    connect(&watch, &QTimer::timeout, [&] { sawDisabled = sawDisabled || !read->isEnabled(); });
+    watch.start();
+    QTimer::singleShot(0, read, [&] {
+        read->click();
+        done = true;
+    });
+    QVERIFY(waitUntil([&] { return done; }, 10000));
+    QVERIFY(sawDisabled);
+    QCOMPARE(closer.count, 1);
+    QVERIFY2(closer.firstSeenAtMs >= 190, qPrintable(QString::number(closer.firstSeenAtMs)));
+    QCOMPARE(closer.lastTitle, QStringLiteral("提示"));
+    QCOMPARE(closer.lastText, QStringLiteral("无法打开串口！"));
+    QVERIFY(read->isEnabled());
+    QCOMPARE(peer->collectFor(200), QByteArray());
+}
+
+QTEST_MAIN(TestLink)
+#include "tst_link.moc"
