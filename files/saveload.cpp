@@ -36,10 +36,8 @@ void MainWindow::on_toolButton_Save_clicked()
     SendData2();
     SendData3();
     SendData4();
-    bool written = true;
-    for (const QString *frame : {&Str1, &Str2, &Str3, &Str4})
-        written = file.write(frame->toLatin1()) == frame->length() && written;
-    if (!written || !file.commit())
+    const QByteArray content = configFileContent(Str1, Str2, Str3, Str4);
+    if (file.write(content) != content.size() || !file.commit())
         QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
 }
 

@@ -33,16 +33,6 @@ class TstConfigFile : public QObject
     Q_OBJECT
 
 private slots:
-    void savedContentIsTheFourFrames()
-    {
-        const QByteArray c = configFileContent(frameTemplate(FrameS), frameTemplate(FrameG),
-                                               frameTemplate(FrameH), frameTemplate(FrameI));
-        QCOMPARE(c.size(), kConfigFileLength);
-        QVERIFY(c.startsWith("S0010000078"));
-        QVERIFY(c.endsWith("V"));
-        QCOMPARE(c.mid(81, 81), frameTemplate(FrameG).toLatin1());
-    }
-
     // Frames are taken by the length of the text and their letters.
     void frameAcceptance_data()
     {

@@ -39,18 +39,6 @@ private slots:
         QCOMPARE(m.VoltTenths, 110);
     }
 
-    void storedFramesStartAsTemplates()
-    {
-        Str1 = Str2 = Str3 = Str4 = QString();
-        resetStoredFrames();
-        QCOMPARE(Str1, frameTemplate(FrameS));
-        QCOMPARE(Str2, frameTemplate(FrameG));
-        QCOMPARE(Str3, frameTemplate(FrameH));
-        QCOMPARE(Str4, frameTemplate(FrameI));
-        for (FrameKind k : {FrameS, FrameG, FrameH, FrameI})
-            QCOMPARE(frameTemplate(k).length(), kFrameLength);
-    }
-
     void fieldEncodings()
     {
         ConfigModel m;

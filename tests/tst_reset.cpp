@@ -191,26 +191,6 @@ private slots:
         QCOMPARE(cfg.DR_RATE, before.DR_RATE);
         QCOMPARE(Str1, frameTemplate(FrameS));
     }
-
-    void firstHalfLeavesTheSecondHalfAlone()
-    {
-        ConfigModel m;
-        m.PRM03_Slave = 7;
-        m.rxVolt = 9.9;
-        m.StkTrim[1] = 17;
-        m.THCURE_Data04 = 1;
-        m.sub5 = 44;
-        m.PRM02_Slave = 0;
-        factoryDefaultsFirst(m);
-        QCOMPARE(m.sub5, 0);
-        QCOMPARE(m.PRM02_Slave, 5);
-        QCOMPARE(m.PRM03_Slave, 7);
-        QCOMPARE(m.rxVolt, 9.9);
-        QCOMPARE(m.StkTrim[1], 17);
-        QCOMPARE(m.THCURE_Data04, 1);
-        QCOMPARE(m.Volt, 3.7);
-        QCOMPARE(m.VoltTenths, 37);
-    }
 };
 
 QTEST_MAIN(TstReset)
