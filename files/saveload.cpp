@@ -37,7 +37,10 @@ void MainWindow::on_toolButton_Save_clicked()
     SendData3();
     SendData4();
     const QByteArray content = configFileContent(Str1, Str2, Str3, Str4);
-    if (file.write(content) != content.size() || !file.commit())
+    // The write only fills QSaveFile's buffer; a full disk shows when it
+    // is flushed, and commit() would overlook a failure there and put an
+    // empty file in place of the old one.
+    if (file.write(content) != content.size() || !file.flush() || !file.commit())
         QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
 }
 
