@@ -1,0 +1,214 @@
+// Saving over an existing configuration file where the new one cannot be
+// written: a full disk, a read-only folder.  The user's previous file must
+// survive whole, the error box must show, and no half-written temporary
+// file may be left behind.
+//
+// A full disk is a small tmpfs filled up, which takes root (the tests run
+// as root in CI); the test mounts in a private mount namespace where it
+// can, so nothing leaks to the machine.  A read-only folder is a read-only
+// tmpfs as root (root ignores permission bits) and a mode-0555 folder
+// otherwise.
+#include "configmodel.h"
+#include "mainwindow.h"
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray kPrevious("the user's previous settings, to be kept whole");
+
+bool privateMounts = false;
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size() && f.flush();
+}
+
+// Writes until the filesystem refuses; true when it ran out of space.
+bool fillUp(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    const QByteArray block(4096, 'x');
+    for (int k = 0; k < 100000; ++k) {
+        if (f.write(block) != block.size())
+            return true;
+    }
+    return false;
+}
+
+class Tmpfs
+{
+public:
+    Tmpfs(const QString &where, const char *options) : path(where)
+    {
+        ok = ::mount("tmpfs", QFile::encodeName(where).constData(), "tmpfs", 0, options) == 0;
+        if (!ok)
+            why = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    ~Tmpfs()
+    {
+        if (ok)
+            ::umount2(QFile::encodeName(path).constData(), MNT_DETACH);
+    }
+    bool remount(unsigned long flags, const char *options)
+    {
+        return ::mount("tmpfs", QFile::encodeName(path).constData(), "tmpfs", MS_REMOUNT | flags, options) == 0;
+    }
+    bool ok = false;
+    QString why;
+
+private:
+    QString path;
+};
+
+} // namespace
+
+class TestSaveFailure : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir scratch;
+
+    // Clicks Save with the dialog answered by `path`, with a transmitter
+    // on the port; returns once the save is over (it sends its frames
+    // whether or not the file can be written).
+    void saveTo(const QString &path)
+    {
+        MainWindow w;
+        PtyPeer peer;
+        openPortInWindow(&w, peer.slavePath());
+        QVERIFY(peer.waitFor("OK"));
+        FileDialogAnswer answer(path);
+        w.findChild<QAbstractButton *>(QStringLiteral("toolButton_Save"))->click();
+        QVERIFY(answer.answered);
+    }
+
+    static void expectErrorBox(const ModalCloser &closer)
+    {
+        QCOMPARE(closer.count, 1);
+        QCOMPARE(closer.lastTitle, QStringLiteral("错误"));
+        QCOMPARE(closer.lastText, QStringLiteral("不能读取指定的文件!"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qInfo("%s", privateMounts ? "test mounts stay in a private mount namespace"
+                                : "no private mount namespace: the test undoes its own mounts, if any");
+    }
+
+    void init()
+    {
+        resetProgramState();
+        QVERIFY(scratch.isValid());
+    }
+
+    void diskFull()
+    {
+        if (geteuid() != 0)
+            QSKIP("filling a disk takes a small tmpfs, which only root can mount");
+        const QString mnt = scratch.filePath("full");
+        QVERIFY(QDir().mkpath(mnt));
+        Tmpfs fs(mnt, "size=64k,mode=0755");
+        if (!fs.ok)
+            QSKIP(qPrintable("cannot mount a tmpfs here: " + fs.why));
+        const QString path = mnt + "/settings.txt";
+        QVERIFY(writeFile(path, kPrevious));
+        QVERIFY(fillUp(mnt + "/filler"));
+
+        cfg.sub1 = 42;
+        {
+            ModalCloser closer;
+            saveTo(path);
+            if (QTest::currentTestFailed())
+                return;
+            expectErrorBox(closer);
+        }
+        QCOMPARE(readFile(path), kPrevious);
+        QCOMPARE(QDir(mnt).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "settings.txt"}));
+
+        // With room again the same save goes through: the failure was the
+        // full disk, nothing else.
+        QVERIFY(QFile::remove(mnt + "/filler"));
+        {
+            ModalCloser closer;
+            saveTo(path);
+            if (QTest::currentTestFailed())
+                return;
+            QCOMPARE(closer.count, 0);
+        }
+        const QByteArray saved = readFile(path);
+        QCOMPARE(saved.size(), 324);
+        QCOMPARE(saved.mid(9, 2), QByteArray("A2"));  // sub1 = 42, plus 120
+    }
+
+    void readOnlyFolder()
+    {
+        const QString dir = scratch.filePath("readonly");
+        QVERIFY(QDir().mkpath(dir));
+        const QString path = dir + "/settings.dat";
+        std::unique_ptr<Tmpfs> fs;
+        if (geteuid() == 0) {
+            fs = std::make_unique<Tmpfs>(dir, "size=64k,mode=0755");
+            if (!fs->ok)
+                QSKIP(qPrintable("cannot mount a tmpfs here (and root ignores folder permissions): " + fs->why));
+            QVERIFY(writeFile(path, kPrevious));
+            QVERIFY(fs->remount(MS_RDONLY, "size=64k,mode=0755"));
+        } else {
+            QVERIFY(writeFile(path, kPrevious));
+            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                   | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+        }
+        QVERIFY(!QFile(dir + "/probe").open(QIODevice::WriteOnly));
+
+        {
+            ModalCloser closer;
+            saveTo(path);
+            if (QTest::currentTestFailed())
+                return;
+            expectErrorBox(closer);
+        }
+        QCOMPARE(readFile(path), kPrevious);
+        QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList({"settings.dat"}));
+
+        if (fs)
+            QVERIFY(fs->remount(0, "size=64k,mode=0755"));
+        else
+            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // Mounts made from here on stay in this process (before any thread
+    // exists, which unshare needs).
+    if (geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0)
+        privateMounts = ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    QApplication app(argc, argv);
+    TestSaveFailure t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_savefailure.moc"
