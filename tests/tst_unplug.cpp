@@ -7,6 +7,7 @@
 #include "texts.h"
 #include "testsupport.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -127,6 +128,52 @@ private slots:
         QVERIFY(cpuShareWhileIdle(500) < 0.25);
         button->click();
         QVERIFY(second.waitFor("DIS"));
+    }
+
+    // The cable goes while a write waits between its frames: the rest of
+    // the frames and the closing "WWW" go into the dead line.
+    void pulledCableDuringAWrite()
+    {
+        MainWindow w;
+        auto *button = w.findChild<QPushButton *>(QStringLiteral("openButton"));
+        auto *send = w.findChild<QAbstractButton *>(QStringLiteral("toolButton_Send"));
+        QVERIFY(button && send);
+        PtyPeer peer;
+        openPortInWindow(&w, peer.slavePath());
+        QVERIFY(peer.waitFor("OK"));
+        peer.clearReceived();
+
+        // Pull the cable from inside the write's own waits, once the first
+        // frame is through.
+        QByteArray got;
+        double cpuAtPull = -1;
+        QElapsedTimer sincePull;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            got += peer.takeAvailable();
+            if (got.size() >= 81 && cpuAtPull < 0) {
+                peer.closeMaster();
+                cpuAtPull = cpuSeconds();
+                sincePull.start();
+            }
+        });
+        watch.start(5);
+        bool done = false;
+        QTimer::singleShot(0, send, [&] {
+            send->click();
+            done = true;
+        });
+        QVERIFY(waitUntil([&] { return done; }, 10000));
+        QVERIFY(cpuAtPull >= 0);
+        QVERIFY(got.startsWith("S"));
+        const double share = (cpuSeconds() - cpuAtPull) / (double(sincePull.elapsed()) / 1000.0);
+        qInfo("CPU share while the write went on into the dead line: %.1f%%", share * 100);
+        QVERIFY2(share < 0.25, qPrintable(QStringLiteral("%1 %").arg(share * 100, 0, 'f', 1)));
+        QVERIFY(cpuShareWhileIdle(1000) < 0.25);
+
+        QCOMPARE(button->text(), linkTexts().closeText);
+        button->click();
+        QCOMPARE(button->text(), linkTexts().openText);
     }
 };
 
