@@ -161,8 +161,7 @@ private slots:
         // The transmitter goes quiet (the line is closed); whatever it sent
         // last must be on the screen within a tick or two.
         sim.stop();
-        const QString last = QString::number(mon.Servo1);
-        QVERIFY(waitUntil([&] { return servo1->text() == last; }, 300));
+        QVERIFY(waitUntil([&] { return servo1->text() == QString::number(mon.Servo1); }, 300));
         button->click();
 
         const zqsim::SimEngine::Stats end = sim.stats();
