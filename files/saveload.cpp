@@ -1,4 +1,90 @@
+#include "configfile.h"
+#include "configmodel.h"
+#include "delayms.h"
+#include "frameencoder.h"
 #include "mainwindow.h"
+#include "monitorstate.h"
+#include "texts.h"
+#include "ui_mainwindow.h"
 
-void MainWindow::on_toolButton_Save_clicked() {}
-void MainWindow::on_toolButton_Load_clicked() {}
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QTextStream>
+
+void MainWindow::on_toolButton_Save_clicked()
+{
+    const FileTexts texts = fileTexts();
+    ui->toolButton_Save->setEnabled(false);
+    DelayMs(200);
+    ui->toolButton_Save->setEnabled(true);
+    const QString path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
+    qDebug("%s", qUtf8Printable(path));
+    if (path.isEmpty())
+        return;
+
+    // The frames take 3.2 s to send; the old file is replaced only by a
+    // complete new one, so a crash or a failed write meanwhile keeps it.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
+        return;
+    }
+    // Sending rebuilds Str1..Str4 from the model.
+    SendData1();
+    SendData2();
+    SendData3();
+    SendData4();
+    const QByteArray content = configFileContent(Str1, Str2, Str3, Str4);
+    if (file.write(content) != content.size() || !file.commit())
+        QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
+}
+
+void MainWindow::on_toolButton_Load_clicked()
+{
+    // Trims the transmitter reports must not replace the loaded ones before
+    // the I frame is sent.
+    trimHold = 1;
+    const FileTexts texts = fileTexts();
+    ui->toolButton_Load->setEnabled(false);
+    DelayMs(200);
+    ui->toolButton_Load->setEnabled(true);
+    loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
+    if (loadPath.isEmpty()) {
+        trimHold = 0;
+        Dr_DataSelet();
+        FalseSaveData();
+        return;
+    }
+
+    QFile file(loadPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
+        loadPath.clear();
+        trimHold = 0;
+        return;
+    }
+    QTextStream in(&file);
+    loadedText = in.readAll();
+    file.close();
+
+    const int length = loadedText.length();
+    qDebug("Blength00:%d", length);
+    const DecodedFrames taken = decodeConfigText(loadedText, cfg);
+    if (taken.s)
+        qDebug("Blength01:%d", length);
+    if (taken.g)
+        qDebug("Blength02:%d", length);
+    if (taken.h)
+        qDebug("Blength03:%d", length);
+
+    // A damaged file must not put out-of-range settings into the
+    // transmitter: repair before sending, not only afterwards.
+    FalseSaveData();
+    sendAllFrames();
+
+    trimHold = 0;
+    Dr_DataSelet();
+    FalseSaveData();
+}

@@ -1,6 +1,8 @@
 #include "testsupport.h"
 
+#include "configfile.h"
 #include "configmodel.h"
+#include "frameencoder.h"
 #include "hover.h"
 #include "monitorstate.h"
 
@@ -28,6 +30,8 @@ void resetProgramState()
     trimHold = 0;
     useChineseTexts = 1;
     hoverCounters = HoverCounters{};
+    resetStoredFrames();
+    loadedText.clear();
 }
 
 PtyPeer::PtyPeer()
@@ -219,6 +223,10 @@ FileDialogAnswer::FileDialogAnswer(const QString &path) : timer(new QTimer)
             dlg->reject();
         } else {
             dlg->setOption(QFileDialog::DontConfirmOverwrite);
+            // selectFile leaves the name field alone while it has the focus,
+            // which depends on when the window got activated.
+            if (QWidget *focused = QApplication::focusWidget())
+                focused->clearFocus();
             dlg->selectFile(path);
             static_cast<QDialog *>(dlg)->accept();
         }

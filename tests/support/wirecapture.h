@@ -1,0 +1,57 @@
+#pragma once
+
+// Recording what the window writes to the line, with arrival times, and
+// what it logs.
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+class PtyPeer;
+class QTimer;
+
+// Reads the peer from a timer, so bytes are seen (and time-stamped) as they
+// arrive even while the window sits in the nested wait of a command that
+// the test itself triggered.
+class WireRecorder
+{
+public:
+    using Progress = std::function<void(const WireRecorder &)>;
+    // `onProgress` runs after every chunk, so a test can answer as the
+    // transmitter would at a given point of a sequence.
+    explicit WireRecorder(PtyPeer &peer, Progress onProgress = {});
+    ~WireRecorder();
+    WireRecorder(const WireRecorder &) = delete;
+    WireRecorder &operator=(const WireRecorder &) = delete;
+
+    QByteArray bytes;
+    QVector<qint64> atMs;  // per byte, since construction
+    QElapsedTimer clock;
+
+    // When the byte at `index` arrived (-1 if it did not).
+    qint64 arrival(int index) const { return index < atMs.size() ? atMs[index] : -1; }
+    // Runs the event loop until at least n bytes arrived.
+    bool waitForBytes(int n, int timeoutMs = 15000);
+    // Runs the event loop for ms more and returns what arrived meanwhile.
+    QByteArray collectFor(int ms);
+
+private:
+    void poll();
+    PtyPeer &peer;
+    Progress progress;
+    QTimer *timer;
+};
+
+// Collects the debug log lines while it exists (they are still printed).
+class LogCapture
+{
+public:
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture &) = delete;
+    LogCapture &operator=(const LogCapture &) = delete;
+    QStringList lines;
+};

@@ -1,0 +1,406 @@
+// Saving and loading configuration files, with the transmitter played on a
+// pseudo-terminal.
+#include "configfile.h"
+#include "configmodel.h"
+#include "frameencoder.h"
+#include "mainwindow.h"
+#include "framefields.h"
+#include "monitorstate.h"
+#include "testsupport.h"
+#include "wirecapture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray kInitialFile =
+    "S00100000787878787878787870707070707070707070707070707070424210424242424213027E2Y"
+    "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z"
+    "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X"
+    "I8888888812121212000000000000000000000000000000000000000000000000000000000000000V";
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+}
+
+// Settings the sanity pass accepts, different from the start-up values in
+// every frame.
+ConfigModel editedModel()
+{
+    ConfigModel m;
+    m.rev5 = 1;
+    m.sub1 = 25;
+    m.Lepa2 = 110;
+    m.FS8 = 10;
+    m.AUX6 = 4;
+    m.Volt = 7.4;
+    m.Mode = 1;
+    m.AttiM = 2;
+    m.Elev04 = 60;
+    m.Ru3 = -30;
+    m.delay2 = 40;
+    m.PRM02_Data1 = -20;
+    m.DR_UpRate[1] = 70;
+    m.PRM04_Slave = 6;
+    m.THCURE_Data04 = 60;
+    m.DR_DownExp[3] = -15;
+    m.extVolt = 12.3;
+    m.Rssi = -80;
+    m.rxVolt = 5.5;
+    m.StkTrim[0] = 130;
+    m.StkStep[2] = 5;
+    return m;
+}
+
+// The frames of `m`; like a send, this refreshes the model's tenths fields.
+QByteArray framesOf(ConfigModel &m)
+{
+    QByteArray f;
+    for (FrameKind k : {FrameS, FrameG, FrameH, FrameI})
+        f += buildFrame(k, m, frameTemplate(k)).toLatin1();
+    return f;
+}
+
+QByteArray fileOf(ConfigModel m)
+{
+    return framesOf(m);
+}
+
+// The model a load of `content` leaves behind, starting from `m`, and the
+// frames it sends on the way.
+QByteArray expectLoad(const QByteArray &content, ConfigModel &m)
+{
+    decodeConfigText(QString::fromLatin1(content), m);
+    const QByteArray frames = framesOf(m);
+    selectDualRate(m);
+    return frames;
+}
+
+QAbstractButton *button(MainWindow &w, const char *name)
+{
+    return w.findChild<QAbstractButton *>(QLatin1String(name));
+}
+
+// A path that exists but that no one, root included, can open as a file.
+bool makeSocketFile(const QString &path, int &fd)
+{
+    fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const QByteArray p = QFile::encodeName(path);
+    if (fd < 0 || p.size() >= int(sizeof addr.sun_path))
+        return false;
+    qstrncpy(addr.sun_path, p.constData(), sizeof addr.sun_path);
+    return ::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
+}
+
+} // namespace
+
+class TstSaveLoad : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+    void openPort(MainWindow &w, PtyPeer &peer)
+    {
+        QVERIFY(peer.isOpen());
+        openPortInWindow(&w, peer.slavePath());
+        QVERIFY(peer.waitFor("OK"));
+        peer.clearReceived();
+    }
+
+private slots:
+    void init()
+    {
+        resetProgramState();
+        QVERIFY(dir.isValid());
+    }
+
+    void saveWritesTheFramesAndReplacesTheFileWhole()
+    {
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        const QString path = dir.filePath("initial.txt");
+        QVERIFY(writeFile(path, "previous settings"));
+
+        LogCapture log;
+        FileDialogAnswer answer(path);
+        QByteArray fileWhileSending;
+        WireRecorder wire(peer, [&](const WireRecorder &r) {
+            if (r.bytes.size() >= 81 && fileWhileSending.isNull())
+                fileWhileSending = readFile(path);
+        });
+        QTimer::singleShot(0, button(w, "toolButton_Save"), &QAbstractButton::click);
+        QVERIFY(wire.waitForBytes(324));
+        QVERIFY(waitUntil([&] { return readFile(path).size() == 324; }, 3000));
+        QCOMPARE(wire.collectFor(400), QByteArray());  // no "WWW" after a save
+
+        QCOMPARE(wire.bytes, kInitialFile);
+        const QByteArray saved = readFile(path);
+        QCOMPARE(saved, kInitialFile);
+        QVERIFY(saved.startsWith("S0010000078") && saved.endsWith("V"));
+        // The old file stays whole until the new one is complete.
+        QCOMPARE(fileWhileSending, QByteArray("previous settings"));
+
+        QCOMPARE(answer.title, QStringLiteral("保存数据"));
+        QCOMPARE(answer.directory, QDir::currentPath());
+        QCOMPARE(answer.filters, QStringList({"文本文件 (*.txt *.dat)", "所有文件 (*.*)"}));
+        QVERIFY(log.lines.contains(path));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"initial.txt"});
+    }
+
+    void cancelledSaveDoesNothing()
+    {
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        FileDialogAnswer answer{QString()};
+        WireRecorder wire(peer);
+        QTimer::singleShot(0, button(w, "toolButton_Save"), &QAbstractButton::click);
+        QVERIFY(waitUntil([&] { return answer.answered; }, 5000));
+        QCOMPARE(wire.collectFor(1000), QByteArray());
+        QCOMPARE(Str1, frameTemplate(FrameS));
+    }
+
+    void unwritablePathShowsTheErrorAndSendsNothing()
+    {
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        const QString path = dir.filePath("no/such/folder/settings.txt");
+        FileDialogAnswer answer(path);
+        ModalCloser closer;
+        WireRecorder wire(peer);
+        QTimer::singleShot(0, button(w, "toolButton_Save"), &QAbstractButton::click);
+        QVERIFY(waitUntil([&] { return closer.count == 1; }, 5000));
+        QCOMPARE(closer.lastTitle, QStringLiteral("错误"));
+        QCOMPARE(closer.lastText, QStringLiteral("不能读取指定的文件!"));
+        QCOMPARE(wire.collectFor(1000), QByteArray());
+        QVERIFY(!QFile::exists(path));
+    }
+
+    // The file cannot be put in place at the end (its folder moved away
+    // while the frames were being sent): the error shows and the previous
+    // file is untouched.
+    void failedSaveKeepsThePreviousFile()
+    {
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        QVERIFY(QDir(dir.path()).mkdir("before"));
+        const QString path = dir.filePath("before/settings.dat");
+        QVERIFY(writeFile(path, "previous settings"));
+        FileDialogAnswer answer(path);
+        ModalCloser closer;
+        bool moved = false;
+        WireRecorder wire(peer, [&](const WireRecorder &r) {
+            if (r.bytes.size() >= 81 && !moved)
+                moved = QDir(dir.path()).rename("before", "after");
+        });
+        QTimer::singleShot(0, button(w, "toolButton_Save"), &QAbstractButton::click);
+        QVERIFY(wire.waitForBytes(324));
+        QVERIFY(moved);
+        QVERIFY(waitUntil([&] { return closer.count == 1; }, 5000));
+        QCOMPARE(closer.lastTitle, QStringLiteral("错误"));
+        QCOMPARE(closer.lastText, QStringLiteral("不能读取指定的文件!"));
+        QCOMPARE(readFile(dir.filePath("after/settings.dat")), QByteArray("previous settings"));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void loadTakesTheFileAndWritesIt()
+    {
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        const QString path = dir.filePath("edited.txt");
+        const QByteArray content = fileOf(editedModel());
+        QVERIFY(writeFile(path, content));
+
+        LogCapture log;
+        FileDialogAnswer answer(path);
+        int holdWhileSending = -1;
+        WireRecorder wire(peer, [&](const WireRecorder &r) {
+            if (r.bytes.size() >= 81 && holdWhileSending < 0)
+                holdWhileSending = trimHold;
+        });
+        QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
+        QVERIFY(wire.waitForBytes(327));
+        QVERIFY(waitUntil([] { return trimHold == 0; }, 2000));
+
+        QCOMPARE(wire.bytes, content + "WWW");
+        ConfigModel expected;
+        QCOMPARE(expectLoad(content, expected), content);
+        const QStringList diff = differingFrameFields(cfg, expected);
+        QVERIFY2(diff.isEmpty(), qPrintable(diff.join("; ")));
+        QCOMPARE(cfg.Volt, 7.4);
+        QCOMPARE(holdWhileSending, 1);
+        QCOMPARE(loadedText, QString::fromLatin1(content));
+
+        QStringList blength;
+        for (const QString &l : log.lines)
+            if (l.startsWith("Blength"))
+                blength << l;
+        QCOMPARE(blength, QStringList({"Blength00:324", "Blength01:324", "Blength02:324", "Blength03:324"}));
+        QCOMPARE(answer.title, QStringLiteral("打开文件"));
+        QCOMPARE(answer.directory, QDir::currentPath());
+        QCOMPARE(answer.filters, QStringList({"所有文件 (*.*)", "文本文件 (*.txt *.dat)"}));
+    }
+
+    void loadTakesTheFramesInPlace_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("logLines");
+        QTest::addColumn<int>("sub1");   // S frame
+        QTest::addColumn<int>("attiM");  // G frame
+        QTest::addColumn<int>("curve4"); // H frame
+        const QByteArray edited = fileOf(editedModel());
+        QTest::newRow("S and G only") << edited.left(162)
+                                      << QStringList({"Blength00:162", "Blength01:162", "Blength02:162"})
+                                      << 25 << 2 << 50;
+        QTest::newRow("161 characters") << edited.left(161) << QStringList({"Blength00:161"}) << 0 << 4 << 50;
+        QByteArray lines;
+        for (int k = 0; k < 4; ++k)
+            lines += edited.mid(81 * k, 81) + "\n";
+        QTest::newRow("line break after each frame")
+            << lines << QStringList({"Blength00:328", "Blength01:328"}) << 25 << 4 << 50;
+    }
+
+    // Frames not taken keep the model's values, and the model as it then
+    // stands is what goes to the transmitter.
+    void loadTakesTheFramesInPlace()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, logLines);
+        QFETCH(int, sub1);
+        QFETCH(int, attiM);
+        QFETCH(int, curve4);
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        const QString path = dir.filePath("part.txt");
+        QVERIFY(writeFile(path, content));
+
+        ConfigModel expected = cfg;
+        const QByteArray frames = expectLoad(content, expected);
+
+        LogCapture log;
+        FileDialogAnswer answer(path);
+        WireRecorder wire(peer);
+        QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
+        QVERIFY(wire.waitForBytes(327));
+        QCOMPARE(wire.bytes, frames + "WWW");
+        QCOMPARE(cfg.sub1, sub1);
+        QCOMPARE(cfg.AttiM, attiM);
+        QCOMPARE(cfg.THCURE_Data04, curve4);
+        const QStringList diff = differingFrameFields(cfg, expected);
+        QVERIFY2(diff.isEmpty(), qPrintable(diff.join("; ")));
+        QStringList blength;
+        for (const QString &l : log.lines)
+            if (l.startsWith("Blength"))
+                blength << l;
+        QCOMPARE(blength, logLines);
+    }
+
+    // Damaged fields are repaired before anything reaches the transmitter,
+    // and a value the repair accepts but the frame cannot carry keeps the
+    // frame's layout.
+    void damagedFileIsRepairedBeforeSending()
+    {
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        QByteArray content = fileOf(editedModel());
+        content.replace(9, 2, "zz");   // sub1: -120
+        content.replace(1, 1, "A");    // rev1: 10
+        content.replace(152, 1, "A");  // PRM01_Master: 10, which the repair keeps
+        const QString path = dir.filePath("damaged.txt");
+        QVERIFY(writeFile(path, content));
+
+        FileDialogAnswer answer(path);
+        WireRecorder wire(peer);
+        QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
+        QVERIFY(wire.waitForBytes(327));
+        const QByteArray sent = wire.bytes;
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(sent.at(81 * k + 80), "YZXV"[k]);
+        QCOMPARE(sent.mid(324), QByteArray("WWW"));
+        QCOMPARE(cfg.PRM01_Master, 10);
+        QCOMPARE(sent.at(81 + 71), '9');
+        QCOMPARE(sent.mid(11, 2), QByteArray("78"));  // sub2 untouched
+
+        QCOMPARE(sent.mid(9, 2), QByteArray("78"));  // sub1 repaired to 0
+        QCOMPARE(sent.at(1), '0');                     // rev1 repaired to 0
+        QCOMPARE(cfg.sub1, 0);
+        QCOMPARE(cfg.rev1, 0);
+    }
+
+    void cancelledLoadSendsNothing()
+    {
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        cfg.DR_UpRate[0] = 60;  // the working DR_UP1 still shows 100
+        int holdWhileAsking = -1;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, [&] {
+            if (qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
+                holdWhileAsking = trimHold;
+        });
+        probe.start(5);
+        FileDialogAnswer answer{QString()};
+        WireRecorder wire(peer);
+        QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
+        QVERIFY(waitUntil([&] { return answer.answered; }, 5000));
+        QCOMPARE(wire.collectFor(1000), QByteArray());
+        QCOMPARE(holdWhileAsking, 1);
+        QCOMPARE(trimHold, 0);
+        QCOMPARE(cfg.DR_UP1, 60);  // the working fields follow the arrays again
+    }
+
+    void unreadableFileShowsTheError()
+    {
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        const QString path = dir.filePath("sock");
+        int fd = -1;
+        QVERIFY(makeSocketFile(path, fd));
+        const ConfigModel before = cfg;
+        FileDialogAnswer answer(path);
+        ModalCloser closer;
+        WireRecorder wire(peer);
+        QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
+        QVERIFY(waitUntil([&] { return closer.count == 1; }, 5000));
+        ::close(fd);
+        QCOMPARE(closer.lastTitle, QStringLiteral("错误"));
+        QCOMPARE(closer.lastText, QStringLiteral("不能读取指定的文件!"));
+        QCOMPARE(wire.collectFor(1000), QByteArray());
+        QCOMPARE(trimHold, 0);
+        const QStringList diff = differingFrameFields(cfg, before);
+        QVERIFY2(diff.isEmpty(), qPrintable(diff.join("; ")));
+    }
+};
+
+QTEST_MAIN(TstSaveLoad)
+#include "tst_saveload.moc"
