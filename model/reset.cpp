@@ -23,8 +23,8 @@ void MainWindow::on_toolButton_Reset_clicked()
     resetToFactory(true, ui->toolButton_Reset);
 }
 
-// The system page's reset lets trims reported during the write reach the
-// model, as before.
+// The system page's reset does not hold back the trims the transmitter
+// reports while the frames go out.
 void MainWindow::on_pushButton_Reset2_clicked()
 {
     resetToFactory(false, ui->pushButton_Reset2);
