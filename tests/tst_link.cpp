@@ -349,6 +349,7 @@ void TestLink::onlySettingsPacketsRefreshAtOnce()
     exchange(settingsPacket(0x55, {157, 120, 120, 120, 120, 120, 120, 120}));
     QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
     QCOMPARE(cfg.sub1, 37);
+    QCOMPARE(window->findChild<QSpinBox *>("spinBox_sub1")->value(), 37);
 
     // A 12-byte chunk without both markers does not.
     exchange(servoPacket({1700, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
