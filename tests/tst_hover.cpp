@@ -1,4 +1,5 @@
-// The hover highlight rule on its own and on a single combo box.
+// The hover highlight rule on its own, and loading a sheet file.
+// The window-level behaviour is covered with the pages.
 #include "hover.h"
 #include "testsupport.h"
 
@@ -8,14 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-QString resourceText(const char *path)
-{
-    QFile f(QString::fromLatin1(path));
-    if (!f.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(f.readAll());
-}
 
 const QString kFormSheet = QStringLiteral("QComboBox{font:bold 20px;}");
 
@@ -91,39 +84,6 @@ private slots:
         box.setStyleSheet(kFormSheet);
         QVERIFY(!applyStyleResource(&box, QStringLiteral(":/no/such/sheet.qss")));
         QCOMPARE(box.styleSheet(), kFormSheet);
-    }
-
-    void comboBoxFollowsThePointer()
-    {
-        QComboBox box;
-        box.setStyleSheet(kFormSheet);
-        // A missing bundle must leave the form's sheet in place; with the
-        // bundle the resource text is applied.
-        const QString rev = resourceText(kComboSheetRev);
-        const QString normal = resourceText(kComboSheet);
-        const QString afterRev = rev.isNull() ? kFormSheet : rev;
-        const QString afterNormal = normal.isNull() ? afterRev : normal;
-
-        int n = 0;
-        box.setAttribute(Qt::WA_UnderMouse, true);
-        for (int i = 0; i < 19; ++i)
-            hoverHighlight(&box, n);
-        QCOMPARE(n, 19);
-        QCOMPARE(box.styleSheet(), kFormSheet);
-        hoverHighlight(&box, n);
-        QCOMPARE(n, 20);
-        QCOMPARE(box.styleSheet(), afterRev);
-
-        // Something else touching the sheet is overwritten on the next tick
-        // while the pointer stays (only if the bundle is there).
-        box.setStyleSheet(kFormSheet);
-        hoverHighlight(&box, n);
-        QCOMPARE(box.styleSheet(), afterRev);
-
-        box.setAttribute(Qt::WA_UnderMouse, false);
-        hoverHighlight(&box, n);
-        QCOMPARE(n, 0);
-        QCOMPARE(box.styleSheet(), afterNormal);
     }
 };
 
