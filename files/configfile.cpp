@@ -33,7 +33,7 @@ public:
 
 private:
     // Base 16 for every field, the one-digit ones included; a failed parse
-    // gives 0, as on the transmitter.
+    // gives 0, which the sanity pass then deals with.
     int number(int width)
     {
         const int v = text.midRef(pos, width).toInt(nullptr, 16);

@@ -48,7 +48,7 @@ public:
     void tenthsDigits(int &t, double &volts)
     {
         t = voltsToTenths(volts);
-        int c = qBound(0, t, 999);
+        const int c = qBound(0, t, 999);
         digit3(c / 100);
         digit3(c / 10 % 10);
         digit3(c % 10);

@@ -42,7 +42,7 @@ template <typename V> void walkG(V &v, ConfigModel &m)
     for (CfgField f : kAttiFields)
         v.hex(m.*f, 16);
     v.digit(m.EleMix);
-    // The transmitter expects the elevon rates paired by side.
+    // The elevon rates go out in the transmitter's order, not by number.
     for (CfgField f : {&ConfigModel::Elev01, &ConfigModel::Elev05, &ConfigModel::Elev02,
                        &ConfigModel::Elev06, &ConfigModel::Elev03, &ConfigModel::Elev04})
         v.hex(m.*f, 120);
