@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Photographs the demo for the README: starts zqconfig-demo on a virtual
+# display, opens the simulated transmitter's port, reads its settings and
+# takes the window with the channel bars moving, then closes the port.
+# Exits non-zero when the demo does not start, connect, answer or close.
+#   tools/demo_screenshot.sh [output.png [pages.png]]
+# output.png (default docs/demo.png) shows the live monitor; pages.png, if
+# given, the channel settings page the read filled.
+# Needs a build (build/tools/zqconfig-demo), Xvfb, xdotool, xwd and
+# ImageMagick's convert.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+out=${1:-docs/demo.png}
+pages=${2:-}
+demo=${DEMO:-build/tools/zqconfig-demo}
+
+fail() { echo "demo_screenshot: $*" >&2; exit 1; }
+
+for tool in Xvfb xdotool xwd convert; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+[ -x "$demo" ] || fail "$demo not found; build first (./run.sh --demo or cmake --build build)"
+
+work=$(mktemp -d)
+xvfb_pid=""
+demo_pid=""
+cleanup() {
+  local rc=$?
+  set +e
+  for pid in $demo_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  rm -rf "$work"
+  exit "$rc"
+}
+trap cleanup EXIT
+
+# Let the server pick a free display and tell us which.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not report its display"
+export DISPLAY=":$(cat "$work/display")"
+
+"$demo" 2>"$work/demo.log" &
+demo_pid=$!
+
+# wait_for <pattern> <what>: until the demo's log shows the pattern.
+wait_for() {
+  for _ in $(seq 150); do
+    grep -q "$1" "$work/demo.log" && return 0
+    kill -0 "$demo_pid" 2>/dev/null || { cat "$work/demo.log" >&2; fail "the demo exited before $2"; }
+    sleep 0.1
+  done
+  cat "$work/demo.log" >&2
+  fail "no sign that $2"
+}
+
+wait_for "simulated transmitter on" "the simulated transmitter started"
+win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1) || true
+[ -n "$win" ] || fail "the demo window did not appear"
+eval "$(xdotool getwindowgeometry --shell "$win")"  # X, Y, WIDTH, HEIGHT
+
+# click <x> <y>: in window coordinates.
+click() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
+
+click 680 50    # openButton
+wait_for "zqsim: host connected" "the demo connected"
+click 75 50     # toolButton_Read
+wait_for "zqsim: read answered" "the read was answered"
+# Keep the pointer off the window (no hover highlight) and let the bars
+# travel a little.
+xdotool mousemove 1279 799
+sleep 1.5
+kill -0 "$demo_pid" 2>/dev/null || fail "the demo exited"
+
+# shoot <file>: the window, in a palette PNG small enough for the repository.
+shoot() {
+  mkdir -p "$(dirname "$1")"
+  xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage \
+    -colors 128 -strip "PNG8:$1"
+}
+shoot "$out"
+if [ -n "$pages" ]; then
+  click 220 135   # the channel settings tab
+  xdotool mousemove 1279 799
+  sleep 0.5
+  shoot "$pages"
+fi
+
+click 680 50    # close again: the goodbye must reach the transmitter
+wait_for "zqsim: host disconnected" "the port closed"
+echo "demo_screenshot: wrote $out ($(stat -c %s "$out") bytes)${pages:+ and $pages}"
