@@ -4,7 +4,9 @@
 #include "mainwindow.h"
 #include "modelfields.h"
 #include "monitorstate.h"
+#include "options.h"
 #include "packetcases.h"
+#include "portoffer.h"
 #include "sanity.h"
 #include "testsupport.h"
 
@@ -87,6 +89,7 @@ private slots:
     void readSendsRequestAfterPause();
     void readAnswersAreDecodedDuringTheWait();
     void readWithoutConnection();
+    void englishOpenCloseAndNoPort();
 
 private:
     QPushButton *openButton() const { return window->findChild<QPushButton *>("openButton"); }
@@ -127,6 +130,7 @@ void TestLink::init()
 void TestLink::cleanup()
 {
     window.reset();
+    useEnglishTexts(false);
     peer.reset();
 }
 
@@ -645,6 +649,31 @@ void TestLink::readWithoutConnection()
     QCOMPARE(closer.lastText, QStringLiteral("无法打开串口！"));
     QVERIFY(read->isEnabled());
     QCOMPARE(peer->collectFor(200), QByteArray());
+}
+
+// In English the button's texts follow the English set, so the open/close
+// decision works as in Chinese; the port comes as --port would give it, a
+// path the system does not list, and stays offered after the close.
+void TestLink::englishOpenCloseAndNoPort()
+{
+    QVERIFY(useEnglishTexts(true));
+    window.reset(new MainWindow);
+    preselectPort(portBox(), peer->slavePath());
+    QCOMPARE(portBox()->currentText(), peer->slavePath());
+    openButton()->click();
+    QVERIFY(peer->waitFor("OK"));
+    QCOMPARE(openButton()->text(), QStringLiteral("CLOSE"));
+    openButton()->click();
+    QVERIFY(peer->waitFor("DIS"));
+    QCOMPARE(openButton()->text(), QStringLiteral("OPEN"));
+    QTRY_COMPARE_WITH_TIMEOUT(portBox()->currentText(), peer->slavePath(), 5000);
+
+    ModalCloser closer;
+    readButton()->click();
+    QTRY_COMPARE_WITH_TIMEOUT(closer.count, 1, 5000);
+    QCOMPARE(closer.lastTitle, QStringLiteral("Note"));
+    QCOMPARE(closer.lastText, QStringLiteral("Please open the serial port!"));
+    QCOMPARE(peer->collectFor(100), QByteArray());
 }
 
 QTEST_MAIN(TestLink)

@@ -4,6 +4,7 @@
 #include "delayms.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
+#include "options.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMetaMethod>
+#include <QProcess>
 #include <QSerialPortInfo>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -251,6 +253,72 @@ private slots:
             peer.clearReceived();
         }
         QCOMPARE(peer.collectFor(300), QByteArray());
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<QString>("env");
+        QTest::addColumn<bool>("qtOptionsTaken");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("shown");  // port when running, else part of the message
+        const int run = StartOptions::Run, fail = StartOptions::Fail;
+        QTest::newRow("default") << "" << "" << true << run << false << "";
+        QTest::newRow("environment") << "" << "en" << true << run << true << "";
+        QTest::newRow("option wins") << "--lang zh" << "en" << true << run << false << "";
+        QTest::newRow("option alone") << "--lang=en --port /dev/serial/by-id/x" << "zh" << true << run << true
+                                      << "/dev/serial/by-id/x";
+        QTest::newRow("bad option") << "--lang fr" << "en" << true << fail << false << "'fr' in --lang; accepted values: en, zh";
+        QTest::newRow("bad environment") << "" << "EN" << true << fail << false << "'EN' in ZQCONFIG_LANG";
+        QTest::newRow("Qt's option, early") << "-style fusion --port ttyUSB1" << "" << false << run << false << "ttyUSB1";
+        QTest::newRow("unknown option") << "--prot ttyUSB1" << "" << true << fail << false << "'prot'";
+        QTest::newRow("help wins") << "--lang fr -h" << "" << true << int(StartOptions::ShowHelp) << false << "--port <name>";
+        QTest::newRow("version") << "-v" << "" << true << int(StartOptions::ShowVersion) << false
+                                 << QStringLiteral("zqconfig 5.1 (Qt %1)").arg(qVersion());
+    }
+
+    void commandLine()
+    {
+        QFETCH(QString, args);
+        QFETCH(QString, env);
+        QFETCH(bool, qtOptionsTaken);
+        QFETCH(int, action);
+        QFETCH(bool, english);
+        QFETCH(QString, shown);
+        const QStringList argv = QStringList{"/usr/bin/zqconfig"} + args.split(' ', Qt::SkipEmptyParts);
+        const StartOptions o = parseStartOptions(argv, env, {QStringLiteral("about"), true}, qtOptionsTaken);
+        QCOMPARE(int(o.action), action);
+        QCOMPARE(o.english, english);
+        QVERIFY2((action == StartOptions::Run ? o.port == shown : o.message.contains(shown)), qPrintable(o.message));
+    }
+
+    // The program answers these before it opens a window, so without any
+    // display to open one on.
+    void commandLineWithoutDisplay_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "--lang <en|zh>";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "zqconfig 5.1";
+        QTest::newRow("bad language") << QStringList{"--lang", "xx"} << 2 << "accepted values: en, zh";
+    }
+
+    void commandLineWithoutDisplay()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.remove("DISPLAY");
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(ZQCONFIG_EXE), args);
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), status);
+        QVERIFY(QString::fromLocal8Bit(status ? p.readAllStandardError() : p.readAllStandardOutput()).contains(out));
     }
 
     void delayKeepsTheEventLoopRunning()

@@ -7,7 +7,7 @@
 #include "monitorstate.h"
 #include "monitortext.h"
 #include "testsupport.h"
-#include "../tools/demo/portoffer.h"
+#include "portoffer.h"
 
 #include "frames.h"
 #include "simhost.h"

@@ -3,6 +3,7 @@
 // every feature can be tried without hardware on the desk.
 
 #include "mainwindow.h"
+#include "options.h"
 #include "portoffer.h"
 #include "simhost.h"
 
@@ -46,7 +47,18 @@ zqsim::TransmitterSettings gliderSettings()
 
 int main(int argc, char *argv[])
 {
+    // No --port: the demo's port is its own simulated transmitter.
+    const ProgramOptions program{
+        QStringLiteral("The configuration window with a simulated transmitter on a pseudo-terminal."), false};
+    int status = 0;
+    if (answeredWithoutWindow(argc, argv, program, &status))
+        return status;
+
     QApplication app(argc, argv);
+    const StartOptions options = parseStartOptions(app.arguments(), qEnvironmentVariable(kLangVariable), program);
+    if (options.action != StartOptions::Run)
+        return reportStartOptions(options);
+    useEnglishTexts(options.english);
 
     zqsim::SimHost::Config conf;
     // Often enough for smoothly moving bars, rarely enough to stay light

@@ -1,16 +1,11 @@
-#pragma once
+#include "portoffer.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
-#include <QString>
+#include <QSerialPortInfo>
 #include <QTimer>
 
-// Keeps a port that the system's port list never shows (a pseudo-terminal)
-// in a port combo box: first in the list and selected from the start, and
-// put back (and selected again) whenever the window refills the list from
-// the system, as it does after every close.  A port the user picked
-// meanwhile stays picked as long as the offered one is still listed.
-inline void keepPortOffered(QComboBox *box, const QString &path)
+void keepPortOffered(QComboBox *box, const QString &path)
 {
     const auto ensure = [box, path] {
         if (box->findText(path) >= 0)
@@ -24,4 +19,21 @@ inline void keepPortOffered(QComboBox *box, const QString &path)
     const auto afterRefill = [box, ensure] { QTimer::singleShot(0, box, ensure); };
     QObject::connect(box->model(), &QAbstractItemModel::rowsRemoved, box, afterRefill);
     QObject::connect(box->model(), &QAbstractItemModel::modelReset, box, afterRefill);
+}
+
+void preselectPort(QComboBox *box, const QString &nameOrPath)
+{
+    if (!box || nameOrPath.isEmpty())
+        return;
+    int index = box->findText(nameOrPath);
+    if (index < 0) {
+        const auto ports = QSerialPortInfo::availablePorts();
+        for (const QSerialPortInfo &info : ports)
+            if (info.systemLocation() == nameOrPath)
+                index = box->findText(info.portName());
+    }
+    if (index >= 0)
+        box->setCurrentIndex(index);
+    else
+        keepPortOffered(box, nameOrPath);
 }

@@ -1,0 +1,127 @@
+#include "options.h"
+
+#include "monitorstate.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTranslator>
+
+#include <cstdio>
+
+const char kLangVariable[] = "ZQCONFIG_LANG";
+
+namespace {
+
+StartOptions failure(const QString &program, const QString &what)
+{
+    StartOptions o;
+    o.action = StartOptions::Fail;
+    o.message = QStringLiteral("%1: %2\nTry '%1 --help'.").arg(program, what);
+    return o;
+}
+
+} // namespace
+
+StartOptions parseStartOptions(const QStringList &args, const QString &envLang, const ProgramOptions &program,
+                               bool qtOptionsTaken)
+{
+    const QString name = QFileInfo(args.value(0, QStringLiteral("zqconfig"))).fileName();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(program.about);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QStringLiteral("Language of the window: zh (Chinese, the default) or en "
+                                                 "(English). Overrides the environment variable %1.")
+                                      .arg(QLatin1String(kLangVariable)),
+                                  QStringLiteral("en|zh"));
+    parser.addOption(lang);
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("Serial port to preselect, by name (ttyUSB0) or device path "
+                                                 "(/dev/serial/by-id/...). A path the system does not list "
+                                                 "is added to the list."),
+                                  QStringLiteral("name"));
+    if (program.offersPort)
+        parser.addOption(port);
+
+    const bool parsed = parser.parse(args);
+    StartOptions o;
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        o.action = StartOptions::ShowHelp;
+        if (QCoreApplication::instance())
+            o.message = parser.helpText();
+        return o;
+    }
+    if (parser.isSet(version)) {
+        o.action = StartOptions::ShowVersion;
+        o.message = QStringLiteral("%1 %2 (Qt %3)\n").arg(name, QStringLiteral(ZQCONFIG_VERSION),
+                                                           QString::fromLatin1(qVersion()));
+        return o;
+    }
+    if (!parsed && (qtOptionsTaken || parser.unknownOptionNames().isEmpty()))
+        return failure(name, parser.errorText());
+
+    const bool fromOption = parser.isSet(lang);
+    const QString language = fromOption ? parser.value(lang) : envLang;
+    if (language == QLatin1String("en"))
+        o.english = true;
+    else if (!language.isEmpty() && language != QLatin1String("zh"))
+        return failure(name, QStringLiteral("unknown language '%1' in %2; accepted values: en, zh")
+                                 .arg(language, fromOption ? QStringLiteral("--lang")
+                                                           : QString::fromLatin1(kLangVariable)));
+    if (program.offersPort)
+        o.port = parser.value(port);
+    if (qtOptionsTaken && !parser.positionalArguments().isEmpty())
+        return failure(name, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    return o;
+}
+
+int reportStartOptions(const StartOptions &options)
+{
+    const QByteArray text = options.message.toLocal8Bit();
+    std::fputs(text.constData(), options.action == StartOptions::Fail ? stderr : stdout);
+    if (options.action == StartOptions::Fail) {
+        std::fputc('\n', stderr);
+        return 2;
+    }
+    return 0;
+}
+
+bool answeredWithoutWindow(int &argc, char **argv, const ProgramOptions &program, int *status)
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const QString envLang = qEnvironmentVariable(kLangVariable);
+    if (parseStartOptions(args, envLang, program, false).action == StartOptions::Run)
+        return false;
+    // A core application is enough for the help text and needs no display.
+    QCoreApplication app(argc, argv);
+    *status = reportStartOptions(parseStartOptions(app.arguments(), envLang, program, false));
+    return true;
+}
+
+bool useEnglishTexts(bool english)
+{
+    static QPointer<QTranslator> catalogue;
+    if (english && !catalogue) {
+        auto *loaded = new QTranslator(QCoreApplication::instance());
+        if (!loaded->load(QStringLiteral(":/i18n/zqconfig_en.qm"))) {
+            // Half a language would leave the open button's text out of
+            // step with the texts the connection compares it with.
+            delete loaded;
+            qWarning("The English catalogue is missing from the resources; the window stays Chinese.");
+            useChineseTexts = 1;
+            return false;
+        }
+        QCoreApplication::installTranslator(loaded);
+        catalogue = loaded;
+    } else if (!english && catalogue) {
+        QCoreApplication::removeTranslator(catalogue);
+        delete catalogue;
+    }
+    useChineseTexts = english ? 0 : 1;
+    return true;
+}

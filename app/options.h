@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What one start of a program asks for on its command line and in its
+// environment.
+struct StartOptions
+{
+    enum Action { Run, ShowHelp, ShowVersion, Fail };
+    Action action = Run;
+    bool english = false;  // the window's language; Chinese unless asked
+    QString port;          // --port: a port name or device path, or empty
+    QString message;       // what to print when not running
+};
+
+// The program reading them.
+struct ProgramOptions
+{
+    QString about;           // the line under "Usage" in --help
+    bool offersPort = true;  // whether --port is one of its options
+};
+
+// The environment variable that chooses the language when --lang does not.
+extern const char kLangVariable[];
+
+// Reads the arguments as QCoreApplication::arguments() gives them (program
+// first) and the value of kLangVariable (null or empty when unset).  Until
+// QApplication has taken its own options (-platform, -style ...) out of the
+// arguments, qtOptionsTaken is false and an unknown option is left for it
+// to judge.  The help text needs an application object; without one it
+// stays empty.
+StartOptions parseStartOptions(const QStringList &args, const QString &envLang, const ProgramOptions &program,
+                               bool qtOptionsTaken = true);
+
+// Prints the message of a start that does not run (help and version to
+// stdout, errors to stderr) and returns the exit status: 0, or 2 for a bad
+// command line.
+int reportStartOptions(const StartOptions &options);
+
+// Answers --help, --version and a bad option before QApplication exists, so
+// that none of them needs a display.  True, with the exit status, when the
+// program is to stop there.
+bool answeredWithoutWindow(int &argc, char **argv, const ProgramOptions &program, int *status);
+
+// Shows the form (through its English catalogue) and the message, dialog
+// and button texts (useChineseTexts) in English, or back in Chinese.  Needs
+// an application object.  False, with everything left Chinese, when the
+// catalogue cannot be loaded.
+bool useEnglishTexts(bool english);
