@@ -3,15 +3,29 @@
 # display, opens the simulated transmitter's port, reads its settings and
 # takes the window with the channel bars moving, then closes the port.
 # Exits non-zero when the demo does not start, connect, answer or close.
-#   tools/demo_screenshot.sh [output.png [pages.png]]
-# output.png (default docs/demo.png) shows the live monitor; pages.png, if
-# given, the channel settings page the read filled.
+#   tools/demo_screenshot.sh [--lang en|zh] [--tabs DIR] [output.png [pages.png]]
+# output.png (default docs/demo.png, or docs/demo-en.png with --lang en)
+# shows the live monitor; pages.png, if given, the channel settings page the
+# read filled.  --lang starts the demo in that language; --tabs also takes
+# every tab page, as DIR/tab1.png ... DIR/tab6.png, for checking that the
+# texts fit.
 # Needs a build (build/tools/zqconfig-demo), Xvfb, xdotool, xwd and
 # ImageMagick's convert.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-out=${1:-docs/demo.png}
+lang=""
+tabs=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --lang) lang=${2:?--lang needs en or zh}; shift 2 ;;
+    --tabs) tabs=${2:?--tabs needs a folder}; shift 2 ;;
+    *) break ;;
+  esac
+done
+default_out=docs/demo.png
+[ -n "$lang" ] && [ "$lang" != zh ] && default_out=docs/demo-$lang.png
+out=${1:-$default_out}
 pages=${2:-}
 demo=${DEMO:-build/tools/zqconfig-demo}
 
@@ -48,7 +62,7 @@ done
 [ -s "$work/display" ] || fail "Xvfb did not report its display"
 export DISPLAY=":$(cat "$work/display")"
 
-"$demo" 2>"$work/demo.log" &
+"$demo" ${lang:+--lang "$lang"} 2>"$work/demo.log" &
 demo_pid=$!
 
 # wait_for <pattern> <what>: until the demo's log shows the pattern.
@@ -92,6 +106,14 @@ if [ -n "$pages" ]; then
   xdotool mousemove 1279 799
   sleep 0.5
   shoot "$pages"
+fi
+if [ -n "$tabs" ]; then
+  for i in 0 1 2 3 4 5; do
+    click $((80 + 140 * i)) 135   # the tabs are 140 pixels wide
+    xdotool mousemove 1279 799
+    sleep 0.5
+    shoot "$tabs/tab$((i + 1)).png"
+  done
 fi
 
 click 680 50    # close again: the goodbye must reach the transmitter

@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>出厂设置</source>
-        <translation>Factory reset</translation>
+        <translation>Defaults</translation>
     </message>
     <message>
         <source> 读取数据</source>
@@ -141,11 +141,11 @@
     </message>
     <message>
         <source>正相</source>
-        <translation>Normal</translation>
+        <translation>NOR</translation>
     </message>
     <message>
         <source>反相</source>
-        <translation>Reverse</translation>
+        <translation>REV</translation>
     </message>
     <message>
         <source>中点微调</source>
@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>预留</source>
-        <translation>Reserved</translation>
+        <translation>Rsvd</translation>
     </message>
     <message>
         <source>SwA</source>
@@ -209,7 +209,7 @@
     </message>
     <message>
         <source>通道:</source>
-        <translation>Channel:</translation>
+        <translation>Chan:</translation>
     </message>
     <message>
         <source>开关:</source>
@@ -269,19 +269,19 @@
     </message>
     <message>
         <source>副翼1:</source>
-        <translation>Aileron 1:</translation>
+        <translation>AIL 1:</translation>
     </message>
     <message>
         <source>副翼2:</source>
-        <translation>Aileron 2:</translation>
+        <translation>AIL 2:</translation>
     </message>
     <message>
         <source>升降2:</source>
-        <translation>Elev 2:</translation>
+        <translation>ELE 2:</translation>
     </message>
     <message>
         <source>升降1:</source>
-        <translation>Elev 1:</translation>
+        <translation>ELE 1:</translation>
     </message>
     <message>
         <source>V型尾翼混控</source>
@@ -289,11 +289,11 @@
     </message>
     <message>
         <source>尾舵2:</source>
-        <translation>Rudder 2:</translation>
+        <translation>RUD 2:</translation>
     </message>
     <message>
         <source>尾舵1:</source>
-        <translation>Rudder 1:</translation>
+        <translation>RUD 1:</translation>
     </message>
     <message>
         <source>高级菜单2</source>
@@ -305,11 +305,11 @@
     </message>
     <message>
         <source> 通道:</source>
-        <translation>Channel:</translation>
+        <translation>Chan:</translation>
     </message>
     <message>
         <source> 位置:</source>
-        <translation>Position:</translation>
+        <translation>Pos:</translation>
     </message>
     <message>
         <source>比率:</source>
@@ -437,7 +437,7 @@
     </message>
     <message>
         <source>遥控器固件版本:</source>
-        <translation>Firmware version:</translation>
+        <translation>Firmware:</translation>
     </message>
     <message>
         <source>电脑调参APP版本:</source>
