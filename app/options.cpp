@@ -29,6 +29,9 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
 {
     const QString name = QFileInfo(args.value(0, QStringLiteral("zqconfig"))).fileName();
     QCommandLineParser parser;
+    // Qt's own options are single-dash words (-stylesheet, -reverse); read
+    // them as compacted letters and they would pass for -h or -v.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(program.about);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
@@ -67,7 +70,7 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
     const QString language = fromOption ? parser.value(lang) : envLang;
     if (language == QLatin1String("en"))
         o.english = true;
-    else if (!language.isEmpty() && language != QLatin1String("zh"))
+    else if ((fromOption || !language.isEmpty()) && language != QLatin1String("zh"))
         return failure(name, QStringLiteral("unknown language '%1' in %2; accepted values: en, zh")
                                  .arg(language, fromOption ? QStringLiteral("--lang")
                                                            : QString::fromLatin1(kLangVariable)));

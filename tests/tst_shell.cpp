@@ -271,7 +271,7 @@ private slots:
                                       << "/dev/serial/by-id/x";
         QTest::newRow("bad option") << "--lang fr" << "en" << true << fail << false << "'fr' in --lang; accepted values: en, zh";
         QTest::newRow("bad environment") << "" << "EN" << true << fail << false << "'EN' in ZQCONFIG_LANG";
-        QTest::newRow("Qt's option, early") << "-style fusion --port ttyUSB1" << "" << false << run << false << "ttyUSB1";
+        QTest::newRow("Qt's options, early") << "-stylesheet a.qss -reverse --port ttyUSB1" << "" << false << run << false << "ttyUSB1";
         QTest::newRow("unknown option") << "--prot ttyUSB1" << "" << true << fail << false << "'prot'";
         QTest::newRow("help wins") << "--lang fr -h" << "" << true << int(StartOptions::ShowHelp) << false << "--port <name>";
     }
