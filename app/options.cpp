@@ -33,7 +33,10 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
     // them as compacted letters and they would pass for -h or -v.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(program.about);
-    const QCommandLineOption help = parser.addHelpOption();
+    // Not addHelpOption(): its --help-all promises a list of Qt's own
+    // options, which help given before QApplication exists cannot show.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
+    parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption lang(QStringLiteral("lang"),
                                   QStringLiteral("Language of the window: zh (Chinese, the default) or en "
@@ -51,7 +54,7 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
 
     const bool parsed = parser.parse(args);
     StartOptions o;
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+    if (parser.isSet(help)) {
         o.action = StartOptions::ShowHelp;
         if (QCoreApplication::instance())
             o.message = parser.helpText();
