@@ -4,7 +4,7 @@
 #   ./run.sh --test      runs every test headless
 #   ./run.sh --sanitize  runs every test built with ASan + UBSan + LSan
 #   ./run.sh --fuzz SECONDS  runs each libFuzzer target for SECONDS (clang)
-#   ./run.sh --demo      starts the tool against a simulated transmitter
+#   ./run.sh --demo [--lang en]  starts the tool against a simulated transmitter
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -43,7 +43,7 @@ case "$mode" in
     ;;
   --demo)
     build build
-    exec ./build/tools/zqconfig-demo
+    exec ./build/tools/zqconfig-demo "${@:2}"
     ;;
   --test)
     build build
