@@ -38,8 +38,9 @@ const char kHelp[] =
     "                       in range, otherwise nothing is written\n"
     "  factory OUTFILE      write the factory configuration\n"
     "  check FILE...        print one line per file: fine, repaired (what a load\n"
-    "                       would change), short (which frames are missing) or\n"
-    "                       an error on standard error\n"
+    "                       would change) or short (which frames are missing);\n"
+    "                       a file that is unreadable, with the reason, goes to\n"
+    "                       standard error\n"
     "\n"
     "A FILE or JSON of \"-\" is read from standard input; inputs larger than\n"
     "1 MiB are refused.  OUTFILE is replaced as a whole or not at all.\n"
@@ -80,17 +81,17 @@ int usage(const QString &why)
 }
 
 // Reads a configuration file; false after reporting why it is none.
-bool loadConfig(const QString &path, ConfigFileRead &read)
+bool loadConfig(const QString &path, ConfigFileRead &read, const QString &prefix = QString())
 {
     QByteArray bytes;
     QString error;
     if (!readInput(path, bytes, error)) {
-        fail(path, error);
+        fail(path, prefix + error);
         return false;
     }
     read = readConfigFile(bytes);
     if (!read.any()) {
-        fail(path, QStringLiteral("not a configuration file (no S, G, H or I frame in place)"));
+        fail(path, prefix + QStringLiteral("not a configuration file (no S, G, H or I frame in place)"));
         return false;
     }
     return true;
@@ -148,7 +149,7 @@ int run(const QString &command, const QStringList &args)
         int status = 0;
         for (const QString &path : args) {
             ConfigFileRead f;
-            if (!loadConfig(path, f)) {
+            if (!loadConfig(path, f, QStringLiteral("unreadable: "))) {
                 status = 2;
                 continue;
             }
