@@ -14,7 +14,9 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
