@@ -55,7 +55,7 @@ QString repairsOf(const Setting &s)
 {
     int lo = 0, hi = 0;
     readable(s, lo, hi);
-    QStringList runs;
+    QStringList runs, targets;
     int start = lo, last = 0;
     bool open = false;
     const bool volts = s.shown == Shown::Volts;
@@ -66,8 +66,8 @@ QString repairsOf(const Setting &s)
         QString from = start == end ? QString::number(start) : QStringLiteral("%1..%2").arg(start).arg(end);
         if (volts)
             from += QStringLiteral(" tenths");
-        runs << from + QStringLiteral(" → ")
-                    + (volts ? QStringLiteral("%1 V").arg(last / 10.0, 0, 'f', 1) : QString::number(last));
+        runs << from;
+        targets << (volts ? QStringLiteral("%1 V").arg(last / 10.0, 0, 'f', 1) : QString::number(last));
     };
     for (int x = lo; x <= hi; ++x) {
         ConfigModel m;
@@ -86,7 +86,13 @@ QString repairsOf(const Setting &s)
         }
     }
     close(hi);
-    return runs.isEmpty() ? QStringLiteral("none") : runs.join(QLatin1String("; "));
+    if (runs.isEmpty())
+        return QStringLiteral("none");
+    if (runs.size() > 1 && targets.count(targets.first()) == targets.size())
+        return QStringLiteral("any other → ") + targets.first();
+    for (int k = 0; k < runs.size(); ++k)
+        runs[k] += QStringLiteral(" → ") + targets[k];
+    return runs.join(QLatin1String("; "));
 }
 
 QString fieldName(const Setting &s)

@@ -42,8 +42,9 @@ const char kHelp[] =
     "                       a file that is unreadable, with the reason, goes to\n"
     "                       standard error\n"
     "\n"
-    "A FILE or JSON of \"-\" is read from standard input; inputs larger than\n"
-    "1 MiB are refused.  OUTFILE is replaced as a whole or not at all.\n"
+    "A FILE or JSON of \"-\" is read from standard input, an OUTFILE of \"-\" is\n"
+    "written to standard output.  Inputs larger than 1 MiB are refused.  An\n"
+    "OUTFILE is replaced as a whole or not at all.\n"
     "\n"
     "Options:\n"
     "  --lang en|zh         labels in English or Chinese (default: zh, or the\n"
@@ -99,6 +100,10 @@ bool loadConfig(const QString &path, ConfigFileRead &read, const QString &prefix
 
 int writeOutput(const QString &path, const QByteArray &content)
 {
+    if (path == QLatin1String("-")) {
+        std::fwrite(content.constData(), 1, size_t(content.size()), stdout);
+        return std::fflush(stdout) == 0 ? 0 : fail(path, QStringLiteral("cannot write to standard output"));
+    }
     QSaveFile file(path);
     // A full disk shows only when the buffer is flushed; commit() alone
     // would put a short file in place.
