@@ -11,6 +11,7 @@ cd "$(dirname "$0")"
 mode=${1:-run}
 
 packages=(build-essential cmake pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev
+          qttools5-dev qttools5-dev-tools
           fonts-wqy-microhei fonts-liberation)
 if [ "$mode" = --fuzz ]; then
   packages+=(clang libclang-rt-dev)

@@ -1,0 +1,475 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Zarvik&amp;Quorel-V5.1</source>
+        <translation>Zarvik&amp;Quorel-V5.1</translation>
+    </message>
+    <message>
+        <source>打开串口</source>
+        <translation>OPEN</translation>
+    </message>
+    <message>
+        <source>遥控:</source>
+        <translation>TX:</translation>
+    </message>
+    <message>
+        <source>动力:</source>
+        <translation>Power:</translation>
+    </message>
+    <message>
+        <source>信号:</source>
+        <translation>Signal:</translation>
+    </message>
+    <message>
+        <source>null</source>
+        <translation>null</translation>
+    </message>
+    <message>
+        <source> 0.0V</source>
+        <translation> 0.0V</translation>
+    </message>
+    <message>
+        <source>出厂设置</source>
+        <translation>Factory reset</translation>
+    </message>
+    <message>
+        <source> 读取数据</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>加载数据</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>保存数据</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>写入数据</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>接收:</source>
+        <translation>RX:</translation>
+    </message>
+    <message>
+        <source>舵量显示</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>CH1</source>
+        <translation>CH1</translation>
+    </message>
+    <message>
+        <source>CH2</source>
+        <translation>CH2</translation>
+    </message>
+    <message>
+        <source>CH3</source>
+        <translation>CH3</translation>
+    </message>
+    <message>
+        <source>CH4</source>
+        <translation>CH4</translation>
+    </message>
+    <message>
+        <source>CH5</source>
+        <translation>CH5</translation>
+    </message>
+    <message>
+        <source>CH6</source>
+        <translation>CH6</translation>
+    </message>
+    <message>
+        <source>CH7</source>
+        <translation>CH7</translation>
+    </message>
+    <message>
+        <source>CH8</source>
+        <translation>CH8</translation>
+    </message>
+    <message>
+        <source>基础菜单</source>
+        <translation>Basic</translation>
+    </message>
+    <message>
+        <source>通道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>CH1:</source>
+        <translation>CH1:</translation>
+    </message>
+    <message>
+        <source>CH2:</source>
+        <translation>CH2:</translation>
+    </message>
+    <message>
+        <source>CH3:</source>
+        <translation>CH3:</translation>
+    </message>
+    <message>
+        <source>CH4:</source>
+        <translation>CH4:</translation>
+    </message>
+    <message>
+        <source>CH5:</source>
+        <translation>CH5:</translation>
+    </message>
+    <message>
+        <source>CH6:</source>
+        <translation>CH6:</translation>
+    </message>
+    <message>
+        <source>CH7:</source>
+        <translation>CH7:</translation>
+    </message>
+    <message>
+        <source>CH8:</source>
+        <translation>CH8:</translation>
+    </message>
+    <message>
+        <source>舵机相位</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>正相</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>反相</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>中点微调</source>
+        <translation>Sub-trim</translation>
+    </message>
+    <message>
+        <source>舵机行程量--L---R---</source>
+        <translation>End point--L---R---</translation>
+    </message>
+    <message>
+        <source>失控保护</source>
+        <translation>Fail-safe</translation>
+    </message>
+    <message>
+        <source>舵机延迟</source>
+        <translation>Servo delay</translation>
+    </message>
+    <message>
+        <source>辅助通道</source>
+        <translation>Aux channel</translation>
+    </message>
+    <message>
+        <source>预留</source>
+        <translation>Reserved</translation>
+    </message>
+    <message>
+        <source>SwA</source>
+        <translation>SwA</translation>
+    </message>
+    <message>
+        <source>SwB</source>
+        <translation>SwB</translation>
+    </message>
+    <message>
+        <source>VrA</source>
+        <translation>VrA</translation>
+    </message>
+    <message>
+        <source>VrB/SwC</source>
+        <translation>VrB/SwC</translation>
+    </message>
+    <message>
+        <source>NULL</source>
+        <translation>NULL</translation>
+    </message>
+    <message>
+        <source>Lock-C</source>
+        <translation>Lock-C</translation>
+    </message>
+    <message>
+        <source>高级菜单1</source>
+        <translation>Advanced 1</translation>
+    </message>
+    <message>
+        <source>大小舵设置</source>
+        <translation>Dual rate</translation>
+    </message>
+    <message>
+        <source>混控:</source>
+        <translation>Mix:</translation>
+    </message>
+    <message>
+        <source>通道:</source>
+        <translation>Channel:</translation>
+    </message>
+    <message>
+        <source>开关:</source>
+        <translation>Switch:</translation>
+    </message>
+    <message>
+        <source>上档:</source>
+        <translation>Up:</translation>
+    </message>
+    <message>
+        <source>下档:</source>
+        <translation>Down:</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>SWA</source>
+        <translation>SWA</translation>
+    </message>
+    <message>
+        <source>姿态选择</source>
+        <translation>Flight modes</translation>
+    </message>
+    <message>
+        <source>姿态1:</source>
+        <translation>Mode 1:</translation>
+    </message>
+    <message>
+        <source>姿态2:</source>
+        <translation>Mode 2:</translation>
+    </message>
+    <message>
+        <source>姿态3:</source>
+        <translation>Mode 3:</translation>
+    </message>
+    <message>
+        <source>姿态4:</source>
+        <translation>Mode 4:</translation>
+    </message>
+    <message>
+        <source>姿态5:</source>
+        <translation>Mode 5:</translation>
+    </message>
+    <message>
+        <source>姿态6:</source>
+        <translation>Mode 6:</translation>
+    </message>
+    <message>
+        <source>升降副翼混控</source>
+        <translation>Elevon mix</translation>
+    </message>
+    <message>
+        <source>副翼1:</source>
+        <translation>Aileron 1:</translation>
+    </message>
+    <message>
+        <source>副翼2:</source>
+        <translation>Aileron 2:</translation>
+    </message>
+    <message>
+        <source>升降2:</source>
+        <translation>Elev 2:</translation>
+    </message>
+    <message>
+        <source>升降1:</source>
+        <translation>Elev 1:</translation>
+    </message>
+    <message>
+        <source>V型尾翼混控</source>
+        <translation>V-tail mix</translation>
+    </message>
+    <message>
+        <source>尾舵2:</source>
+        <translation>Rudder 2:</translation>
+    </message>
+    <message>
+        <source>尾舵1:</source>
+        <translation>Rudder 1:</translation>
+    </message>
+    <message>
+        <source>高级菜单2</source>
+        <translation>Advanced 2</translation>
+    </message>
+    <message>
+        <source>大小舵曲线</source>
+        <translation>Dual rate curve</translation>
+    </message>
+    <message>
+        <source> 通道:</source>
+        <translation>Channel:</translation>
+    </message>
+    <message>
+        <source> 位置:</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <source>比率:</source>
+        <translation>Rate:</translation>
+    </message>
+    <message>
+        <source>指数:</source>
+        <translation>Expo:</translation>
+    </message>
+    <message>
+        <source>UP</source>
+        <translation>UP</translation>
+    </message>
+    <message>
+        <source>DOWN</source>
+        <translation>DOWN</translation>
+    </message>
+    <message>
+        <source>油门曲线</source>
+        <translation>Throttle curve</translation>
+    </message>
+    <message>
+        <source>曲线点1:</source>
+        <translation>Point 1:</translation>
+    </message>
+    <message>
+        <source>曲线点2:</source>
+        <translation>Point 2:</translation>
+    </message>
+    <message>
+        <source>曲线点3:</source>
+        <translation>Point 3:</translation>
+    </message>
+    <message>
+        <source>曲线点4:</source>
+        <translation>Point 4:</translation>
+    </message>
+    <message>
+        <source>曲线点5:</source>
+        <translation>Point 5:</translation>
+    </message>
+    <message>
+        <source>曲线点6:</source>
+        <translation>Point 6:</translation>
+    </message>
+    <message>
+        <source>曲线点7:</source>
+        <translation>Point 7:</translation>
+    </message>
+    <message>
+        <source>混控设置</source>
+        <translation>Mixes</translation>
+    </message>
+    <message>
+        <source>可编程混控四</source>
+        <translation>Programmable mix 4</translation>
+    </message>
+    <message>
+        <source>主控:</source>
+        <translation>Master:</translation>
+    </message>
+    <message>
+        <source>被控:</source>
+        <translation>Slave:</translation>
+    </message>
+    <message>
+        <source>偏置:</source>
+        <translation>Offset:</translation>
+    </message>
+    <message>
+        <source>上边:</source>
+        <translation>Up:</translation>
+    </message>
+    <message>
+        <source>下边:</source>
+        <translation>Down:</translation>
+    </message>
+    <message>
+        <source>禁止</source>
+        <translation>Inhibit</translation>
+    </message>
+    <message>
+        <source>可编程混控三</source>
+        <translation>Programmable mix 3</translation>
+    </message>
+    <message>
+        <source>可编程混控一</source>
+        <translation>Programmable mix 1</translation>
+    </message>
+    <message>
+        <source>可编程混控二</source>
+        <translation>Programmable mix 2</translation>
+    </message>
+    <message>
+        <source>系统设置</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>报警设置</source>
+        <translation>Alarms</translation>
+    </message>
+    <message>
+        <source>遥控器电压:</source>
+        <translation>TX voltage:</translation>
+    </message>
+    <message>
+        <source>接收机电压:</source>
+        <translation>RX voltage:</translation>
+    </message>
+    <message>
+        <source>动力电池电压:</source>
+        <translation>Power battery:</translation>
+    </message>
+    <message>
+        <source>RSSI信号:</source>
+        <translation>RSSI signal:</translation>
+    </message>
+    <message>
+        <source> 版本 / 模式</source>
+        <translation> Version / Mode</translation>
+    </message>
+    <message>
+        <source>遥控器摇杆模式:</source>
+        <translation>Stick mode:</translation>
+    </message>
+    <message>
+        <source>遥控器固件版本:</source>
+        <translation>Firmware version:</translation>
+    </message>
+    <message>
+        <source>电脑调参APP版本:</source>
+        <translation>App version:</translation>
+    </message>
+    <message>
+        <source>V5.1</source>
+        <translation>V5.1</translation>
+    </message>
+    <message>
+        <source>步阶微调一:</source>
+        <translation>Trim step 1:</translation>
+    </message>
+    <message>
+        <source>(0)</source>
+        <translation>(0)</translation>
+    </message>
+    <message>
+        <source>步阶微调二:</source>
+        <translation>Trim step 2:</translation>
+    </message>
+    <message>
+        <source>步阶微调三:</source>
+        <translation>Trim step 3:</translation>
+    </message>
+    <message>
+        <source>步阶微调四:</source>
+        <translation>Trim step 4:</translation>
+    </message>
+    <message>
+        <source>重置数据</source>
+        <translation>Reset data</translation>
+    </message>
+</context>
+</TS>
