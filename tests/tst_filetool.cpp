@@ -118,6 +118,16 @@ private slots:
                             "  版本 / 模式 步阶微调四 trim  (0)\n"));
     }
 
+    // Every label and item goes through the window's English catalogue.
+    void englishHasNoChineseLeft()
+    {
+        const Run r = run({"--lang", "en", "show", path("factory.txt")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.contains("[Basic]\n  Reverse CH1 "));
+        for (const QByteArray &line : r.out.split('\n'))
+            QVERIFY2(std::none_of(line.begin(), line.end(), [](char c) { return c & 0x80; }), line.constData());
+    }
+
     // S and G only; sub1 not hex, Mode and a mix master read from "A".
     void showMarksRepairsAndMissingFrames()
     {
