@@ -85,9 +85,18 @@ QString notInFile()
     return QStringLiteral("(not in file)");
 }
 
+// A name from the input as it goes into a one-line message: control
+// characters escaped, and cut short.
 QString quoted(const QString &name)
 {
-    return QLatin1Char('"') + name + QLatin1Char('"');
+    QString q = QStringLiteral("\"");
+    for (const QChar c : name.left(40)) {
+        if (c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            q += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            q += c;
+    }
+    return q + (name.size() > 40 ? QStringLiteral("...\"") : QStringLiteral("\""));
 }
 
 // One JSON value as a setting's value (volts in tenths); false with the reason.

@@ -71,7 +71,12 @@ void print(const QString &text)
 
 int fail(const QString &what, const QString &why)
 {
-    const QByteArray line = (QStringLiteral("zqconfig-file: ") + what + QStringLiteral(": ") + why + QLatin1Char('\n')).toUtf8();
+    QString text = QStringLiteral("zqconfig-file: ") + what + QStringLiteral(": ") + why;
+    // One line, whatever a file name holds.
+    for (QChar &c : text)
+        if (c.unicode() < 0x20)
+            c = QLatin1Char('?');
+    const QByteArray line = (text + QLatin1Char('\n')).toUtf8();
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     return 2;
 }

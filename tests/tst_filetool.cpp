@@ -179,6 +179,8 @@ private slots:
         QTest::newRow("missing") << QByteArray("\"AUX5\": 1,|") << QByteArray("missing field \"AUX5\" (accepted 0..5)");
         QTest::newRow("unknown") << QByteArray("\"AUX5\": 1,|\"AUX5\": 1, \"AUX9\": 1,")
                                  << QByteArray("unknown field \"AUX9\"");
+        QTest::newRow("unknown, with a line break") << QByteArray("\"AUX5\": 1,|\"AUX5\": 1, \"a\\nb\": 1,")
+                                                    << QByteArray("unknown field \"a\\u000ab\"");
         QTest::newRow("short array") << QByteArray("\"StkStep\": [|\"StkStep\": [ 2,")
                                      << QByteArray("field \"StkStep\" must be an array of 4 integers in 0..239");
         QTest::newRow("not JSON") << QByteArray("{|") << QByteArray("not JSON: ");
