@@ -92,7 +92,7 @@ QString quoted(const QString &name)
     QString q = QStringLiteral("\"");
     for (const QChar c : name.left(40)) {
         if (c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            q += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            q += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
         else
             q += c;
     }
