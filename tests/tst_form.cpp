@@ -22,6 +22,7 @@
 #include "mainwindow.h"
 #include "mwidget.h"
 #include "options.h"
+#include "settingstable.h"
 #include "ui_mainwindow.h"
 
 namespace {
@@ -707,6 +708,39 @@ private slots:
         QCOMPARE(ui.toolButton_led->toolButtonStyle(), Qt::ToolButtonIconOnly);
         QCOMPARE(ui.frame->frameShape(), QFrame::StyledPanel);
         QCOMPARE(ui.frame->frameShadow(), QFrame::Raised);
+    }
+
+    // zqconfig-file labels settings with the form's texts (so the window's
+    // catalogue translates them) and shows them with its items and ranges.
+    void settingsTableMatchesTheForm()
+    {
+        QSet<QString> texts;
+        for (QLineEdit *e : win->findChildren<QLineEdit *>())
+            texts << e->text();
+        for (QGroupBox *g : win->findChildren<QGroupBox *>())
+            texts << g->title();
+        for (int k = 0; k < ui.tabWidget->count(); ++k)
+            texts << ui.tabWidget->tabText(k);
+        for (const Setting &s : settingsTable()) {
+            for (const char *t : {s.page, s.group, s.label})
+                QVERIFY2(!*t || texts.contains(QString::fromUtf8(t)), t);
+            const QString n = s.name;
+            if (s.shown == Shown::Choice) {
+                QComboBox *box = nullptr;
+                for (const QString &name : {n, n + "1", n + "2"})
+                    box = box ? box : one<QComboBox>("comboBox_" + name);
+                QVERIFY2(box, qPrintable(n));
+                QStringList items;
+                for (int k = 0; k < box->count(); ++k)
+                    items << box->itemText(k);
+                QCOMPARE(items, s.items);
+            } else if (s.shown == Shown::Number && s.index < 0) {
+                QSpinBox *box = one<QSpinBox>("spinBox_" + n);
+                QVERIFY2(box, qPrintable(n));
+                QCOMPARE(box->minimum(), s.editLo);
+                QCOMPARE(box->maximum(), s.editHi);
+            }
+        }
     }
 
     void progressBars()

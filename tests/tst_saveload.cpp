@@ -2,6 +2,7 @@
 // pseudo-terminal.
 #include "configfile.h"
 #include "configmodel.h"
+#include "filereport.h"
 #include "frameencoder.h"
 #include "mainwindow.h"
 #include "framefields.h"
@@ -265,6 +266,24 @@ private slots:
         QCOMPARE(answer.title, QStringLiteral("打开文件"));
         QCOMPARE(answer.directory, QDir::currentPath());
         QCOMPARE(answer.filters, QStringList({"所有文件 (*.*)", "文本文件 (*.txt *.dat)"}));
+    }
+
+    // A file written by zqconfig-file's import loads like the original.
+    void importedFileLoadsLikeTheOriginal()
+    {
+        const QByteArray original = fileOf(editedModel());
+        QByteArray imported;
+        QString error;
+        QVERIFY2(importJson(exportJson(readConfigFile(original)), imported, error), qPrintable(error));
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        QVERIFY(writeFile(dir.filePath("imported.txt"), imported));
+        FileDialogAnswer answer(dir.filePath("imported.txt"));
+        WireRecorder wire(peer);
+        QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
+        QVERIFY(wire.waitForBytes(327));
+        QCOMPARE(wire.bytes, original + "WWW");
     }
 
     void loadTakesTheFramesInPlace_data()

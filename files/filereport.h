@@ -1,0 +1,60 @@
+#pragma once
+
+// Configuration files as people read them: every setting with the window's
+// label and the value as its page shows it, the settings two files differ
+// in, the file as JSON and back.  GUI-free; the file is read by the same
+// decoder, sanity pass and encoder the window uses.
+
+#include "configfile.h"
+#include "configmodel.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Anything longer is not a configuration file (one is 324 bytes); reading
+// stops there, so a huge or endless input cannot exhaust memory.
+constexpr qint64 kMaxInputBytes = 1 << 20;
+
+// Reads a whole input of at most kMaxInputBytes: a file, a pipe, or "-"
+// for standard input.  False, with the reason, for a missing file, a
+// directory, a device or anything larger.
+bool readInput(const QString &path, QByteArray &bytes, QString &error);
+
+struct ConfigFileRead
+{
+    int length = 0;            // characters, as the window counts them
+    DecodedFrames frames;      // which frames a load takes
+    ConfigModel file;          // the fields of those frames (others: start-up values)
+    ConfigModel afterLoad;     // what a save right after loading would write
+
+    bool has(int frame) const;
+    bool any() const { return has(0) || has(1) || has(2) || has(3); }
+    QString missingFrames() const;  // "H I"
+};
+
+// Decodes file content the way a load does (the bytes through a text stream).
+ConfigFileRead readConfigFile(const QByteArray &content);
+
+// The sanity pass, then a trip through the frames: the model as a save
+// writes it after repairs.
+ConfigModel repairedAndSaved(ConfigModel m);
+
+// The file content for a model: the four frames over their templates.
+QByteArray configFileOf(ConfigModel m);
+
+// The factory configuration.
+ConfigModel factoryModel();
+
+// `show`: the header and every setting page by page.
+QString showConfig(const ConfigFileRead &f, const QString &name);
+// `diff`: one line per setting that differs; empty when none does.
+QStringList diffConfigs(const ConfigFileRead &a, const ConfigFileRead &b);
+// `check`: "fine", "repaired: ...", "short: ..." (empty text when no frame at all).
+QString checkConfig(const ConfigFileRead &f, bool *fine);
+
+// `export`: one JSON object, model names as keys, values in model terms.
+QByteArray exportJson(const ConfigFileRead &f);
+// `import`: the file for a JSON object holding every setting in range; on
+// any fault false, with a one-line reason naming the field.
+bool importJson(const QByteArray &json, QByteArray &fileContent, QString &error);

@@ -1,0 +1,423 @@
+#include "settingstable.h"
+
+#include "configmodel.h"
+#include "framelayout.h"
+#include "sanity.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QTranslator>
+
+#include <algorithm>
+
+namespace {
+
+// Where each field of the layout lies, keyed by its address in one model.
+struct Place
+{
+    int frame, position, width, offset;
+    FieldEncoding encoding;
+};
+
+class Recorder
+{
+public:
+    Recorder(QHash<const void *, Place> &places, int frame) : places(places), frame(frame) {}
+
+    void lead(char) { ++pos; }
+    void constant(const char *c) { pos += int(qstrlen(c)); }
+    void digit(int &v) { put(&v, 1, 0, FieldEncoding::Digit); }
+    void hex(int &v, int offset) { put(&v, 2, offset, FieldEncoding::Hex); }
+    void tenths(int &, double &volts) { put(&volts, 2, 16, FieldEncoding::Hex); }
+    void tenthsDigits(int &, double &volts) { put(&volts, 3, 0, FieldEncoding::ThreeDigits); }
+
+private:
+    void put(const void *field, int width, int offset, FieldEncoding e)
+    {
+        places.insert(field, Place{frame, pos, width, offset, e});
+        pos += width;
+    }
+
+    QHash<const void *, Place> &places;
+    int frame;
+    int pos = 0;
+};
+
+QStringList list(std::initializer_list<const char *> items)
+{
+    QStringList l;
+    for (const char *i : items)
+        l << QString::fromUtf8(i);
+    return l;
+}
+
+// The presentation of every setting, page by page as the window lays them out.
+QVector<Setting> describe()
+{
+    QVector<Setting> v;
+    const char *page = "";
+    const char *group = "";
+
+    const auto base = [&](const char *label, const QString &qualifier) {
+        Setting s;
+        s.page = page;
+        s.group = group;
+        s.label = label;
+        s.qualifier = qualifier;
+        return s;
+    };
+    const QStringList kOnOff = list({"关闭", "打开"});
+    const QStringList kCh4 = list({"CH1", "CH2", "CH3", "CH4"});
+    const QStringList kCh8 = list({"CH1", "CH2", "CH3", "CH4", "CH5", "CH6", "CH7", "CH8"});
+    const auto named = [](Setting &s, const QString &name, int ConfigModel::*f) {
+        s.name = s.jsonKey = name;
+        s.field = f;
+    };
+    const auto number = [&](const QString &name, int ConfigModel::*f, const char *label, const QString &q,
+                            int lo, int hi, const char *unit = "%") {
+        Setting s = base(label, q);
+        named(s, name, f);
+        s.shown = Shown::Number;
+        s.editLo = lo;
+        s.editHi = hi;
+        s.unit = unit;
+        v << s;
+    };
+    const auto choice = [&](const QString &name, int ConfigModel::*f, const char *label, const QString &q,
+                            const QStringList &items) {
+        Setting s = base(label, q);
+        named(s, name, f);
+        s.shown = Shown::Choice;
+        s.items = items;
+        v << s;
+    };
+    const auto entry = [&](const char *name, int (ConfigModel::*a)[4], int k, const char *label,
+                           const QString &q, Shown shown, int lo, int hi, const char *unit) {
+        Setting s = base(label, q);
+        s.jsonKey = QString::fromLatin1(name);
+        s.name = QStringLiteral("%1[%2]").arg(s.jsonKey).arg(k);
+        s.index = k;
+        s.array = a;
+        s.shown = shown;
+        s.editLo = lo;
+        s.editHi = hi;
+        s.unit = unit;
+        v << s;
+    };
+    const auto voltage = [&](const char *name, double ConfigModel::*d, int ConfigModel::*t, const char *label) {
+        Setting s = base(label, QString());
+        s.name = s.jsonKey = QString::fromLatin1(name);
+        s.volts = d;
+        s.tenths = t;
+        s.shown = Shown::Volts;
+        s.editLo = 0;
+        s.editHi = 999;
+        s.unit = "V";
+        v << s;
+    };
+    const auto n = [](const char *prefix, int k) { return QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(k); };
+    const auto chName = [](int k) { return QStringLiteral("CH%1").arg(k); };
+
+    page = "基础菜单";
+    static const char *const kChLabels[8] = {"CH1:", "CH2:", "CH3:", "CH4:", "CH5:", "CH6:", "CH7:", "CH8:"};
+    group = "舵机相位";
+    for (int k = 0; k < 8; ++k)
+        choice(n("rev", k + 1), kRevFields[k], kChLabels[k], QString(), list({"正相", "反相"}));
+    group = "中点微调";
+    for (int k = 0; k < 8; ++k)
+        number(n("sub", k + 1), kSubFields[k], kChLabels[k], QString(), -100, 100);
+    group = "舵机行程量--L---R---";
+    for (int k = 0; k < 8; ++k) {
+        number(n("Lepa", k + 1), kLepaFields[k], kChLabels[k], QStringLiteral("L"), 0, 120);
+        number(n("Repa", k + 1), kRepaFields[k], kChLabels[k], QStringLiteral("R"), 0, 120);
+    }
+    group = "失控保护";
+    for (int k = 0; k < 8; ++k)
+        number(n("FS", k + 1), kFsFields[k], kChLabels[k], QString(), 0, 100);
+    group = "舵机延迟";
+    for (int k = 0; k < 8; ++k)
+        number(n("delay", k + 1), kDelayFields[k], kChLabels[k], QString(), 0, 100);
+    group = "辅助通道";
+    for (int k = 0; k < 4; ++k)
+        choice(n("AUX", k + 5), kAuxFields[k], kChLabels[k + 4], QString(),
+               list({"SwA", "SwB", "VrA", "VrB/SwC", "NULL", "Lock-C"}));
+
+    page = "高级菜单1";
+    group = "大小舵设置";
+    choice(QStringLiteral("DR_MIX"), &ConfigModel::DR_MIX, "混控:", QString(), kOnOff);
+    choice(QStringLiteral("DR_CH"), &ConfigModel::DR_CH, "通道:", QString(), kCh4);
+    choice(QStringLiteral("DR_SW"), &ConfigModel::DR_SW, "开关:", QString(), list({"SWA"}));
+    number(QStringLiteral("DR_UP1"), &ConfigModel::DR_UP1, "上档:", QString(), 0, 100);
+    number(QStringLiteral("DR_DOWN1"), &ConfigModel::DR_DOWN1, "下档:", QString(), 0, 100);
+    for (int k = 0; k < 4; ++k)
+        entry("DR_UpRate", &ConfigModel::DR_UpRate, k, "上档:", chName(k + 1), Shown::Number, 0, 100, "%");
+    for (int k = 0; k < 4; ++k)
+        entry("DR_DownRate", &ConfigModel::DR_DownRate, k, "下档:", chName(k + 1), Shown::Number, 0, 100, "%");
+    group = "姿态选择";
+    choice(QStringLiteral("AttiM"), &ConfigModel::AttiM, "通道:", QString(), list({"CH5", "CH6", "CH7", "CH8", "关闭"}));
+    static const char *const kAtti[6] = {"姿态1:", "姿态2:", "姿态3:", "姿态4:", "姿态5:", "姿态6:"};
+    for (int k = 0; k < 6; ++k)
+        number(n("Atti", k + 1), kAttiFields[k], kAtti[k], QString(), 0, 100);
+    group = "升降副翼混控";
+    choice(QStringLiteral("EleMix"), &ConfigModel::EleMix, "混控:", QString(), kOnOff);
+    // Elev05 and Elev06 sit in a second column beside Elev01 and Elev02.
+    static const char *const kElev[6] = {"副翼1:", "副翼2:", "升降2:", "升降1:", "副翼1:", "副翼2:"};
+    for (int k = 0; k < 6; ++k)
+        number(QStringLiteral("Elev0%1").arg(k + 1), kElevFields[k], kElev[k],
+               k >= 4 ? QStringLiteral("[2]") : QString(), -100, 100);
+    group = "V型尾翼混控";
+    choice(QStringLiteral("RuMix"), &ConfigModel::RuMix, "混控:", QString(), kOnOff);
+    static const char *const kRu[4] = {"升降1:", "升降2:", "尾舵2:", "尾舵1:"};
+    for (int k = 0; k < 4; ++k)
+        number(n("Ru", k + 1), kRuFields[k], kRu[k], QString(), -100, 100);
+
+    page = "高级菜单2";
+    group = "大小舵曲线";
+    choice(QStringLiteral("DR_POSI"), &ConfigModel::DR_POSI, " 位置:", QString(), list({"UP", "DOWN"}));
+    for (int k = 0; k < 4; ++k)
+        entry("DR_UpExp", &ConfigModel::DR_UpExp, k, "指数:", chName(k + 1) + QStringLiteral(" UP"),
+              Shown::Number, -100, 100, "%");
+    for (int k = 0; k < 4; ++k)
+        entry("DR_DownExp", &ConfigModel::DR_DownExp, k, "指数:", chName(k + 1) + QStringLiteral(" DOWN"),
+              Shown::Number, -100, 100, "%");
+    group = "油门曲线";
+    choice(QStringLiteral("THCURE_MIX"), &ConfigModel::THCURE_MIX, "混控:", QString(), kOnOff);
+    {
+        // Received from the transmitter and returned unchanged; no page shows it.
+        Setting s = base("", QStringLiteral("THCURE_Opt"));
+        named(s, QStringLiteral("THCURE_Opt"), &ConfigModel::THCURE_Opt);
+        v << s;
+    }
+    static const char *const kCurve[7] = {"曲线点1:", "曲线点2:", "曲线点3:", "曲线点4:",
+                                          "曲线点5:", "曲线点6:", "曲线点7:"};
+    for (int k = 0; k < 7; ++k)
+        number(QStringLiteral("THCURE_Data0%1").arg(k + 1), kThCurveFields[k], kCurve[k], QString(), 0, 100);
+
+    page = "混控设置";
+    static const char *const kMixTitles[4] = {"可编程混控一", "可编程混控二", "可编程混控三", "可编程混控四"};
+    for (int p = 0; p < 4; ++p) {
+        group = kMixTitles[p];
+        const PrmFields &f = kPrmFields[p];
+        const QString prefix = QStringLiteral("PRM0%1_").arg(p + 1);
+        // The last two mixes only mix in one direction.
+        const int lower = p < 2 ? -100 : 0;
+        choice(prefix + "Mix", f.mix, "混控:", QString(), list({"禁止", "关闭", "打开"}));
+        choice(prefix + "Master", f.master, "主控:", QString(), kCh8);
+        choice(prefix + "Slave", f.slave, "被控:", QString(), kCh8);
+        number(prefix + "Data1", f.data1, "偏置:", QString(), -100, 100);
+        number(prefix + "Data2", f.data2, "上边:", QString(), lower, 100);
+        number(prefix + "Data3", f.data3, "下边:", QString(), lower, 100);
+    }
+
+    page = "系统设置";
+    group = "报警设置";
+    voltage("Volt", &ConfigModel::Volt, &ConfigModel::VoltTenths, "遥控器电压:");
+    voltage("rxVolt", &ConfigModel::rxVolt, &ConfigModel::rxVoltTenths, "接收机电压:");
+    voltage("extVolt", &ConfigModel::extVolt, &ConfigModel::extVoltTenths, "动力电池电压:");
+    number(QStringLiteral("Rssi"), &ConfigModel::Rssi, "RSSI信号:", QString(), -100, 0, "dBm");
+    group = " 版本 / 模式";
+    number(QStringLiteral("Mode"), &ConfigModel::Mode, "遥控器摇杆模式:", QString(), 1, 4, "");
+    for (int k = 0; k < 4; ++k) {
+        entry("StkStep", &ConfigModel::StkStep, k, "", QString(), Shown::Number, 1, 20, "steps");
+        v.last().trimRow = true;
+        entry("StkTrim", &ConfigModel::StkTrim, k, "", QStringLiteral("trim"), Shown::Trim, 0, 0, "");
+        v.last().trimRow = true;
+    }
+    return v;
+}
+
+// Values of the file's field that a load keeps as they are: the sanity pass
+// is asked about every value the field can carry.
+void findAcceptedRange(Setting &s)
+{
+    int carryLo = 0, carryHi = 9;
+    if (s.encoding == FieldEncoding::Hex) {
+        carryLo = 0x10 - s.offset;
+        carryHi = 0xFF - s.offset;
+    } else if (s.encoding == FieldEncoding::ThreeDigits) {
+        carryHi = 999;
+    }
+    s.lo = carryHi + 1;
+    s.hi = carryLo - 1;
+    for (int x = carryLo; x <= carryHi; ++x) {
+        ConfigModel m;
+        s.set(m, x);
+        applySanity(m);
+        if (s.get(m) == x && (!s.tenths || m.*s.tenths == x)) {
+            s.lo = std::min(s.lo, x);
+            s.hi = std::max(s.hi, x);
+        }
+    }
+}
+
+QVector<Setting> build()
+{
+    ConfigModel probe;
+    QHash<const void *, Place> places;
+    {
+        Recorder r(places, 0);
+        framelayout::walkS(r, probe);
+    }
+    {
+        Recorder r(places, 1);
+        framelayout::walkG(r, probe);
+    }
+    {
+        Recorder r(places, 2);
+        framelayout::walkH(r, probe);
+    }
+    {
+        Recorder r(places, 3);
+        framelayout::walkI(r, probe);
+    }
+
+    QVector<Setting> table = describe();
+    for (Setting &s : table) {
+        const void *address = s.field ? static_cast<const void *>(&(probe.*s.field))
+                              : s.array ? static_cast<const void *>(&(probe.*s.array)[s.index])
+                                        : static_cast<const void *>(&(probe.*s.volts));
+        const auto it = places.constFind(address);
+        Q_ASSERT_X(it != places.constEnd(), "settingsTable", qPrintable(s.name));
+        if (it == places.constEnd())
+            continue;
+        s.frame = it->frame;
+        s.position = it->position;
+        s.width = it->width;
+        s.offset = it->offset;
+        s.encoding = it->encoding;
+        findAcceptedRange(s);
+    }
+    Q_ASSERT(table.size() == places.size());
+    return table;
+}
+
+QTranslator *translator = nullptr;
+
+} // namespace
+
+int Setting::get(const ConfigModel &m) const
+{
+    if (field)
+        return m.*field;
+    if (array)
+        return (m.*array)[index];
+    return voltsToTenths(m.*volts);
+}
+
+void Setting::set(ConfigModel &m, int v) const
+{
+    if (field) {
+        m.*field = v;
+    } else if (array) {
+        (m.*array)[index] = v;
+    } else {
+        m.*tenths = v;
+        m.*volts = tenthsToVolts(v);
+    }
+}
+
+const QVector<Setting> &settingsTable()
+{
+    static const QVector<Setting> table = build();
+    return table;
+}
+
+const Setting *findSetting(const QString &name)
+{
+    for (const Setting &s : settingsTable())
+        if (s.name == name)
+            return &s;
+    return nullptr;
+}
+
+QChar frameLead(int frame)
+{
+    return QLatin1Char("SGHI"[frame & 3]);
+}
+
+QChar frameEnd(int frame)
+{
+    return QLatin1Char("YZXV"[frame & 3]);
+}
+
+bool useLanguage(const QString &lang)
+{
+    if (translator) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+        translator = nullptr;
+    }
+    if (lang == QLatin1String("zh"))
+        return true;
+    if (lang != QLatin1String("en"))
+        return false;
+    translator = new QTranslator;
+    if (!translator->load(QStringLiteral(":/i18n/zqconfig_en.qm"))) {
+        delete translator;
+        translator = nullptr;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
+QString windowText(const char *source)
+{
+    return QCoreApplication::translate("MainWindow", source);
+}
+
+int settingTrimRow(const Setting &s, int mode)
+{
+    for (int row = 1; row <= 4; ++row)
+        if (trimRowChannel(mode, row) == s.index)
+            return row;
+    return s.index + 1;
+}
+
+QString settingLabel(const Setting &s, int mode)
+{
+    static const char *const kRows[4] = {"步阶微调一:", "步阶微调二:", "步阶微调三:", "步阶微调四:"};
+    QString group = windowText(s.group).trimmed();
+    // The end-point title carries a drawing of its two columns.
+    const int drawing = group.indexOf(QLatin1String("--"));
+    if (drawing > 0)
+        group = group.left(drawing).trimmed();
+    const char *label = s.trimRow ? kRows[settingTrimRow(s, mode) - 1] : s.label;
+    QString row = *label ? windowText(label).trimmed() : QString();
+    if (row.endsWith(QLatin1Char(':')) || row.endsWith(QChar(0xFF1A)))
+        row.chop(1);
+    QStringList parts{group};
+    if (!row.isEmpty())
+        parts << row;
+    if (!s.qualifier.isEmpty()) {
+        // Channel and position names are the selectors' items.
+        QStringList words = s.qualifier.split(QLatin1Char(' '));
+        for (QString &w : words)
+            w = windowText(w.toUtf8().constData());
+        parts << words.join(QLatin1Char(' '));
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QString settingValueText(const Setting &s, int value)
+{
+    const auto withUnit = [&s](const QString &number) {
+        return *s.unit ? number + QLatin1Char(' ') + QLatin1String(s.unit) : number;
+    };
+    switch (s.shown) {
+    case Shown::Choice:
+        if (value >= 0 && value < s.items.size())
+            return windowText(s.items.at(value).toUtf8().constData());
+        // The selector shows an empty selection and keeps the value.
+        return QStringLiteral("(no item: %1)").arg(value);
+    case Shown::Volts:
+        return withUnit(QString::number(value / 10.0, 'f', 1));
+    case Shown::Trim:
+        return QStringLiteral("(%1)").arg(static_cast<long long>(value) - 120);
+    case Shown::Number:
+        return withUnit(QString::number(value));
+    case Shown::Plain:
+        break;
+    }
+    return QString::number(value);
+}

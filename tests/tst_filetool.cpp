@@ -1,0 +1,247 @@
+// zqconfig-file: the conversions at the function level, the program's
+// output, exit codes and refusals by running it.
+#include "filereport.h"
+#include "settingstable.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+
+namespace {
+
+const QByteArray kFactoryFile =
+    "S0010000078787878787878787070707070707070707070707070707042421042424242421302352Y"
+    "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z"
+    "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X"
+    "I8888888812121212000000000000000000000000000000000000000000000000000000000000000V";
+
+struct Run
+{
+    int status = -1;
+    QByteArray out, err;
+};
+
+// Without a display: the program must not need one.
+Run run(const QStringList &args, const QByteArray &input = QByteArray())
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("ZQCONFIG_LANG"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(ZQCONFIG_FILE), args);
+    p.write(input);
+    p.closeWriteChannel();
+    Run r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.status = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+QByteArray linesWith(const QByteArray &text, const QByteArray &mark)
+{
+    QByteArray out;
+    for (const QByteArray &l : text.split('\n'))
+        if (l.contains(mark))
+            out += l + '\n';
+    return out;
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+}
+
+} // namespace
+
+class TstFileTool : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+    QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
+
+private slots:
+    // Any model a load keeps survives file -> JSON -> file byte for byte,
+    // and the table places every field where the window's encoder puts it.
+    void exportImportKeepsEveryByte()
+    {
+        QRandomGenerator rng(13);
+        for (int round = 0; round < 300; ++round) {
+            ConfigModel m;
+            for (const Setting &s : settingsTable())
+                s.set(m, int(rng.bounded(s.lo, s.hi + 1)));
+            const QByteArray file = configFileOf(m);
+            for (const Setting &s : settingsTable())
+                QCOMPARE(s.get(readConfigFile(file).file), s.get(m));
+            QByteArray back;
+            QString error;
+            QVERIFY2(importJson(exportJson(readConfigFile(file)), back, error), qPrintable(error));
+            QCOMPARE(back, file);
+        }
+    }
+
+    void factoryAndShow()
+    {
+        QVERIFY(dir.isValid());
+        QCOMPARE(run({"factory", path("factory.txt")}).status, 0);
+        QFile f(path("factory.txt"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), kFactoryFile);
+
+        const Run r = run({"show", path("factory.txt")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.err.isEmpty());
+        QVERIFY(!r.out.contains("->"));
+        QCOMPARE(r.out.count('\n'), 1 + 5 + settingsTable().size());
+        QCOMPARE(r.out.mid(r.out.indexOf("[系统设置]")),
+                 QByteArray("[系统设置]\n"
+                            "  报警设置 遥控器电压          3.7 V\n"
+                            "  报警设置 接收机电压          4.0 V\n"
+                            "  报警设置 动力电池电压        11.0 V\n"
+                            "  报警设置 RSSI信号            -100 dBm\n"
+                            "  版本 / 模式 遥控器摇杆模式   2\n"
+                            "  版本 / 模式 步阶微调一       2 steps\n"
+                            "  版本 / 模式 步阶微调一 trim  (0)\n"
+                            "  版本 / 模式 步阶微调二       2 steps\n"
+                            "  版本 / 模式 步阶微调二 trim  (0)\n"
+                            "  版本 / 模式 步阶微调三       2 steps\n"
+                            "  版本 / 模式 步阶微调三 trim  (0)\n"
+                            "  版本 / 模式 步阶微调四       2 steps\n"
+                            "  版本 / 模式 步阶微调四 trim  (0)\n"));
+    }
+
+    // Every label and item goes through the window's English catalogue.
+    void englishHasNoChineseLeft()
+    {
+        const Run r = run({"--lang", "en", "show", path("factory.txt")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.contains("[Basic]\n  Reverse CH1 "));
+        for (const QByteArray &line : r.out.split('\n'))
+            QVERIFY2(std::none_of(line.begin(), line.end(), [](char c) { return c & 0x80; }), line.constData());
+    }
+
+    // S and G only; sub1 not hex, Mode and a mix master read from "A".
+    void showMarksRepairsAndMissingFrames()
+    {
+        QByteArray hand = kFactoryFile.left(162);
+        hand.replace(9, 2, "zz");
+        hand[79] = 'A';
+        hand[81 + 71] = 'A';
+        QVERIFY(writeFile(path("hand.txt"), hand));
+        const Run r = run({"show", path("hand.txt")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out.left(r.out.indexOf('\n')),
+                 path("hand.txt").toUtf8() + ": 162 characters, frames S G; missing H I (a load keeps the current "
+                                             "settings of those frames); a load changes 3 settings (marked ->)");
+        QCOMPARE(linesWith(r.out, "->").mid(linesWith(r.out, "->").indexOf('\n') + 1),
+                 QByteArray("  中点微调 CH1                 -120 %  -> 0 %\n"
+                            "  可编程混控一 主控            (no item: 10)  -> (no item: 9)\n"
+                            "  版本 / 模式 遥控器摇杆模式   10  -> 1\n"));
+        QCOMPARE(linesWith(r.out, "(not in file)").count('\n'), 42 + 8);  // every H and I field
+        QCOMPARE(run({"check", path("factory.txt"), path("hand.txt")}).status, 1);
+    }
+
+    void diffExitCodes()
+    {
+        QByteArray other = kFactoryFile;
+        other.replace(9, 2, "8C");  // sub1 = 20
+        QVERIFY(writeFile(path("other.txt"), other));
+        const Run same = run({"diff", path("factory.txt"), path("factory.txt")});
+        QCOMPARE(same.status, 0);
+        QVERIFY(same.out.isEmpty());
+        const Run differ = run({"diff", path("factory.txt"), path("other.txt")});
+        QCOMPARE(differ.status, 1);
+        QCOMPARE(differ.out, QByteArray("中点微调 CH1  0 %  20 %\n"));
+        QCOMPARE(run({"diff", path("factory.txt"), path("nothing.txt")}).status, 2);
+    }
+
+    void importRejects_data()
+    {
+        QTest::addColumn<QByteArray>("edit");  // from -> to, applied to the factory export
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("out of range") << QByteArray("\"sub3\": 0|\"sub3\": 130")
+                                      << QByteArray("field \"sub3\": 130 is out of range (accepted -100..100)");
+        QTest::newRow("not whole") << QByteArray("\"FS1\": 50|\"FS1\": 50.5")
+                                   << QByteArray("field \"FS1\" must be an integer in 0..100, not 50.5");
+        QTest::newRow("wrong type") << QByteArray("\"Mode\": 2|\"Mode\": \"2\"")
+                                    << QByteArray("field \"Mode\" must be an integer in 0..4");
+        QTest::newRow("two decimals") << QByteArray("\"Volt\": 3.7|\"Volt\": 3.75")
+                                      << QByteArray("field \"Volt\" must be a voltage with at most one decimal "
+                                                    "in 0.0..23.9, not 3.75");
+        QTest::newRow("missing") << QByteArray("\"AUX5\": 1,|") << QByteArray("missing field \"AUX5\" (accepted 0..5)");
+        QTest::newRow("unknown") << QByteArray("\"AUX5\": 1,|\"AUX5\": 1, \"AUX9\": 1,")
+                                 << QByteArray("unknown field \"AUX9\"");
+        QTest::newRow("unknown, with a line break") << QByteArray("\"AUX5\": 1,|\"AUX5\": 1, \"a\\nb\": 1,")
+                                                    << QByteArray("unknown field \"a\\u000ab\"");
+        QTest::newRow("short array") << QByteArray("\"StkStep\": [|\"StkStep\": [ 2,")
+                                     << QByteArray("field \"StkStep\" must be an array of 4 integers in 0..239");
+        QTest::newRow("not JSON") << QByteArray("{|") << QByteArray("not JSON: ");
+    }
+
+    // Nothing is written, and an existing output stays as it was.
+    void importRejects()
+    {
+        QFETCH(QByteArray, edit);
+        QFETCH(QByteArray, message);
+        QByteArray json = run({"export", path("factory.txt")}).out;
+        const QList<QByteArray> fromTo = edit.split('|');
+        QVERIFY(json.contains(fromTo[0]));
+        json.replace(json.indexOf(fromTo[0]), fromTo[0].size(), fromTo[1]);
+        QFile::remove(path("out.txt"));
+        const Run r = run({"import", "-", path("out.txt")}, json);
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY2(r.err.startsWith("zqconfig-file: -: " + message), r.err.constData());
+        QVERIFY(!QFile::exists(path("out.txt")));
+        QVERIFY(writeFile(path("out.txt"), "old"));
+        QCOMPARE(run({"import", "-", path("out.txt")}, json).status, 2);
+        QFile f(path("out.txt"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter("out").size(), 1);
+    }
+
+    void hostileInputs_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QByteArray binary(4096, '\0');
+        for (int k = 0; k < binary.size(); ++k)
+            binary[k] = char(k * 37 + 11);
+        QTest::newRow("binary") << "binary.bin" << binary;
+        // Valid frames at the start, far too long in all.
+        QTest::newRow("huge") << "huge.txt" << kFactoryFile + QByteArray(2 << 20, 'x');
+        QTest::newRow("directory") << "." << QByteArray();
+        QTest::newRow("missing") << "missing.txt" << QByteArray();
+    }
+
+    void hostileInputs()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        const QString p = dir.filePath(name);
+        if (!content.isEmpty())
+            QVERIFY(writeFile(p, content));
+        for (const char *command : {"show", "export", "check"}) {
+            const Run r = run({command, p});
+            QCOMPARE(r.status, 2);
+            QVERIFY(r.out.isEmpty());
+            QCOMPARE(r.err.count('\n'), 1);
+            QVERIFY(r.err.contains(p.toUtf8()));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TstFileTool)
+#include "tst_filetool.moc"
