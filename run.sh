@@ -90,7 +90,7 @@ case "$mode" in
     ;;
   --bench)
     # With the benchmarks even where build/ was configured without them.
-    build build -DZQ_BENCH=ON
+    build build -DZQ_BENCH=ON >&2
     # The table goes to stdout, progress and failures to stderr.
     exec python3 tools/bench_report.py build
     ;;
