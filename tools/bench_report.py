@@ -20,7 +20,7 @@ import subprocess
 import sys
 
 QT_RESULT = re.compile(r'^RESULT : \w+::(\w+)\(\):(?:"(.*)":)?\s*$')
-QT_VALUE = re.compile(r'^\s+([0-9.eE+-]+) (.+?) per iteration')
+QT_VALUE = re.compile(r'^\s+([0-9.,eE+-]+) (.+?) per iteration')
 PLAIN = re.compile(r'^(\S.*?)\s+(-?[0-9][0-9.]*)\s*(.*)$')
 QT_CONFIG = re.compile(r'^Config: Using QtTest library ([0-9.]+)')
 SOAK_INFO = re.compile(r'^QINFO\s*:\s*\w+::\w+\((.*?)\)\s*(?:\1:\s*)?(.*)$')
@@ -40,9 +40,14 @@ def load():
 
 
 def run(cmd, env):
-    p = subprocess.run(cmd, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+    """Runs cmd; only its stdout is parsed, stderr (Qt's warnings) is shown
+    when it fails."""
+    p = subprocess.run(cmd, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                        universal_newlines=True, errors='replace')
-    return p.returncode, p.stdout.splitlines()
+    lines = p.stdout.splitlines()
+    if p.returncode != 0:
+        print('\n'.join(lines[-30:] + p.stderr.splitlines()[-10:]), file=sys.stderr)
+    return p.returncode, lines
 
 
 def parse(lines, rows, order, name, info):
@@ -59,7 +64,7 @@ def parse(lines, rows, order, name, info):
         if pending:
             m = QT_VALUE.match(line)
             if m:
-                value = float(m.group(1))
+                value = float(m.group(1).replace(',', ''))
                 text = msecs(value) if m.group(2) == 'msecs' else '%s %s' % (m.group(1), m.group(2))
                 keep(rows, order, (name, pending), value, text)
             pending = None
@@ -112,7 +117,6 @@ def main():
             code, lines = run([bench], env)
             if code != 0:
                 failed.append(name)
-                print('\n'.join(lines[-30:]), file=sys.stderr)
             parse(lines, rows, order, name, info)
     soak_rows = []
     if os.access(soak, os.X_OK):
@@ -120,7 +124,6 @@ def main():
         code, lines = run([soak], env)
         if code != 0:
             failed.append('tst_soak')
-            print('\n'.join(lines[-30:]), file=sys.stderr)
         for line in lines:
             m = SOAK_INFO.match(line)
             if m:
