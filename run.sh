@@ -5,6 +5,7 @@
 #   ./run.sh --sanitize  runs every test built with ASan + UBSan + LSan
 #   ./run.sh --fuzz SECONDS  runs each libFuzzer target for SECONDS (clang)
 #   ./run.sh --demo [--lang en]  starts the tool against a simulated transmitter
+#   ./run.sh --bench     runs every benchmark and the soak, prints the README's table
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,6 +16,9 @@ packages=(build-essential cmake pkg-config qtbase5-dev qtbase5-dev-tools libqt5s
           fonts-wqy-microhei fonts-liberation)
 if [ "$mode" = --fuzz ]; then
   packages+=(clang libclang-rt-dev)
+fi
+if [ "$mode" = --bench ]; then
+  packages+=(python3)
 fi
 missing=()
 for p in "${packages[@]}"; do
@@ -85,8 +89,14 @@ case "$mode" in
     done
     exit "$failed"
     ;;
+  --bench)
+    # With the benchmarks even where build/ was configured without them.
+    build build -DZQ_BENCH=ON >&2
+    # The table goes to stdout, progress and failures to stderr.
+    exec python3 tools/bench_report.py build
+    ;;
   *)
-    echo "usage: $0 [--test | --sanitize | --fuzz SECONDS | --demo]" >&2
+    echo "usage: $0 [--test | --sanitize | --fuzz SECONDS | --demo | --bench]" >&2
     exit 2
     ;;
 esac

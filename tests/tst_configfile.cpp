@@ -145,6 +145,15 @@ private slots:
         QVERIFY2(diff.isEmpty(), qPrintable(diff.join("; ")));
     }
 
+    void everyFieldReadFromItsPlace()
+    {
+        ConfigModel m;
+        const DecodedFrames d = decodeConfigText(QString::fromLatin1(kDistinctFile), m);
+        QVERIFY(d.s && d.g && d.h && d.i);
+        const QStringList diff = differingFrameFields(m, distinctModel());
+        QVERIFY2(diff.isEmpty(), qPrintable(diff.join("; ")));
+    }
+
     // Any model that fits its frames comes back field for field.
     void roundTripThroughTheFile()
     {

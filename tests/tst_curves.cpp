@@ -197,6 +197,14 @@ private slots:
         QCOMPARE(px(img, 150, 150), kRed);       // curve through the centre point
         QCOMPARE(px(img, 63, 231), kRed);
         QCOMPARE(px(img, 164, 137), kRed);       // mid-segment
+        // A quarter, half and three quarters along each of the six segments,
+        // and the last one's end at the right edge of the outline.
+        const std::array<CurvePoint, 7> pts = throttleLayout(300, 300, kStartPoints).curve;
+        for (int k = 0; k < 6; ++k)
+            for (int q = 1; q < 4; ++q)
+                QCOMPARE(px(img, pts[k].x + (pts[k + 1].x - pts[k].x) * q / 4,
+                            pts[k].y + (pts[k + 1].y - pts[k].y) * q / 4), kRed);
+        QCOMPARE(px(img, 280, 30), kRed);
         QCOMPARE(px(img, 85, 90), kWhite);       // between grid lines
         QCOMPARE(px(img, 299, 299), kWhite);     // the fill covers the whole widget
         QCOMPARE(px(img, 30, 42), kGreen);       // outline, left edge

@@ -98,6 +98,14 @@ void TestDecoder::receiverPacketAndTrims()
     QCOMPARE(m.StkTrim[1], 240);
     QCOMPARE(m.StkTrim[0], 0);
     QCOMPARE(live.Servo1, 1000);
+
+    // The same bytes the other way round: the stop on the last trim byte,
+    // and a second spare value with its high byte set.
+    decodeExact(receiverPacket(40, 84, 0x04D2, 0xBEEF, 0xA507, {0x00, 0xEF, 0xEE, 0xFF}), m, live);
+    QCOMPARE(live.Spare2Live, 0xA507);
+    const int trims[4] = {240, 238, 240, 0};
+    for (int k = 0; k < 4; ++k)
+        QCOMPARE(m.StkTrim[k], trims[k]);
 }
 
 void TestDecoder::trimsHeld()

@@ -39,6 +39,13 @@ private slots:
         QCOMPARE(m.VoltTenths, 110);
     }
 
+    void everyFieldInItsPlace()
+    {
+        ConfigModel m = distinctModel();
+        for (FrameKind k : {FrameS, FrameG, FrameH, FrameI})
+            QCOMPARE(frameOf(k, m), QString::fromLatin1(kDistinctFile + 81 * k, 81));
+    }
+
     void fieldEncodings()
     {
         ConfigModel m;

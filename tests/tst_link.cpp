@@ -20,7 +20,10 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <memory>
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -157,7 +160,24 @@ void TestLink::exchange(const QByteArray &chunk)
 void TestLink::openGreetsAndLocks()
 {
     QCOMPARE(iconImage(led()->icon()), red);
+    // Leave the line at 9600 baud, two stop bits, both flow controls, so
+    // only the open can put it right: a pty carries bytes at any setting.
+    // (A Linux pty forces 8 data bits without parity whatever is asked.)
+    const int fd = ::open(peer->slavePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0);
+    termios t{};
+    QCOMPARE(tcgetattr(fd, &t), 0);
+    cfsetspeed(&t, B9600);
+    t.c_cflag |= CSTOPB | CRTSCTS;
+    t.c_iflag |= IXON | IXOFF;
+    QCOMPARE(tcsetattr(fd, TCSANOW, &t), 0);
     openPortInWindow(window.get(), peer->slavePath());
+    QCOMPARE(tcgetattr(fd, &t), 0);
+    ::close(fd);
+    QCOMPARE(int(cfgetispeed(&t)), int(B115200));
+    QCOMPARE(int(cfgetospeed(&t)), int(B115200));
+    QCOMPARE(t.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t(CS8));
+    QCOMPARE(t.c_iflag & (IXON | IXOFF | IXANY), tcflag_t(0));
 
     QCOMPARE(openButton()->text(), QStringLiteral("关闭串口"));
     QVERIFY(!portBox()->isEnabled());

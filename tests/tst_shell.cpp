@@ -234,10 +234,22 @@ private slots:
     {
         MainWindow w;
         w.show();
-        // The refresh pushes the model into the widgets even with no port.
-        cfg.sub3 = 42;
+        // The refresh pushes the model into the widgets even with no port;
+        // flipping the model after each push makes every refresh show.
         auto *sub3 = w.findChild<QSpinBox *>("spinBox_sub3");
-        QTRY_COMPARE_WITH_TIMEOUT(sub3->value(), 42, 5000);
+        int refreshes = 0;
+        connect(sub3, QOverload<int>::of(&QSpinBox::valueChanged), this, [&refreshes] {
+            ++refreshes;
+            cfg.sub3 = -cfg.sub3;
+        });
+        cfg.sub3 = 42;
+        QTRY_VERIFY_WITH_TIMEOUT(refreshes > 0, 5000);
+        const int first = refreshes;
+        QElapsedTimer span;
+        span.start();
+        QTRY_VERIFY_WITH_TIMEOUT(refreshes >= first + 20, 10000);
+        // 20 periods of 100 ms; the bounds leave room for a loaded machine.
+        QVERIFY2(span.elapsed() >= 1200 && span.elapsed() <= 5000, qPrintable(QString::number(span.elapsed())));
         auto *value1 = w.findChild<QLineEdit *>("lineEdit");
         QTRY_COMPARE_WITH_TIMEOUT(value1->text(), QStringLiteral("1000"), 5000);
     }

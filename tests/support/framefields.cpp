@@ -167,3 +167,66 @@ QStringList differingFrameFields(const ConfigModel &a, const ConfigModel &b)
     }
     return out;
 }
+
+ConfigModel distinctModel()
+{
+    ConfigModel m;
+    for (int k = 0; k < 8; ++k) {
+        m.*kRevFields[k] = k + 1;
+        m.*kSubFields[k] = -11 * (k + 1);
+        m.*kLepaFields[k] = 101 + k;
+        m.*kRepaFields[k] = 111 + k;
+        m.*kFsFields[k] = 51 + k;
+        m.*kDelayFields[k] = 1 + k;
+    }
+    for (int k = 0; k < 6; ++k) {
+        m.*kAttiFields[k] = 31 + k;
+        m.*kElevFields[k] = -10 * (k + 1);
+    }
+    for (int k = 0; k < 7; ++k)
+        m.*kThCurveFields[k] = 3 + 7 * k;
+    for (int k = 0; k < 4; ++k) {
+        m.*kAuxFields[k] = (9 + k) % 10;
+        m.*kRuFields[k] = 21 + k;
+        m.*kPrmFields[k].mix = k;
+        m.*kPrmFields[k].master = 6 + k;
+        m.*kPrmFields[k].slave = (8 + k) % 10;
+        m.*kPrmFields[k].data1 = 70 + 3 * k;
+        m.*kPrmFields[k].data2 = 71 + 3 * k;
+        m.*kPrmFields[k].data3 = 72 + 3 * k;
+        m.DR_UpRate[k] = 81 + k;
+        m.DR_DownRate[k] = 85 + k;
+        m.DR_UpExp[k] = -21 - k;
+        m.DR_DownExp[k] = -31 - k;
+        m.StkTrim[k] = 100 + 11 * k;
+        m.StkStep[k] = 5 + 4 * k;
+    }
+    m.Mode = 3;
+    m.AttiM = 2;
+    m.EleMix = 3;
+    m.RuMix = 4;
+    m.DR_MIX = 5;
+    m.DR_CH = 1;
+    m.DR_UP1 = 91;
+    m.DR_DOWN1 = 92;
+    m.THCURE_MIX = 4;
+    m.THCURE_Opt = 5;
+    m.DR_POSI = 6;
+    m.DR_SW = 7;
+    m.Rssi = -57;
+    m.Volt = 12.6;
+    m.VoltTenths = 126;
+    m.rxVolt = 7.5;
+    m.rxVoltTenths = 75;
+    m.extVolt = 48.7;
+    m.extVoltTenths = 487;
+    return m;
+}
+
+const char kDistinctFile[] =
+    "S12345678" "6D62574C41362B20" "75767778797A7B7C" "7F80818283848586" "434445464748494A" "9012" "8E" "3" "Y"
+    "G2" "2F3031323334" "3" "6E46643C5A50" "4" "898A8B8C" "6" "1112131415161718" "51" "6B" "6C" "BBBEBCBFBABD"
+    "678901" "6D2Z"
+    "H" "61626364" "65666768" "280" "C0C1C2" "391" "C3C4C5" "45" "131A21282F363D" "6" "5F5E5D5C" "55545352"
+    "487" "3F" "7" "5B" "0000X"
+    "I" "958A7F74" "211D1915" "000000000000000000000000000000000000000000000000000000000000000V";

@@ -40,3 +40,10 @@ ConfigModel randomWildModel(QRandomGenerator &rng);
 
 // Names of the frame fields in which two models differ (empty when equal).
 QStringList differingFrameFields(const ConfigModel &a, const ConfigModel &b);
+
+// A model whose frame fields each hold a value of their own (a digit field
+// has only ten, so a few far-apart digits repeat), and the file a save of
+// it writes, worked out by hand from the frame layout: a field moved to
+// another place shows in both directions.
+ConfigModel distinctModel();
+extern const char kDistinctFile[];
