@@ -1,9 +1,11 @@
+#include "look.h"
 #include "mainwindow.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    enableHighDpiScaling();
     QApplication a(argc, argv);
     MainWindow w;
     w.show();

@@ -2,6 +2,7 @@
 // served on a pseudo-terminal whose path is offered in the port list, so
 // every feature can be tried without hardware on the desk.
 
+#include "look.h"
 #include "mainwindow.h"
 #include "portoffer.h"
 #include "simhost.h"
@@ -46,6 +47,7 @@ zqsim::TransmitterSettings gliderSettings()
 
 int main(int argc, char *argv[])
 {
+    enableHighDpiScaling();
     QApplication app(argc, argv);
 
     zqsim::SimHost::Config conf;
