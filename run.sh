@@ -20,11 +20,14 @@ mode=${1:-run}
 suffix=""
 [ "$qt" = 6 ] && suffix=-qt6
 
-packages=(build-essential cmake pkg-config fonts-wqy-microhei fonts-liberation)
+# desktop-file-utils and appstream check the menu entry and the AppStream
+# data in the test suite.
+packages=(build-essential cmake pkg-config fonts-wqy-microhei fonts-liberation
+          desktop-file-utils appstream)
 if [ "$qt" = 6 ]; then
   # The Linguist tools come in two packages on Qt 6: the CMake part and
   # the programs.
-  packages+=(qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins
+  packages+=(qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
              qt6-tools-dev qt6-l10n-tools)
 else
   packages+=(qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev)
@@ -33,7 +36,7 @@ case "$mode" in
   --fuzz) packages+=(clang libclang-rt-dev) ;;
   # dpkg-shlibdeps (dpkg-dev) works out the package's dependencies;
   # help2man writes the manual pages from each program's --help.
-  --package) packages+=(dpkg-dev help2man desktop-file-utils appstream) ;;
+  --package) packages+=(dpkg-dev help2man) ;;
 esac
 missing=()
 for p in "${packages[@]}"; do

@@ -2,11 +2,20 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char *argv[])
 {
     enableHighDpiScaling();
     QApplication a(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(ZQ_VERSION));
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("Reads, edits, saves and writes back the settings of the Zarvik&Quorel 8-channel "
+                       "radio-control transmitter over its serial line, and shows its live channel outputs."));
+    options.addHelpOption();
+    options.addVersionOption();
+    options.process(a);
     MainWindow w;
     w.show();
     return a.exec();

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCommandLineParser>
 
 #include <cstdio>
 #include <string>
@@ -49,6 +50,15 @@ int main(int argc, char *argv[])
 {
     enableHighDpiScaling();
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(ZQ_VERSION));
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("The configuration tool's window with a simulated transmitter on a pseudo-terminal, "
+                       "already offered in the port list: every feature can be tried without hardware. "
+                       "The simulated transmitter's events are printed on standard error."));
+    options.addHelpOption();
+    options.addVersionOption();
+    options.process(app);
 
     zqsim::SimHost::Config conf;
     // Often enough for smoothly moving bars, rarely enough to stay light
