@@ -2,7 +2,7 @@
 
 #include <QAbstractSpinBox>
 #include <QFontMetrics>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleFactory>
@@ -107,7 +107,8 @@ void enableHighDpiScaling()
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
-    // Fractional factors (1.25, 1.5) as they are, not rounded to 1 or 2.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    // Qt 5 keeps rounding the factor to a whole number: unlike Qt 6 it
+    // takes the screen's physical density when the desktop sets none, and
+    // a 92 or 100 dpi monitor would blur the window by 0.96 or 1.04.
 #endif
 }
