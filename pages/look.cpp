@@ -27,7 +27,6 @@ int widestText(const QFont &font, const QStringList &texts)
 // QLineEdit keeps on either side.
 int textWidth(QLineEdit *edit)
 {
-    edit->ensurePolished();
     QStyleOptionFrame opt;
     opt.initFrom(edit);
     opt.rect = edit->rect();
@@ -61,8 +60,8 @@ QString fittingFamily(const QFont &font, const QStringList &texts, int width, co
 
 QStringList channelNameFamilies(const QString &inherited)
 {
-    // Metric twins of the narrow faces common on other desktops, then
-    // condensed faces Linux desktops ship.
+    // Narrow faces: Debian's fonts-liberation, the common one elsewhere,
+    // then condensed faces other distributions ship.
     return {inherited, QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
             QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Nimbus Sans Narrow")};
 }
@@ -79,6 +78,8 @@ void adaptLookToPlatform(QWidget *window)
     }
     if (!names.isEmpty()) {
         QLineEdit *first = names.first();
+        // The sheet's size and weight reach the font once it is polished.
+        first->ensurePolished();
         const QString family = fittingFamily(first->font(), texts, textWidth(first),
                                              channelNameFamilies(first->font().family()));
         // Only the family: the sheet keeps its size and weight.
