@@ -6,20 +6,41 @@
 #   ./run.sh --fuzz SECONDS  runs each libFuzzer target for SECONDS (clang)
 #   ./run.sh --demo [--lang en]  starts the tool against a simulated transmitter
 #   ./run.sh --bench     runs every benchmark and the soak, prints the README's table
+#   ./run.sh --package   builds the Debian package (build/zqconfig_*.deb)
+# A first option --qt6 does any of these against Qt 6 instead of Qt 5, in
+# build directories ending in -qt6.
 set -euo pipefail
 cd "$(dirname "$0")"
 
+qt=5
+if [ "${1:-}" = --qt6 ]; then
+  qt=6
+  shift
+fi
 mode=${1:-run}
+suffix=""
+[ "$qt" = 6 ] && suffix=-qt6
 
-packages=(build-essential cmake pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev
-          qttools5-dev qttools5-dev-tools
-          fonts-wqy-microhei fonts-liberation)
-if [ "$mode" = --fuzz ]; then
-  packages+=(clang libclang-rt-dev)
+# desktop-file-utils and appstream check the menu entry and the AppStream
+# data in the test suite.
+packages=(build-essential cmake pkg-config fonts-wqy-microhei fonts-liberation
+          desktop-file-utils appstream)
+if [ "$qt" = 6 ]; then
+  # The Linguist tools come in two packages on Qt 6: the CMake part and
+  # the programs.
+  packages+=(qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
+             qt6-tools-dev qt6-l10n-tools)
+else
+  packages+=(qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev
+             qttools5-dev qttools5-dev-tools)
 fi
-if [ "$mode" = --bench ]; then
-  packages+=(python3)
-fi
+case "$mode" in
+  --fuzz) packages+=(clang libclang-rt-dev) ;;
+  # dpkg-shlibdeps (dpkg-dev) works out the package's dependencies;
+  # help2man writes the manual pages from each program's --help.
+  --package) packages+=(dpkg-dev help2man) ;;
+  --bench) packages+=(python3) ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -35,28 +56,36 @@ fi
 jobs=$(nproc 2>/dev/null || echo 2)
 
 build() {  # build <dir> [cmake options...]
-  local dir=$1; shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  local dir=$1$suffix; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZQ_QT_MAJOR="$qt" "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
 }
 
 case "$mode" in
   run|"")
     build build
-    exec ./build/zqconfig
+    exec ./build$suffix/zqconfig
     ;;
   --demo)
     build build
-    exec ./build/tools/zqconfig-demo "${@:2}"
+    exec ./build$suffix/tools/zqconfig-demo "${@:2}"
     ;;
   --test)
     build build
-    cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+    cd build$suffix && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+    ;;
+  --package)
+    # The same build the tests use; CPack strips the binaries it packs.
+    build build
+    cd build$suffix
+    rm -f zqconfig_*.deb
+    cpack -G DEB
+    ls "$PWD"/zqconfig_*.deb
     ;;
   --sanitize)
     build build-asan -DZQ_SANITIZE=ON -DZQ_BENCH=OFF
     # The soak runs shorter here: it is after memory errors, not speed.
-    cd build-asan && QT_QPA_PLATFORM=offscreen ZQ_SOAK_SECONDS=${ZQ_SOAK_SECONDS:-15} \
+    cd build-asan$suffix && QT_QPA_PLATFORM=offscreen ZQ_SOAK_SECONDS=${ZQ_SOAK_SECONDS:-15} \
       ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:check_initialization_order=1 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       LSAN_OPTIONS=suppressions=$PWD/../tests/lsan.supp \
@@ -64,26 +93,27 @@ case "$mode" in
     ;;
   --fuzz)
     seconds=${2:-60}
-    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DZQ_FUZZ=ON -DZQ_BENCH=OFF >/dev/null
+    fuzzdir=build-fuzz$suffix
+    CC=clang CXX=clang++ cmake -S . -B "$fuzzdir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DZQ_QT_MAJOR="$qt" -DZQ_FUZZ=ON -DZQ_BENCH=OFF >/dev/null
     targets=()
     for src in fuzz/fuzz_*.cpp; do targets+=("$(basename "$src" .cpp)"); done
-    cmake --build build-fuzz -j"$jobs" --target "${targets[@]}"
-    mkdir -p build-fuzz/crashes
+    cmake --build $fuzzdir -j"$jobs" --target "${targets[@]}"
+    mkdir -p $fuzzdir/crashes
     failed=0
     for t in "${targets[@]}"; do
       # Work on a copy of the seeds so the run does not grow the repository.
       work=$(mktemp -d)
       cp -r "fuzz/corpus/${t#fuzz_}/." "$work/"
       seeds=$(ls "$work" | wc -l)
-      log=build-fuzz/$t.log
-      if ./build-fuzz/fuzz/"$t" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-           -artifact_prefix=build-fuzz/crashes/"$t"- "$work" >"$log" 2>&1; then
+      log=$fuzzdir/$t.log
+      if ./$fuzzdir/fuzz/"$t" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+           -artifact_prefix=$fuzzdir/crashes/"$t"- "$work" >"$log" 2>&1; then
         execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
         rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
         echo "$t: $execs executions in ${seconds} s ($rate/s), corpus $seeds -> $(ls "$work" | wc -l) inputs"
       else
-        echo "$t: FAILED (input kept in build-fuzz/crashes/)"; tail -n 40 "$log"; failed=1
+        echo "$t: FAILED (input kept in $fuzzdir/crashes/)"; tail -n 40 "$log"; failed=1
       fi
       rm -rf "$work"
     done
@@ -93,10 +123,10 @@ case "$mode" in
     # With the benchmarks even where build/ was configured without them.
     build build -DZQ_BENCH=ON >&2
     # The table goes to stdout, progress and failures to stderr.
-    exec python3 tools/bench_report.py build
+    exec python3 tools/bench_report.py build$suffix
     ;;
   *)
-    echo "usage: $0 [--test | --sanitize | --fuzz SECONDS | --demo | --bench]" >&2
+    echo "usage: $0 [--qt6] [--test | --sanitize | --fuzz SECONDS | --demo [--lang en] | --bench | --package]" >&2
     exit 2
     ;;
 esac

@@ -1,18 +1,24 @@
+#include "look.h"
 #include "mainwindow.h"
 #include "options.h"
 #include "portoffer.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
 
 int main(int argc, char *argv[])
 {
-    const ProgramOptions program{QStringLiteral("Configures the 8-channel transmitter over its serial line."), true};
+    const ProgramOptions program{QStringLiteral("Reads, edits, saves and writes back the settings of the Zarvik&Quorel 8-channel "
+                       "radio-control transmitter over its serial line, and shows its live channel outputs."), true};
     int status = 0;
     if (answeredWithoutWindow(argc, argv, program, &status))
         return status;
 
+    enableHighDpiScaling();
     QApplication a(argc, argv);
+    // Lets Wayland desktops match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zarvikquorel.zqconfig"));
     const StartOptions options = parseStartOptions(a.arguments(), qEnvironmentVariable(kLangVariable), program);
     if (options.action != StartOptions::Run)
         return reportStartOptions(options);

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "look.h"
 #include "ui_mainwindow.h"
 
 #include <QSerialPortInfo>
@@ -10,6 +11,7 @@ MainWindow::MainWindow(QWidget *parent)
     // setupUi binds the on_<object>_<signal> slots last, so the form's
     // initial values never reach the model.
     ui->setupUi(this);
+    adaptLookToPlatform(this);
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
     connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPortError);
     refillPortList();

@@ -62,7 +62,7 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
     }
     if (parser.isSet(version)) {
         o.action = StartOptions::ShowVersion;
-        o.message = QStringLiteral("%1 %2 (Qt %3)\n").arg(name, QStringLiteral(ZQCONFIG_VERSION),
+        o.message = QStringLiteral("%1 %2 (Qt %3)\n").arg(name, QStringLiteral(ZQ_VERSION),
                                                            QString::fromLatin1(qVersion()));
         return o;
     }

@@ -36,7 +36,7 @@ private:
     // gives 0, which the sanity pass then deals with.
     int number(int width)
     {
-        const int v = text.midRef(pos, width).toInt(nullptr, 16);
+        const int v = QStringView(text).mid(pos, width).toInt(nullptr, 16);
         pos += width;
         return v;
     }

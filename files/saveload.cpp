@@ -1,6 +1,7 @@
 #include "configfile.h"
 #include "configmodel.h"
 #include "delayms.h"
+#include "filesaver.h"
 #include "frameencoder.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QTextStream>
 
 void MainWindow::on_toolButton_Save_clicked()
@@ -24,10 +24,11 @@ void MainWindow::on_toolButton_Save_clicked()
     if (path.isEmpty())
         return;
 
-    // The frames take 3.2 s to send; the old file is replaced only by a
-    // complete new one, so a crash or a failed write meanwhile keeps it.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // The frames take 3.2 s to send; where the folder allows, the old file
+    // is replaced only by a complete new one, so a crash or a failed write
+    // meanwhile keeps it.
+    FileSaver file(path);
+    if (!file.open()) {
         QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
         return;
     }
@@ -36,11 +37,7 @@ void MainWindow::on_toolButton_Save_clicked()
     SendData2();
     SendData3();
     SendData4();
-    const QByteArray content = configFileContent(Str1, Str2, Str3, Str4);
-    // The write only fills QSaveFile's buffer; a full disk shows when it
-    // is flushed, and commit() would overlook a failure there and put an
-    // empty file in place of the old one.
-    if (file.write(content) != content.size() || !file.flush() || !file.commit())
+    if (!file.commit(configFileContent(Str1, Str2, Str3, Str4)))
         QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
 }
 

@@ -643,7 +643,7 @@ private slots:
         const QFont tabs = ui.tabWidget->font();
         QCOMPARE(tabs.family(), QStringLiteral("Arial"));
         QCOMPARE(tabs.pointSize(), 11);
-        QCOMPARE(tabs.weight(), 75);
+        QCOMPARE(int(tabs.weight()), int(QFont::Bold));
         QVERIFY(ui.portNameBox->testAttribute(Qt::WA_SetFont));
         QCOMPARE(ui.portNameBox->font().family(), QStringLiteral("Microsoft YaHei"));
         QVERIFY(ui.portNameBox->font().bold() && !ui.portNameBox->font().italic());
@@ -654,7 +654,7 @@ private slots:
             QVERIFY2(g->testAttribute(Qt::WA_SetFont) == own, qPrintable(g->objectName()));
             if (own) {
                 QCOMPARE(g->font().family(), QStringLiteral("Arial"));
-                QCOMPARE(g->font().weight(), 75);
+                QCOMPARE(int(g->font().weight()), int(QFont::Bold));
                 QVERIFY(!g->font().italic());
             }
         }

@@ -1,7 +1,8 @@
 // Saving over an existing configuration file where the new one cannot be
 // written: a full disk, a read-only folder.  The user's previous file must
 // survive whole, the error box must show, and no half-written temporary
-// file may be left behind.
+// file may be left behind.  Where only the folder is read-only the file is
+// written in place; the file's permissions stay as they were.
 //
 // A full disk is a small tmpfs filled up, which takes root (the tests run
 // as root in CI); the test mounts in a private mount namespace where it
@@ -178,6 +179,7 @@ private slots:
             QVERIFY(fs->remount(MS_RDONLY, "size=64k,mode=0755"));
         } else {
             QVERIFY(writeFile(path, kPrevious));
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
             QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                                    | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
         }
@@ -195,6 +197,69 @@ private slots:
 
         if (fs)
             QVERIFY(fs->remount(0, "size=64k,mode=0755"));
+        else
+            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+
+    void keepsPermissions_data()
+    {
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("private file") << true << int(QFile::ReadOwner | QFile::WriteOwner);
+        // Root may write it and does; anyone else gets the error box.
+        QTest::newRow("read-only file") << true << int(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        QTest::newRow("read-only folder") << false << int(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    }
+
+    void keepsPermissions()
+    {
+        QFETCH(bool, folderWritable);
+        QFETCH(int, mode);
+        const QString dir = scratch.filePath(QTest::currentDataTag());
+        QVERIFY(QDir().mkpath(dir));
+        const QString path = dir + "/settings.txt";
+        std::unique_ptr<Tmpfs> fs;
+        std::unique_ptr<Tmpfs> bound;
+        if (!folderWritable && geteuid() == 0) {
+            // Root ignores folder permissions: a read-only mount, with the
+            // file bound in from a writable one.
+            const QString outside = scratch.filePath("outside.txt");
+            QVERIFY(writeFile(outside, kPrevious));
+            fs = std::make_unique<Tmpfs>(dir, "size=64k,mode=0755");
+            if (!fs->ok)
+                QSKIP(qPrintable("cannot mount a tmpfs here: " + fs->why));
+            QVERIFY(writeFile(path, QByteArray()));
+            QVERIFY(fs->remount(MS_RDONLY, "size=64k,mode=0755"));
+            QCOMPARE(::mount(QFile::encodeName(outside).constData(), QFile::encodeName(path).constData(), nullptr,
+                             MS_BIND, nullptr), 0);
+        } else {
+            QVERIFY(writeFile(path, kPrevious));
+        }
+        QVERIFY(QFile::setPermissions(path, QFile::Permissions(mode)));
+        if (!folderWritable && !fs)
+            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner));
+        const bool refused = !(mode & QFile::WriteOwner) && geteuid() != 0;
+
+        cfg.sub1 = 42;
+        {
+            ModalCloser closer;
+            saveTo(path);
+            if (QTest::currentTestFailed())
+                return;
+            if (refused)
+                expectErrorBox(closer);
+            else
+                QCOMPARE(closer.count, 0);
+        }
+        const QByteArray saved = readFile(path);
+        QCOMPARE(saved.size(), refused ? kPrevious.size() : 324);
+        if (!refused)
+            QCOMPARE(saved.mid(9, 2), QByteArray("A2"));
+        QCOMPARE(int(QFile::permissions(path) & 0x7077), mode);  // owner, group, other
+        QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList({"settings.txt"}));
+
+        if (fs)
+            ::umount2(QFile::encodeName(path).constData(), MNT_DETACH);
         else
             QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }

@@ -2,6 +2,7 @@
 // model, the port list, the refresh cycle and the blocking wait.
 #include "configmodel.h"
 #include "delayms.h"
+#include "look.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
 #include "options.h"
@@ -15,6 +16,7 @@
 #include <QProcess>
 #include <QSerialPortInfo>
 #include <QSpinBox>
+#include <QStyleOptionSpinBox>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -228,6 +230,55 @@ private slots:
             QVERIFY(!ports->itemData(i).isValid());
         }
         QCOMPARE(shown, expected);
+    }
+
+    void fittingFamilyTakesTheFirstThatFitsElseTheNarrowest()
+    {
+        QFont f;
+        f.setPixelSize(26);
+        f.setBold(true);
+        const QStringList texts{"CH1", "CH88"};
+        const auto width = [&](const char *family) {
+            f.setFamily(family);
+            return QFontMetrics(f).horizontalAdvance("CH88");
+        };
+        const int wide = width("DejaVu Sans"), narrow = width("Liberation Sans Narrow");
+        QVERIFY2(narrow < wide, "needs fonts-liberation and fonts-dejavu");
+        const QStringList both{"DejaVu Sans", "Liberation Sans Narrow"};
+        QCOMPARE(fittingFamily(f, texts, wide, both), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(fittingFamily(f, texts, wide - 1, both), QStringLiteral("Liberation Sans Narrow"));
+        QCOMPARE(fittingFamily(f, texts, narrow - 1, both), QStringLiteral("Liberation Sans Narrow"));
+    }
+
+    // What the sheets cannot say: the channel names fit their boxes and
+    // the spin boxes show arrows, in the sheet's text colour, also after a
+    // hover swapped the sheet.
+    void channelNamesFitAndSpinArrowsShow()
+    {
+        MainWindow w;
+        w.show();
+        for (const char *n : {"lineEdit_9", "lineEdit_19", "lineEdit_25"}) {
+            auto *e = w.findChild<QLineEdit *>(n);
+            QCOMPARE(e->font().pixelSize(), 26);
+            QVERIFY(e->font().bold());
+            // 60 px less the sheet's 4 px borders and QLineEdit's 2 px margins.
+            QVERIFY2(QFontMetrics(e->font()).horizontalAdvance(e->text()) <= 60 - 8 - 4, n);
+        }
+        auto *spin = w.findChild<QSpinBox *>("spinBox_sub1");
+        spin->setStyleSheet(spin->styleSheet());
+        const QImage shot = spin->grab().toImage();
+        QStyleOptionSpinBox opt;
+        opt.initFrom(spin);
+        opt.rect = spin->rect();
+        opt.subControls = QStyle::SC_All;
+        for (auto button : {QStyle::SC_SpinBoxUp, QStyle::SC_SpinBoxDown}) {
+            const QRect r = spin->style()->subControlRect(QStyle::CC_SpinBox, &opt, button, spin);
+            int arrow = 0;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    arrow += shot.pixelColor(x, y) == QColor(Qt::white);
+            QVERIFY2(arrow >= 3, qPrintable(QString::number(arrow)));
+        }
     }
 
     void refreshRunsEvery100msWithoutAPort()

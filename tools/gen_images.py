@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
-"""Draw the bundled pictures (LEDs, tool-bar icons, application icon).
+"""Draw the bundled pictures (LEDs, tool-bar icons, application icon) and
+the application icon for the desktop's icon theme at the usual sizes.
 
 Standard library only: shapes are signed distance functions, pixels near an
 edge are supersampled for antialiasing, and the PNG/ICO files are written
 with zlib and struct.  The output is a pure function of this file, so running
 it twice gives identical bytes.
 
-Usage: python3 tools/gen_images.py [FORM_DIR]   (default: form/ beside tools/)
+Usage: python3 tools/gen_images.py [FORM_DIR [ICON_DIR]]
+(defaults: form/ and packaging/icons/ beside tools/)
 """
 
 import math
@@ -191,6 +193,24 @@ class Canvas:
         return rows
 
 
+class ScaledCanvas(Canvas):
+    """A size x size canvas that takes drawing made for a design x design
+    one: shapes are evaluated at the design's coordinates and their
+    distances brought back to this canvas's pixels, so edges stay
+    antialiased at every size."""
+
+    def __init__(self, size, design):
+        Canvas.__init__(self, size, size)
+        self.k = design / float(size)
+
+    def fill(self, shape, colour, bbox=None):
+        k = self.k
+        scaled = lambda x, y: shape(x * k, y * k) / k
+        paint = (lambda x, y: colour(x * k, y * k)) if callable(colour) else colour
+        box = tuple(v / k for v in bbox) if bbox else None
+        Canvas.fill(self, scaled, paint, box)
+
+
 def png_bytes(canvas):
     def chunk(tag, data):
         return (struct.pack(">I", len(data)) + tag + data
@@ -327,9 +347,9 @@ def icon_about():
     return cv
 
 
-def icon_app():
+def icon_app(cv=None):
     """A stylised handheld transmitter: body, two gimbals, antenna."""
-    cv = Canvas(ICON, ICON)
+    cv = cv or Canvas(ICON, ICON)
     cv.fill(polyline([(196, 84), (214, 18)], 12), (0.75, 0.75, 0.78, 1.0))
     cv.fill(circle(214, 18, 9), (0.85, 0.20, 0.20, 1.0))
 
@@ -363,9 +383,14 @@ PICTURES = [
 ]
 
 
+# The icon theme's usual sizes; 256 is the bundled app.png itself.
+THEME_SIZES = [16, 22, 24, 32, 48, 64, 128, 256]
+
+
 def main(argv):
-    form = argv[1] if len(argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), os.pardir, "form")
+    here = os.path.dirname(os.path.abspath(__file__))
+    form = argv[1] if len(argv) > 1 else os.path.join(here, os.pardir, "form")
+    icons = argv[2] if len(argv) > 2 else os.path.join(here, os.pardir, "packaging", "icons")
     images = os.path.join(form, "images")
     os.makedirs(images, exist_ok=True)
     app_png = None
@@ -379,6 +404,13 @@ def main(argv):
     with open(os.path.join(form, "zqconfig.ico"), "wb") as f:
         f.write(ico_bytes(app_png, ICON))
     print("zqconfig.ico")
+    os.makedirs(icons, exist_ok=True)
+    for size in THEME_SIZES:
+        data = app_png if size == ICON else png_bytes(icon_app(ScaledCanvas(size, ICON)))
+        name = "zqconfig-%d.png" % size
+        with open(os.path.join(icons, name), "wb") as f:
+            f.write(data)
+        print("%-17s %6d bytes" % (name, len(data)))
     return 0
 
 

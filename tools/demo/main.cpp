@@ -2,6 +2,7 @@
 // served on a pseudo-terminal whose path is offered in the port list, so
 // every feature can be tried without hardware on the desk.
 
+#include "look.h"
 #include "mainwindow.h"
 #include "options.h"
 #include "portoffer.h"
@@ -49,11 +50,14 @@ int main(int argc, char *argv[])
 {
     // No --port: the demo's port is its own simulated transmitter.
     const ProgramOptions program{
-        QStringLiteral("The configuration window with a simulated transmitter on a pseudo-terminal."), false};
+        QStringLiteral("The configuration tool's window with a simulated transmitter on a pseudo-terminal, "
+                       "already offered in the port list: every feature can be tried without hardware. "
+                       "The simulated transmitter's events are printed on standard error."), false};
     int status = 0;
     if (answeredWithoutWindow(argc, argv, program, &status))
         return status;
 
+    enableHighDpiScaling();
     QApplication app(argc, argv);
     const StartOptions options = parseStartOptions(app.arguments(), qEnvironmentVariable(kLangVariable), program);
     if (options.action != StartOptions::Run)

@@ -18,14 +18,18 @@ namespace {
 void usage(std::FILE *to)
 {
     std::fprintf(to,
-        "usage: zqsim [options]\n"
+        "Usage: zqsim [options]\n"
+        "Plays the transmitter's side of the serial protocol for the configuration tool.\n"
+        "\n"
+        "Options:\n"
         "  --state FILE       keep the settings in FILE between runs (the tool's file format)\n"
         "  --interval MS      least time between two packets (default 20; 0 = as fast as acknowledged)\n"
         "  --ack-timeout MS   resume after MS without an acknowledgement (default 0 = wait)\n"
         "  --firmware N       firmware number reported on a read (default 51)\n"
         "  --device PATH      serve PATH instead of a new pseudo-terminal\n"
         "  --quiet            no event log on stderr\n"
-        "  --help\n"
+        "  --help             show this help\n"
+        "  --version          show the version\n"
         "Prints the port the tool should open, then serves it until SIGINT or SIGTERM.\n");
 }
 
@@ -79,6 +83,9 @@ int main(int argc, char **argv)
             quiet = true;
         else if (a == "--help" || a == "-h") {
             usage(stdout);
+            return 0;
+        } else if (a == "--version") {
+            std::printf("zqsim %s\n", ZQ_VERSION);
             return 0;
         } else {
             std::fprintf(stderr, "zqsim: unknown option %s\n", a.c_str());

@@ -1,0 +1,60 @@
+#include "filesaver.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Only the mode bits.  The "user" flags say what this process may do; fed
+// back into setPermissions they would make a read-only file writable for
+// its owner whenever root saves it.
+constexpr QFileDevice::Permissions kModeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+    | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+    | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+} // namespace
+
+FileSaver::FileSaver(const QString &p) : path(p), save(p), file(p)
+{
+    // Qt's own fallback covers only some of the reasons a temporary file
+    // cannot be made (not a read-only mount); open() decides itself.
+    save.setDirectWriteFallback(false);
+}
+
+bool FileSaver::open()
+{
+    const QFileInfo info(path);
+    existed = info.exists();
+    permissions = info.permissions() & kModeBits;
+    // A file the user may not write stays as it is, though the folder
+    // would let a new one take its place.
+    if (existed && !info.isWritable())
+        return false;
+    if (save.open(QIODevice::WriteOnly)) {
+        if (existed)
+            save.setPermissions(permissions);
+        return true;
+    }
+    // No new file in that folder; the existing one may still be writable.
+    // Opened without truncating, so a failure here leaves it as it was.
+    if (!existed || !file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return false;
+    direct = true;
+    return true;
+}
+
+bool FileSaver::commit(const QByteArray &content)
+{
+    if (!direct) {
+        // The write only fills QSaveFile's buffer; a full disk shows when
+        // it is flushed, and commit() would overlook a failure there and
+        // put an empty file in place of the old one.
+        // An uncommitted QSaveFile removes its temporary file.
+        return save.write(content) == content.size() && save.flush() && save.commit();
+    }
+    // In place: overwrite from the start, then cut off what is left of a
+    // longer old file.  The old blocks are reused, so a full disk does not
+    // stop a file of the usual length.
+    const bool ok = file.write(content) == content.size() && file.flush() && file.resize(content.size());
+    file.close();
+    return ok && file.error() == QFileDevice::NoError;
+}

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Installs the Debian package as a user would, runs each program it put on
+# the PATH, starts the tool from its menu entry on a virtual display and
+# waits for the window, then purges the package and checks that none of
+# its files is left.  Exits non-zero at the first thing amiss.
+#   packaging/check-deb.sh [PACKAGE.deb]   (default: the one in build/)
+# Runs as root or through sudo; installs Xvfb and xdotool when missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+deb=${1:-$(ls build/zqconfig_*.deb 2>/dev/null | head -n1)}
+[ -f "$deb" ] || { echo "check-deb: no package; build one with ./run.sh --package" >&2; exit 1; }
+deb=$(realpath "$deb")
+pkg=$(dpkg-deb -f "$deb" Package)
+
+fail() { echo "check-deb: $*" >&2; exit 1; }
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo=sudo
+# apt <args...>: quiet unless it fails.
+apt() {
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -qq "$@" >"$work/apt.log" 2>&1 \
+    || { cat "$work/apt.log" >&2; fail "apt-get $* failed"; }
+}
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  local rc=$?
+  set +e
+  for pid in $app_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  rm -rf "$work"
+  exit "$rc"
+}
+trap cleanup EXIT
+
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { apt update; apt install --no-install-recommends xvfb xdotool; break; }
+done
+
+echo "check-deb: installing $(basename "$deb")"
+apt install "$deb"
+dpkg-query -L "$pkg" | sort >"$work/files"
+
+# Every program on the PATH answers --version with its name and version,
+# and --help with its usage; each has its manual page.
+version=$(dpkg-deb -f "$deb" Version)
+programs=$(grep '^/usr/bin/' "$work/files" || true)
+[ -n "$programs" ] || fail "the package installs no program"
+for p in $programs; do
+  name=$(basename "$p")
+  out=$(QT_QPA_PLATFORM=offscreen "$name" --version 2>"$work/err") || fail "$name --version failed: $(cat "$work/err")"
+  [[ $out == "$name $version"* ]] || fail "$name --version says: $out"
+  QT_QPA_PLATFORM=offscreen "$name" --help 2>&1 | grep -q "^Usage: $name" || fail "$name --help shows no usage"
+  grep -qx "/usr/share/man/man1/$name.1.gz" "$work/files" || fail "$name has no manual page"
+  echo "check-deb: $out"
+done
+
+# The menu entry starts the tool, and its window comes up.
+entry=$(grep '^/usr/share/applications/.*\.desktop$' "$work/files" | head -n1)
+[ -n "$entry" ] || fail "no menu entry"
+command -v desktop-file-validate >/dev/null && desktop-file-validate "$entry"
+exec_line=$(sed -n 's/^Exec=//p' "$entry" | head -n1)
+icon=$(sed -n 's/^Icon=//p' "$entry" | head -n1)
+grep -q "/icons/hicolor/48x48/apps/$icon.png$" "$work/files" || fail "the menu entry's icon $icon is not installed"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  sleep 0.1
+done
+export DISPLAY=":$(cat "$work/display")"
+$exec_line >"$work/app.log" 2>&1 &
+app_pid=$!
+win=$(timeout 30 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1) || true
+[ -n "$win" ] || { cat "$work/app.log" >&2; fail "the window of '$exec_line' did not come up"; }
+kill -0 "$app_pid" 2>/dev/null || fail "the tool exited"
+echo "check-deb: '$exec_line' shows its window \"$(xdotool getwindowname "$win")\""
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+app_pid=""
+
+# Purged, the package leaves none of its files, nor a folder of its own.
+apt purge "$pkg"
+if dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "ok installed"; then
+  fail "$pkg is still installed"
+fi
+left=0
+while read -r f; do
+  if [ -L "$f" ] || [ -f "$f" ]; then
+    echo "check-deb: left behind: $f" >&2; left=1
+  elif [ -d "$f" ] && [ -z "$(ls -A "$f")" ]; then
+    echo "check-deb: empty folder left behind: $f" >&2; left=1
+  fi
+done <"$work/files"
+[ "$left" = 0 ] || fail "files of $pkg survived its removal"
+echo "check-deb: $(grep -c . "$work/files") paths installed and removed cleanly"

@@ -1,0 +1,115 @@
+#include "look.h"
+
+#include <QAbstractSpinBox>
+#include <QFontMetrics>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionFrame>
+#include <QWidget>
+
+#include <limits>
+
+namespace {
+
+int widestText(const QFont &font, const QStringList &texts)
+{
+    const QFontMetrics fm(font);
+    int widest = 0;
+    for (const QString &t : texts)
+        widest = qMax(widest, fm.horizontalAdvance(t));
+    return widest;
+}
+
+// The width a line edit lays its text out in: the style's contents
+// rectangle (the sheet's border and padding taken off) less the 2 px
+// QLineEdit keeps on either side.
+int textWidth(QLineEdit *edit)
+{
+    QStyleOptionFrame opt;
+    opt.initFrom(edit);
+    opt.rect = edit->rect();
+    opt.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, edit) : 0;
+    const QMargins m = edit->textMargins();
+    return edit->style()->subElementRect(QStyle::SE_LineEditContents, &opt, edit).width() - m.left() - m.right() - 4;
+}
+
+const char *const kChannelNames[] = {"lineEdit_9",  "lineEdit_19", "lineEdit_20", "lineEdit_21",
+                                     "lineEdit_22", "lineEdit_23", "lineEdit_24", "lineEdit_25"};
+
+} // namespace
+
+QString fittingFamily(const QFont &font, const QStringList &texts, int width, const QStringList &candidates)
+{
+    QString narrowest;
+    int narrowestWidth = std::numeric_limits<int>::max();
+    for (const QString &family : candidates) {
+        QFont f(font);
+        f.setFamily(family);
+        const int w = widestText(f, texts);
+        if (w <= width)
+            return family;
+        if (w < narrowestWidth) {
+            narrowestWidth = w;
+            narrowest = family;
+        }
+    }
+    return narrowest;
+}
+
+QStringList channelNameFamilies(const QString &inherited)
+{
+    // Narrow faces: Debian's fonts-liberation, the common one elsewhere,
+    // then condensed faces other distributions ship.
+    return {inherited, QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
+            QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Nimbus Sans Narrow")};
+}
+
+void adaptLookToPlatform(QWidget *window)
+{
+    QList<QLineEdit *> names;
+    QStringList texts;
+    for (const char *n : kChannelNames) {
+        if (auto *e = window->findChild<QLineEdit *>(QLatin1String(n))) {
+            names << e;
+            texts << e->text();
+        }
+    }
+    if (!names.isEmpty()) {
+        QLineEdit *first = names.first();
+        // The sheet's size and weight reach the font once it is polished.
+        first->ensurePolished();
+        const QString family = fittingFamily(first->font(), texts, textWidth(first),
+                                             channelNameFamilies(first->font().family()));
+        // Only the family: the sheet keeps its size and weight.
+        for (QLineEdit *e : names) {
+            QFont f = e->font();
+            f.setFamily(family);
+            e->setFont(f);
+        }
+    }
+
+    // Styles that take the arrow colour from the sheet's text colour lose
+    // the arrows against the light buttons; the Windows style draws them
+    // on buttons in the field's own background.
+    const auto spins = window->findChildren<QAbstractSpinBox *>();
+    if (spins.isEmpty() || window->style()->objectName().compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0)
+        return;
+    if (QStyle *arrows = QStyleFactory::create(QStringLiteral("Windows"))) {
+        arrows->setParent(window);
+        for (QAbstractSpinBox *s : spins)
+            s->setStyle(arrows);
+    }
+}
+
+void enableHighDpiScaling()
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // Qt 5 keeps rounding the factor to a whole number: unlike Qt 6 it
+    // takes the screen's physical density when the desktop sets none, and
+    // a 92 or 100 dpi monitor would blur the window by 0.96 or 1.04.
+#endif
+}

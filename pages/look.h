@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QFont>
+#include <QStringList>
+
+class QWidget;
+
+// The form was drawn on a desktop with narrower fonts and a style that
+// shows spin-box arrows in any colour.  These adjust it at start-up to the
+// desktop it runs on, leaving the sheets and the geometry as drawn.
+
+// The first of `candidates` in which every text of `texts`, set in `font`
+// with only the family changed, fits into `width` pixels; the narrowest of
+// them when none fits.
+QString fittingFamily(const QFont &font, const QStringList &texts, int width, const QStringList &candidates);
+
+// Families tried for the channel names: the one the box inherits first,
+// so a desktop where it fits keeps it.
+QStringList channelNameFamilies(const QString &inherited);
+
+// Picks the channel names' family and gives the spin boxes a style that
+// draws their arrows in the sheet's colours.
+void adaptLookToPlatform(QWidget *window);
+
+// Scales the window with the screen's density, as Qt 6 does by itself;
+// call before the QApplication is made.
+void enableHighDpiScaling();

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Regenerates every picture in docs/: the freshly started window on the
+# channel settings page (form-basics.png) and on the system page
+# (form-system.png), and the demo after a read (demo.png, by
+# tools/demo_screenshot.sh).  Exits non-zero when a window does not come up.
+#   tools/docs_pictures.sh [OUTPUT_DIR]      (default: docs)
+# ZQ_SCALE=2 takes them on a screen of twice the size and density (192
+# dpi), to see how a high-density screen shows the window.  The Qt 5 build
+# scales from the screen's density; Qt 6 on X11 from the desktop's Xft.dpi,
+# which a bare Xvfb lacks: add QT_SCALE_FACTOR=2 for it.
+# Needs a build (build/zqconfig, build/tools/zqconfig-demo), Xvfb,
+# xdotool, xwd and ImageMagick's convert.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+out=${1:-docs}
+scale=${ZQ_SCALE:-1}
+app=${APP:-build/zqconfig}
+
+fail() { echo "docs_pictures: $*" >&2; exit 1; }
+for tool in Xvfb xdotool xwd convert; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+[ -x "$app" ] || fail "$app not found; build first (cmake --build build)"
+mkdir -p "$out"
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  local rc=$?
+  set +e
+  for pid in $app_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  rm -rf "$work"
+  exit "$rc"
+}
+trap cleanup EXIT
+
+screen_w=$((1280 * scale)) screen_h=$((800 * scale))
+Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -dpi $((96 * scale)) -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not report its display"
+export DISPLAY=":$(cat "$work/display")"
+
+"$app" 2>"$work/app.log" &
+app_pid=$!
+win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1) || true
+[ -n "$win" ] || { cat "$work/app.log" >&2; fail "the window did not appear"; }
+eval "$(xdotool getwindowgeometry --shell "$win")"  # X, Y, WIDTH, HEIGHT
+
+# page <x> <file>: clicks the tab at x (unscaled window coordinates), moves
+# the pointer off the window so nothing is highlighted, and takes the
+# window in a palette PNG small enough for the repository.
+page() {
+  xdotool mousemove --window "$win" $(($1 * scale)) $((135 * scale)) click 1
+  xdotool mousemove $((screen_w - 1)) $((screen_h - 1))
+  sleep 0.5
+  kill -0 "$app_pid" 2>/dev/null || fail "the tool exited"
+  xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage \
+    -colors 128 -strip "PNG8:$out/$2"
+  echo "docs_pictures: wrote $out/$2 ($(stat -c %s "$out/$2") bytes)"
+}
+page 220 form-basics.png
+page 780 form-system.png
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+app_pid=""
+
+if [ "$scale" = 1 ]; then
+  tools/demo_screenshot.sh "$out/demo.png"
+fi
