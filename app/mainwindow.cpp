@@ -1,11 +1,13 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "linecheck.h"
+
 #include <QSerialPortInfo>
 #include <QTimer>
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr)
+    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr), portWatch(nullptr)
 {
     // setupUi binds the on_<object>_<signal> slots last, so the form's
     // initial values never reach the model.
@@ -17,6 +19,17 @@ MainWindow::MainWindow(QWidget *parent)
     refreshTimer = new QTimer(this);
     refreshTimer->start(100);
     connect(refreshTimer, &QTimer::timeout, this, &MainWindow::ui_Display);
+    portWatch = new QTimer(this);
+    portWatch->start(1000);
+    connect(portWatch, &QTimer::timeout, this, &MainWindow::watchPort);
+}
+
+// Once a second: a port that went away without the port reporting an
+// error (its device file removed) is noticed within that second.
+void MainWindow::watchPort()
+{
+    if (serialPort.isOpen() && serialLineGone(serialPort.handle(), openedFile, QSerialPort::NoError))
+        deviceLost();
 }
 
 MainWindow::~MainWindow()
@@ -33,9 +46,12 @@ void MainWindow::refillPortList()
         ui->portNameBox->addItem(info.portName());
 }
 
+// Nothing is written while no port is open: after a loss, a command still
+// in its waits stops writing at once.
 void MainWindow::writeCommand(const char *bytes)
 {
-    serialPort.write(bytes);
+    if (serialPort.isOpen())
+        serialPort.write(bytes);
 }
 
 void MainWindow::ui_Display()

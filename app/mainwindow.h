@@ -24,6 +24,11 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+signals:
+    // The open port went away under the window (cable pulled); emitted
+    // before the window shows the disconnected state.
+    void linkLost();
+
 private slots:
     void on_openButton_clicked();
     void serialPort_readyRead();
@@ -191,9 +196,17 @@ private:
     void resetToFactory(bool holdTrims, QWidget *button);
     void refillPortList();
     void serialPortError(QSerialPort::SerialPortError error);
+    // Runs once per loss of the open port: emits linkLost(), closes the
+    // port without a goodbye and tells the user.
+    void deviceLost();
+    void showDisconnected();
+    void watchPort();
 
     Ui::MainWindow *ui;
     QSerialPort serialPort;
     QString loadPath;
     QTimer *refreshTimer;
+    QTimer *portWatch;
+    QString openedFile;  // device file of the open port, watched for removal
+    bool losingLine = false;
 };
