@@ -7,7 +7,8 @@
 #include <QTimer>
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr), portWatch(nullptr)
+    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr), portWatch(nullptr),
+      quietTimer(nullptr)
 {
     // setupUi binds the on_<object>_<signal> slots last, so the form's
     // initial values never reach the model.
@@ -22,6 +23,11 @@ MainWindow::MainWindow(QWidget *parent)
     portWatch = new QTimer(this);
     portWatch->start(1000);
     connect(portWatch, &QTimer::timeout, this, &MainWindow::watchPort);
+    quietTimer = new QTimer(this);
+    quietTimer->setSingleShot(true);
+    quietTimer->setTimerType(Qt::PreciseTimer);
+    quietTimer->setInterval(PacketFramer::kQuietMs);
+    connect(quietTimer, &QTimer::timeout, this, &MainWindow::quietTimeOver);
 }
 
 // Once a second: a port that went away without the port reporting an

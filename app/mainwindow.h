@@ -2,8 +2,11 @@
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <QVector>
 #include <QSerialPort>
 #include <QString>
+
+#include "packetframer.h"
 
 class QTimer;
 
@@ -201,12 +204,17 @@ private:
     void deviceLost();
     void showDisconnected();
     void watchPort();
+    // Decodes and answers what the framer settled, one "WWW" each.
+    void takeChunks(const QVector<FramedChunk> &chunks);
+    void quietTimeOver();
 
     Ui::MainWindow *ui;
     QSerialPort serialPort;
     QString loadPath;
     QTimer *refreshTimer;
     QTimer *portWatch;
+    PacketFramer framer;
+    QTimer *quietTimer;
     QString openedFile;  // device file of the open port, watched for removal
     bool losingLine = false;
 };

@@ -26,6 +26,7 @@ void MainWindow::on_openButton_clicked()
             return;
         }
         openedFile = portFileLocation(ui->portNameBox->currentText());
+        framer.reset();
         ui->portNameBox->setEnabled(false);
         ui->openButton->setText(texts.closeText);
         ui->toolButton_led->setIcon(QIcon(QStringLiteral(":/myImage/images/green.png")));
@@ -45,6 +46,9 @@ void MainWindow::on_openButton_clicked()
 // channel read-outs back to rest, the list open for a new choice.
 void MainWindow::showDisconnected()
 {
+    // Half a packet from this line means nothing to the next one.
+    quietTimer->stop();
+    framer.reset();
     const LinkTexts texts = linkTexts();
     for (MonField servo : kServoFields)
         mon.*servo = 1000;
