@@ -5,6 +5,7 @@
 #include <QVector>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
 
 #include "packetframer.h"
 
@@ -216,5 +217,7 @@ private:
     PacketFramer framer;
     QTimer *quietTimer;
     QString openedFile;  // device file of the open port, watched for removal
+    QStringList systemPorts;  // the system's port names at the last look
+    int portLooksDue = 0;     // looks at the system's ports still to take; -1: every second
     bool losingLine = false;
 };
