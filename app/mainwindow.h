@@ -220,4 +220,5 @@ private:
     QStringList systemPorts;  // the system's port names at the last look
     int portLooksDue = 0;     // looks at the system's ports still to take; -1: every second
     bool losingLine = false;
+    int openCount = 0;  // tells a loss noticed on one connection from the next
 };

@@ -26,6 +26,7 @@ void MainWindow::on_openButton_clicked()
             return;
         }
         openedFile = portFileLocation(ui->portNameBox->currentText());
+        ++openCount;
         framer.reset();
         ui->portNameBox->setEnabled(false);
         ui->openButton->setText(texts.closeText);
@@ -69,8 +70,12 @@ void MainWindow::serialPortError(QSerialPort::SerialPortError error)
     if (!serialLineGone(serialPort.handle(), openedFile, error))
         return;
     // The error comes from inside the port's own notifier, which closing
-    // would delete under it: close once it has returned.
-    QTimer::singleShot(0, this, [this] { deviceLost(); });
+    // would delete under it: close once it has returned, if by then the
+    // same connection is still open.
+    QTimer::singleShot(0, this, [this, opened = openCount] {
+        if (opened == openCount)
+            deviceLost();
+    });
 }
 
 void MainWindow::deviceLost()

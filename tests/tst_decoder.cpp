@@ -52,7 +52,6 @@ private slots:
     void randomChunks();
     void framing_data();
     void framing();
-    void framingIgnoresThePieces();
 };
 
 namespace {
@@ -335,39 +334,6 @@ void TestDecoder::framing()
     QFETCH(QList<QByteArray>, pieces);
     QFETCH(QString, settled);
     QCOMPARE(frame(pieces), settled);
-}
-
-// Any stream, cut anywhere, settles into the same packets in the same
-// order as in one piece, and never holds more than the longest packet.
-void TestDecoder::framingIgnoresThePieces()
-{
-    QRandomGenerator rng(0xF4A3E);
-    const QByteArray parts[] = {servoPacket({1022, 1, 2, 3, 4, 5, 6, 7}, 9), settingsPacket(0xAA, {}),
-                                auxPacket(1, 2, 3, 4, char(0xFE)), settingsPacket(0x55, {}, 0x18), "\xFE\xAA"};
-    for (int round = 0; round < 2000; ++round) {
-        QByteArray stream;
-        while (stream.size() < 120)
-            stream += rng.bounded(3) ? parts[rng.bounded(5)] : QByteArray(1, char(rng.bounded(256)));
-        PacketFramer whole, cutUp;
-        QVector<FramedChunk> a, b;
-        whole.feed(stream, a);
-        for (int at = 0; at < stream.size();) {
-            const int n = 1 + rng.bounded(24);
-            cutUp.feed(stream.mid(at, n), b);
-            QVERIFY(cutUp.held() <= PacketFramer::kLongest);
-            at += n;
-        }
-        whole.expire(a);
-        cutUp.expire(b);
-        const auto packets = [](const QVector<FramedChunk> &v) {
-            QList<QByteArray> p;
-            for (const FramedChunk &c : v)
-                p << (c.packet ? c.bytes : QByteArray());
-            p.removeAll(QByteArray());
-            return p;
-        };
-        QCOMPARE(packets(b), packets(a));
-    }
 }
 
 void TestDecoder::randomChunks()
