@@ -1,13 +1,13 @@
 #pragma once
 
+#include "packetframer.h"
+
 #include <QByteArray>
 #include <QMainWindow>
-#include <QVector>
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
-
-#include "packetframer.h"
+#include <QVector>
 
 class QTimer;
 
