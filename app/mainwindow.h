@@ -1,9 +1,13 @@
 #pragma once
 
+#include "packetframer.h"
+
 #include <QByteArray>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 class QTimer;
 
@@ -23,6 +27,11 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+signals:
+    // The open port went away under the window (cable pulled); emitted
+    // before the window shows the disconnected state.
+    void linkLost();
 
 private slots:
     void on_openButton_clicked();
@@ -191,9 +200,25 @@ private:
     void resetToFactory(bool holdTrims, QWidget *button);
     void refillPortList();
     void serialPortError(QSerialPort::SerialPortError error);
+    // Runs once per loss of the open port: emits linkLost(), closes the
+    // port without a goodbye and tells the user.
+    void deviceLost();
+    void showDisconnected();
+    void watchPort();
+    // Decodes and answers what the framer settled, one "WWW" each.
+    void takeChunks(const QVector<FramedChunk> &chunks);
+    void quietTimeOver();
 
     Ui::MainWindow *ui;
     QSerialPort serialPort;
     QString loadPath;
     QTimer *refreshTimer;
+    QTimer *portWatch;
+    PacketFramer framer;
+    QTimer *quietTimer;
+    QString openedFile;  // device file of the open port, watched for removal
+    QStringList systemPorts;  // the system's port names at the last look
+    int portLooksDue = 0;     // looks at the system's ports still to take; -1: every second
+    bool losingLine = false;
+    int openCount = 0;  // tells a loss noticed on one connection from the next
 };
