@@ -1,11 +1,15 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "commandguard.h"
+
+#include <QCloseEvent>
 #include <QSerialPortInfo>
 #include <QTimer>
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr)
+    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr),
+      commands(nullptr)
 {
     // setupUi binds the on_<object>_<signal> slots last, so the form's
     // initial values never reach the model.
@@ -17,6 +21,10 @@ MainWindow::MainWindow(QWidget *parent)
     refreshTimer = new QTimer(this);
     refreshTimer->start(100);
     connect(refreshTimer, &QTimer::timeout, this, &MainWindow::ui_Display);
+    commands = new CommandGuard(this, {ui->toolButton_Read, ui->toolButton_Send, ui->toolButton_Save,
+                                       ui->toolButton_Load, ui->toolButton_Reset, ui->pushButton_Reset2,
+                                       ui->openButton});
+    readClock.start();
 }
 
 MainWindow::~MainWindow()
@@ -31,6 +39,14 @@ void MainWindow::refillPortList()
     const auto ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &info : ports)
         ui->portNameBox->addItem(info.portName());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (commands->allowClose())
+        QMainWindow::closeEvent(event);
+    else
+        event->ignore();
 }
 
 void MainWindow::writeCommand(const char *bytes)

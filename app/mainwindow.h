@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
 
+#include "readprogress.h"
+
+class CommandGuard;
+class QCloseEvent;
 class QTimer;
 
 namespace Ui {
@@ -23,6 +28,10 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+protected:
+    // A close while a command runs waits for the command to end.
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void on_openButton_clicked();
@@ -188,7 +197,7 @@ private:
     // Shared by the three write commands: frames S, G, H, I then "WWW".
     void sendAllFrames();
     void writeCommand(const char *bytes);
-    void resetToFactory(bool holdTrims, QWidget *button);
+    void resetToFactory(bool holdTrims);
     void refillPortList();
     void serialPortError(QSerialPort::SerialPortError error);
 
@@ -196,4 +205,7 @@ private:
     QSerialPort serialPort;
     QString loadPath;
     QTimer *refreshTimer;
+    CommandGuard *commands;
+    ReadProgress readProgress;
+    QElapsedTimer readClock;  // times the answers to a read request
 };

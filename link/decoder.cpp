@@ -17,6 +17,8 @@ void MainWindow::serialPort_readyRead()
     const DecodeResult r = decodePacket(chunk, cfg, mon, trimHold != 0);
     if (r.readFlag)
         qDebug("ReadFlag:%d", r.readFlag);
+    if (r.readFlag || r.refreshesPages())
+        readProgress.note(r.readFlag, readClock.elapsed());
 
     // Repair before anything is shown: a page refresh would otherwise push
     // an out-of-range value into a spin box, whose clamped value its

@@ -12,11 +12,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <algorithm>
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -134,6 +137,74 @@ private slots:
     {
         resetProgramState();
         QVERIFY(dir.isValid());
+    }
+
+    // Every command, however it ends, holds all command controls and the
+    // busy cursor from click to end, and refuses another command meanwhile.
+    void oneCommandAtATime_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<bool>("port");
+        QTest::addColumn<QString>("file");  // the file dialog's answer; empty cancels
+        QTest::newRow("read, unanswered") << QByteArray("toolButton_Read") << true << QString();
+        QTest::newRow("write") << QByteArray("toolButton_Send") << true << QString();
+        QTest::newRow("write, no port") << QByteArray("toolButton_Send") << false << QString();
+        QTest::newRow("save") << QByteArray("toolButton_Save") << true << "saved.txt";
+        QTest::newRow("save, unwritable") << QByteArray("toolButton_Save") << false << "no/dir/saved.txt";
+        QTest::newRow("load, cancelled") << QByteArray("toolButton_Load") << true << QString();
+        QTest::newRow("load, unreadable") << QByteArray("toolButton_Load") << true << "busy.sock";
+        QTest::newRow("top-bar reset") << QByteArray("toolButton_Reset") << true << QString();
+        QTest::newRow("system reset, no port") << QByteArray("pushButton_Reset2") << false << QString();
+    }
+
+    void oneCommandAtATime()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(bool, port);
+        QFETCH(QString, file);
+        MainWindow w;
+        PtyPeer peer;
+        if (port)
+            openPort(w, peer);
+        QTemporaryDir own;
+        int fd = -1;
+        if (file.endsWith(QLatin1String(".sock")))
+            QVERIFY(makeSocketFile(own.filePath(file), fd));
+        FileDialogAnswer answer(file.isEmpty() ? QString() : own.filePath(file));
+        ModalCloser closer;
+        QList<QAbstractButton *> controls;
+        for (const char *c : {"toolButton_Read", "toolButton_Send", "toolButton_Save", "toolButton_Load",
+                              "toolButton_Reset", "pushButton_Reset2", "openButton"})
+            controls << button(w, c);
+        bool done = false, refused = true;
+        int samples = 0, held = 0;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            const QCursor *cursor = QApplication::overrideCursor();
+            held += std::none_of(controls.begin(), controls.end(), [](QAbstractButton *b) { return b->isEnabled(); })
+                    && cursor && cursor->shape() == Qt::BusyCursor;
+            if (++samples == 10) {
+                QElapsedTimer t;
+                t.start();
+                QMetaObject::invokeMethod(&w, "on_pushButton_Reset2_clicked");
+                refused = t.elapsed() < 150;
+            }
+        });
+        QTimer::singleShot(0, &w, [&] {
+            watch.start(5);
+            button(w, name)->click();
+            watch.stop();
+            done = true;
+        });
+        QVERIFY(waitUntil([&] { return done; }, 20000));
+        if (fd >= 0)
+            ::close(fd);
+        QVERIFY(samples > 10);
+        QCOMPARE(held, samples);
+        QVERIFY(refused);
+        for (QAbstractButton *b : controls)
+            QVERIFY(b->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void saveWritesTheFramesAndReplacesTheFileWhole()
