@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "commandguard.h"
+#include "linecheck.h"
 
 #include <QCloseEvent>
 #include <QSerialPortInfo>
@@ -9,7 +10,7 @@
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr),
-      commands(nullptr)
+      commands(nullptr), portWatch(nullptr)
 {
     // setupUi binds the on_<object>_<signal> slots last, so the form's
     // initial values never reach the model.
@@ -24,7 +25,21 @@ MainWindow::MainWindow(QWidget *parent)
     commands = new CommandGuard(this, {ui->toolButton_Read, ui->toolButton_Send, ui->toolButton_Save,
                                        ui->toolButton_Load, ui->toolButton_Reset, ui->pushButton_Reset2,
                                        ui->openButton});
+    // A lost transmitter ends the running command (and lets a waiting
+    // close go ahead) at once.
+    connect(this, &MainWindow::linkLost, commands, &CommandGuard::abandon);
     readClock.start();
+    portWatch = new QTimer(this);
+    portWatch->start(1000);
+    connect(portWatch, &QTimer::timeout, this, &MainWindow::watchPort);
+}
+
+// Once a second: a port that went away without the port reporting an
+// error (its device file removed) is noticed within that second.
+void MainWindow::watchPort()
+{
+    if (serialPort.isOpen() && serialLineGone(serialPort.handle(), openedFile, QSerialPort::NoError))
+        deviceLost();
 }
 
 MainWindow::~MainWindow()
@@ -49,9 +64,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
+// Nothing is written while no port is open: after a loss, a command still
+// in its waits stops writing at once.
 void MainWindow::writeCommand(const char *bytes)
 {
-    serialPort.write(bytes);
+    if (serialPort.isOpen())
+        serialPort.write(bytes);
 }
 
 void MainWindow::ui_Display()

@@ -33,6 +33,11 @@ protected:
     // A close while a command runs waits for the command to end.
     void closeEvent(QCloseEvent *event) override;
 
+signals:
+    // The open port went away under the window (cable pulled); emitted
+    // before the window shows the disconnected state.
+    void linkLost();
+
 private slots:
     void on_openButton_clicked();
     void serialPort_readyRead();
@@ -200,6 +205,11 @@ private:
     void resetToFactory(bool holdTrims);
     void refillPortList();
     void serialPortError(QSerialPort::SerialPortError error);
+    // Runs once per loss of the open port: emits linkLost(), closes the
+    // port without a goodbye and tells the user.
+    void deviceLost();
+    void showDisconnected();
+    void watchPort();
 
     Ui::MainWindow *ui;
     QSerialPort serialPort;
@@ -208,4 +218,7 @@ private:
     CommandGuard *commands;
     ReadProgress readProgress;
     QElapsedTimer readClock;  // times the answers to a read request
+    QTimer *portWatch;
+    QString openedFile;  // device file of the open port, watched for removal
+    bool losingLine = false;
 };

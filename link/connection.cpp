@@ -1,15 +1,13 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "linecheck.h"
 #include "monitorstate.h"
 #include "texts.h"
 
 #include <QIcon>
 #include <QMessageBox>
-
-#ifdef Q_OS_UNIX
-#include <poll.h>
-#endif
+#include <QTimer>
 
 // The button's text is the connection state: the open text means no port
 // is open, anything else means one is.
@@ -27,6 +25,7 @@ void MainWindow::on_openButton_clicked()
             QMessageBox::about(nullptr, texts.title, texts.openFailed);
             return;
         }
+        openedFile = portFileLocation(ui->portNameBox->currentText());
         ui->portNameBox->setEnabled(false);
         ui->openButton->setText(texts.closeText);
         ui->toolButton_led->setIcon(QIcon(QStringLiteral(":/myImage/images/green.png")));
@@ -39,7 +38,14 @@ void MainWindow::on_openButton_clicked()
     // is still buffered.
     serialPort.flush();
     serialPort.close();
+    showDisconnected();
+}
 
+// The connection state after a close, by the user or by a lost line:
+// channel read-outs back to rest, the list open for a new choice.
+void MainWindow::showDisconnected()
+{
+    const LinkTexts texts = linkTexts();
     for (MonField servo : kServoFields)
         mon.*servo = 1000;
     Servo_Display();
@@ -50,22 +56,31 @@ void MainWindow::on_openButton_clicked()
     refillPortList();
 }
 
-// A line whose other end went away (the cable was pulled) rejects every
-// write, and the serial port keeps retrying the rejected bytes each time
-// the event loop comes round: a busy loop.  Drop them once the line has
-// hung up.  The connection state itself stays until the user closes it.
+// Errors of a line that went away (cable pulled, device removed) end the
+// connection; a full output buffer reports errors too and is let be.
 void MainWindow::serialPortError(QSerialPort::SerialPortError error)
 {
-    if (error != QSerialPort::ResourceError && error != QSerialPort::WriteError)
+    if (error == QSerialPort::NoError || !serialPort.isOpen())
         return;
-    if (!serialPort.isOpen() || serialPort.bytesToWrite() == 0)
+    if (!serialLineGone(serialPort.handle(), openedFile, error))
         return;
-#ifdef Q_OS_UNIX
-    // A full output buffer reports the same errors but passes; only a
-    // hung-up line is given up on.
-    pollfd p{int(serialPort.handle()), POLLOUT, 0};
-    if (::poll(&p, 1, 0) != 1 || !(p.revents & (POLLHUP | POLLERR | POLLNVAL)))
+    // The error comes from inside the port's own notifier, which closing
+    // would delete under it: close once it has returned.
+    QTimer::singleShot(0, this, [this] { deviceLost(); });
+}
+
+void MainWindow::deviceLost()
+{
+    if (!serialPort.isOpen() || losingLine)
         return;
-#endif
-    serialPort.clear(QSerialPort::Output);
+    losingLine = true;
+    emit linkLost();
+    // No "DIS": nobody is there to take it, and a dead line only rejects it.
+    serialPort.clear();
+    serialPort.close();
+    serialPort.clearError();
+    losingLine = false;
+    showDisconnected();
+    const LinkTexts texts = linkTexts();
+    QMessageBox::about(nullptr, texts.title, texts.lineLost);
 }

@@ -15,7 +15,9 @@ void sendFrame(QSerialPort &port, FrameKind kind, const char *logFormat)
     QString &stored = storedFrame(kind);
     stored = buildFrame(kind, cfg, stored);
     qDebug(logFormat, int(stored.length()));
-    port.write(stored.toUtf8());
+    // The frame is still built (a save needs it) when no port is open.
+    if (port.isOpen())
+        port.write(stored.toUtf8());
     DelayMs(800);
 }
 

@@ -132,7 +132,10 @@ private slots:
                 ++bound;
             }
             QCOMPARE(bound, 130);
-            QCOMPARE(mo->methodCount() - mo->methodOffset(), 158);
+            int slotCount = 0;
+            for (int i = mo->methodOffset(); i < mo->methodCount(); ++i)
+                slotCount += mo->method(i).methodType() == QMetaMethod::Slot;
+            QCOMPARE(slotCount, 158);
         }
         qInstallMessageHandler(old);
         for (const QString &msg : capturedMessages)

@@ -105,6 +105,8 @@ private slots:
         QTest::addColumn<bool>("close");
         QTest::addColumn<bool>("pull");
         QTest::newRow("close") << true << false;
+        QTest::newRow("pulled") << false << true;
+        QTest::newRow("close, then pulled") << true << true;
     }
 
     void closeAndPullDuringAWrite()
