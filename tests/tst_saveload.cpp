@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -140,71 +141,93 @@ private slots:
     }
 
     // Every command, however it ends, holds all command controls and the
-    // busy cursor from click to end, and refuses another command meanwhile.
+    // busy cursor from click to end and refuses another command meanwhile.
+    // A close (and a second one) waits for the end; a pulled cable ends it
+    // at once.
     void oneCommandAtATime_data()
     {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<bool>("port");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("file");  // the file dialog's answer; empty cancels
-        QTest::newRow("read, unanswered") << QByteArray("toolButton_Read") << true << QString();
-        QTest::newRow("write") << QByteArray("toolButton_Send") << true << QString();
-        QTest::newRow("write, no port") << QByteArray("toolButton_Send") << false << QString();
-        QTest::newRow("save") << QByteArray("toolButton_Save") << true << "saved.txt";
-        QTest::newRow("save, unwritable") << QByteArray("toolButton_Save") << false << "no/dir/saved.txt";
-        QTest::newRow("load, cancelled") << QByteArray("toolButton_Load") << true << QString();
-        QTest::newRow("load, unreadable") << QByteArray("toolButton_Load") << true << "busy.sock";
-        QTest::newRow("top-bar reset") << QByteArray("toolButton_Reset") << true << QString();
-        QTest::newRow("system reset, no port") << QByteArray("pushButton_Reset2") << false << QString();
+        QTest::addColumn<int>("closeAt");   // ms after the click; 0: no close
+        QTest::addColumn<bool>("pull");     // the cable, once the G frame is through
+        QTest::newRow("read, unanswered") << "toolButton_Read" << "" << 0 << false;
+        QTest::newRow("write") << "toolButton_Send" << "" << 0 << false;
+        QTest::newRow("save") << "toolButton_Save" << "saved.txt" << 0 << false;
+        QTest::newRow("load, cancelled") << "toolButton_Load" << "" << 0 << false;
+        QTest::newRow("load, unreadable") << "toolButton_Load" << "busy.sock" << 0 << false;
+        QTest::newRow("top-bar reset") << "toolButton_Reset" << "" << 0 << false;
+        QTest::newRow("system reset, no port") << "pushButton_Reset2" << "" << 0 << false;
+        QTest::newRow("write, closed") << "toolButton_Send" << "" << 400 << false;
+        QTest::newRow("write, pulled") << "toolButton_Send" << "" << 0 << true;
+        QTest::newRow("write, closed, pulled") << "toolButton_Send" << "" << 400 << true;
     }
 
     void oneCommandAtATime()
     {
-        QFETCH(QByteArray, name);
-        QFETCH(bool, port);
+        QFETCH(QString, name);
         QFETCH(QString, file);
+        QFETCH(int, closeAt);
+        QFETCH(bool, pull);
         MainWindow w;
+        w.show();
         PtyPeer peer;
-        if (port)
+        if (name != QLatin1String("pushButton_Reset2"))  // that one meets no open port
             openPort(w, peer);
         QTemporaryDir own;
         int fd = -1;
-        if (file.endsWith(QLatin1String(".sock")))
-            QVERIFY(makeSocketFile(own.filePath(file), fd));
-        FileDialogAnswer answer(file.isEmpty() ? QString() : own.filePath(file));
+        QVERIFY(!file.endsWith(".sock") || makeSocketFile(own.filePath(file), fd));
+        FileDialogAnswer answer(file.isEmpty() ? file : own.filePath(file));
         ModalCloser closer;
-        QList<QAbstractButton *> controls;
-        for (const char *c : {"toolButton_Read", "toolButton_Send", "toolButton_Save", "toolButton_Load",
-                              "toolButton_Reset", "pushButton_Reset2", "openButton"})
-            controls << button(w, c);
-        bool done = false, refused = true;
-        int samples = 0, held = 0;
+        QElapsedTimer t, sincePull;
+        bool shownAtLastFrame = false;
+        WireRecorder wire(peer, [&](const WireRecorder &r) {
+            if (pull && r.bytes.size() >= 162 && !sincePull.isValid()) {
+                peer.closeMaster();
+                sincePull.start();
+            }
+            shownAtLastFrame |= r.bytes.size() >= 324 && w.isVisible();
+        });
+        const auto controls = w.findChildren<QAbstractButton *>(
+            QRegularExpression("^(toolButton_(Read|Send|Save|Load|Reset)|pushButton_Reset2|openButton)$"));
+        const auto enabled = [&] {
+            return std::count_if(controls.begin(), controls.end(), [](QAbstractButton *b) { return b->isEnabled(); });
+        };
+        int samples = 0, held = 0, refusedIn = -1;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
-            const QCursor *cursor = QApplication::overrideCursor();
-            held += std::none_of(controls.begin(), controls.end(), [](QAbstractButton *b) { return b->isEnabled(); })
-                    && cursor && cursor->shape() == Qt::BusyCursor;
-            if (++samples == 10) {
-                QElapsedTimer t;
+            const QCursor *c = QApplication::overrideCursor();
+            held += enabled() == 0 && c && c->shape() == Qt::BusyCursor;
+            if (++samples == 3) {  // other commands: a click, and a call past the disabled button
+                for (QAbstractButton *b : controls)
+                    b->click();
                 t.start();
                 QMetaObject::invokeMethod(&w, "on_pushButton_Reset2_clicked");
-                refused = t.elapsed() < 150;
+                refusedIn = int(t.elapsed());
             }
         });
+        for (int at : {closeAt, closeAt + 900})
+            QTimer::singleShot(at, &w, [&] { closeAt && w.close(); });
         QTimer::singleShot(0, &w, [&] {
             watch.start(5);
-            button(w, name)->click();
+            w.findChild<QAbstractButton *>(name)->click();
             watch.stop();
-            done = true;
         });
-        QVERIFY(waitUntil([&] { return done; }, 20000));
-        if (fd >= 0)
-            ::close(fd);
-        QVERIFY(samples > 10);
-        QCOMPARE(held, samples);
-        QVERIFY(refused);
-        for (QAbstractButton *b : controls)
-            QVERIFY(b->isEnabled());
+        QVERIFY(waitUntil([&] { return samples > 0 && !watch.isActive(); }, 20000));
+        ::close(fd);
+        QVERIFY2(held == samples && refusedIn >= 0 && refusedIn < 150,
+                 qPrintable(QStringLiteral("%1 of %2 held, refused in %3 ms").arg(held).arg(samples).arg(refusedIn)));
+        QCOMPARE(int(enabled()), 7);
         QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(w.isVisible(), closeAt == 0);
+        if (pull)
+            QVERIFY2(sincePull.elapsed() < 1500, qPrintable(QString::number(sincePull.elapsed())));
+        if (name == QLatin1String("toolButton_Send") && !pull) {  // one write, nothing else
+            wire.collectFor(100);
+            QCOMPARE(wire.bytes, kInitialFile + "WWW");
+            for (int k = 1; k <= 4; ++k)
+                QVERIFY(wire.arrival(81 * k) - wire.arrival(81 * (k - 1)) >= 790);
+            QVERIFY(shownAtLastFrame);
+        }
     }
 
     void saveWritesTheFramesAndReplacesTheFileWhole()

@@ -47,21 +47,10 @@ private slots:
         QVERIFY(send);
         WireRecorder cap(peer);
         QTimer::singleShot(0, send, &QAbstractButton::click);
-        // A second click inside the 200 ms pause lands on a disabled button,
-        // and so do clicks on the other commands in the later pauses.
+        // A second click inside the 200 ms pause lands on a disabled button.
         QTimer::singleShot(60, send, &QAbstractButton::click);
-        QVector<bool> othersEnabled;
-        for (int at : {500, 1400, 2300})
-            QTimer::singleShot(at, &w, [&] {
-                for (const char *other : {"toolButton_Reset", "toolButton_Read"}) {
-                    othersEnabled << button(w, other)->isEnabled();
-                    button(w, other)->click();
-                }
-            });
         QVERIFY(cap.waitForBytes(327));
-        cap.collectFor(1500);
-        QCOMPARE(othersEnabled, QVector<bool>(6, false));
-        QVERIFY(button(w, "toolButton_Reset")->isEnabled() && button(w, "toolButton_Read")->isEnabled());
+        cap.collectFor(400);
 
         QCOMPARE(cap.bytes, kInitialFrames + "WWW");
         QVERIFY2(cap.arrival(0) >= 190, qPrintable(QString::number(cap.arrival(0))));
@@ -96,58 +85,6 @@ private slots:
         QCOMPARE(cfg.VoltTenths, 600);
         QCOMPARE(cap.bytes.mid(243, 5), QByteArray("I88FF"));
         QCOMPARE(cap.bytes.mid(243 + 80, 4), QByteArray("VWWW"));
-    }
-
-    // A close during a write (a second one too) waits for its end; a
-    // transmitter pulled meanwhile ends the write, and a waiting close, at once.
-    void closeAndPullDuringAWrite_data()
-    {
-        QTest::addColumn<bool>("close");
-        QTest::addColumn<bool>("pull");
-        QTest::newRow("close") << true << false;
-        QTest::newRow("pulled") << false << true;
-        QTest::newRow("close, then pulled") << true << true;
-    }
-
-    void closeAndPullDuringAWrite()
-    {
-        QFETCH(bool, close);
-        QFETCH(bool, pull);
-        MainWindow w;
-        w.show();
-        PtyPeer peer;
-        openPortInWindow(&w, peer.slavePath());
-        QVERIFY(peer.waitFor("OK"));
-        peer.clearReceived();
-        QElapsedTimer sincePull;
-        bool shownAtLastFrame = false;
-        WireRecorder cap(peer, [&](const WireRecorder &r) {
-            if (pull && r.bytes.size() >= 162 && !sincePull.isValid()) {
-                peer.closeMaster();
-                sincePull.start();
-            }
-            shownAtLastFrame = shownAtLastFrame || (r.bytes.size() >= 324 && w.isVisible());
-        });
-        ModalCloser closer;
-        bool done = false;
-        QTimer::singleShot(0, &w, [&] {
-            button(w, "toolButton_Send")->click();
-            done = true;
-        });
-        for (int at : {400, 1300})
-            QTimer::singleShot(at, &w, [&] { close && w.close(); });
-        QVERIFY(waitUntil([&] { return done; }, 15000));
-        QCOMPARE(w.isVisible(), !close);
-        QVERIFY(button(w, "toolButton_Send")->isEnabled() && button(w, "openButton")->isEnabled());
-        if (pull) {
-            QVERIFY2(sincePull.elapsed() < 1500, qPrintable(QString::number(sincePull.elapsed())));
-            return;
-        }
-        cap.collectFor(200);
-        QCOMPARE(cap.bytes, kInitialFrames + "WWW");
-        for (int k = 1; k <= 4; ++k)
-            QVERIFY(cap.arrival(81 * k) - cap.arrival(81 * (k - 1)) >= 790);
-        QVERIFY(shownAtLastFrame);
     }
 
     void withoutAPortOnlyTheNoticeAppears()
