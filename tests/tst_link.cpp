@@ -587,8 +587,7 @@ void TestLink::readAnswersAreDecodedDuringTheWait()
     QFETCH(bool, withAux);
     openLink();
     // The transmitter answers "RR" with every settings packet and the AUX
-    // packet, each sent once the previous one was acknowledged, paced so
-    // that they outlast the read's own 500 ms wait.
+    // packet, each sent once the previous one was acknowledged.
     QList<QByteArray> answers;
     for (const SettingsCase &c : settingsCases())
         answers << c.packet;
@@ -598,7 +597,7 @@ void TestLink::readAnswersAreDecodedDuringTheWait()
     bool slotDone = false;
     int decodedWhileWaiting = -1;
     QTimer transmitter;
-    transmitter.setInterval(60);
+    transmitter.setInterval(60);  // the answers outlast the read's own 500 ms wait
     connect(&transmitter, &QTimer::timeout, [&] {
         peer->takeAvailable();
         const QByteArray got = peer->received();
