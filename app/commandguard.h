@@ -19,7 +19,6 @@ public:
     CommandGuard(QWidget *window, const QVector<QWidget *> &controls);
     ~CommandGuard() override;
 
-    bool busy() const { return running; }
     // Starts a command; false (and nothing changes) while one runs or the
     // window is about to close.
     bool begin();

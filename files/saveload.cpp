@@ -1,5 +1,5 @@
-#include "configfile.h"
 #include "commandguard.h"
+#include "configfile.h"
 #include "configmodel.h"
 #include "frameencoder.h"
 #include "mainwindow.h"
