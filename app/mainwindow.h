@@ -3,8 +3,12 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QVector>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
+
+#include "packetframer.h"
 
 #include "readprogress.h"
 
@@ -210,6 +214,9 @@ private:
     void deviceLost();
     void showDisconnected();
     void watchPort();
+    // Decodes and answers what the framer settled, one "WWW" each.
+    void takeChunks(const QVector<FramedChunk> &chunks);
+    void quietTimeOver();
 
     Ui::MainWindow *ui;
     QSerialPort serialPort;
@@ -219,6 +226,11 @@ private:
     ReadProgress readProgress;
     QElapsedTimer readClock;  // times the answers to a read request
     QTimer *portWatch;
+    PacketFramer framer;
+    QTimer *quietTimer;
     QString openedFile;  // device file of the open port, watched for removal
+    QStringList systemPorts;  // the system's port names at the last look
+    int portLooksDue = 0;     // looks at the system's ports still to take; -1: every second
     bool losingLine = false;
+    int openCount = 0;  // tells a loss noticed on one connection from the next
 };

@@ -1,6 +1,10 @@
 // Whatever arrives on the line: any sequence of chunks, decoded over any
 // model state, followed by what the window does after every chunk (the
-// dual-rate selection and the sanity pass).
+// dual-rate selection and the sanity pass).  The same chunks, taken as
+// the pieces a USB adapter delivers, go through the packet framer: it
+// must settle the same packets as from the stream in one piece, hand on
+// every byte exactly once and in order, and never hold more than the
+// longest packet.
 //
 // Input: a flags byte (bit 0: the model starts from the next
 // sizeof(ConfigModel) raw bytes instead of its initial values, so NaN
@@ -11,6 +15,7 @@
 #include "monitorstate.h"
 #include "packetdecoder.h"
 #include "readprogress.h"
+#include "packetframer.h"
 #include "sanity.h"
 
 #include <cstring>
@@ -53,9 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     read.start(0);
     std::set<int> groups;
     qint64 now = 0;
+    PacketFramer pieces;
+    QVector<FramedChunk> fromPieces;
+    QByteArray stream;
 
     while (!in.empty()) {
         const QByteArray chunk = in.bytes(chunkLength(in.byte()));
+        stream += chunk;
+        pieces.feed(chunk, fromPieces);
+        FUZZ_CHECK(pieces.held() <= PacketFramer::kLongest);
         ConfigModel modelBefore;
         MonitorState liveBefore;
         std::memcpy(&modelBefore, &m, sizeof m);
@@ -100,5 +111,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         applySanity(m);
         FUZZ_CHECK(sameBytes(m, once));
     }
+
+    PacketFramer onePiece;
+    QVector<FramedChunk> fromStream;
+    onePiece.feed(stream, fromStream);
+    onePiece.expire(fromStream);
+    pieces.expire(fromPieces);
+    QByteArray handedOn;
+    QVector<QByteArray> packetsA, packetsB;
+    for (const FramedChunk &c : fromPieces) {
+        FUZZ_CHECK(!c.bytes.isEmpty());
+        handedOn += c.bytes;
+        if (c.packet) {
+            packetsA.append(c.bytes);
+            FUZZ_CHECK(decodePacket(c.bytes, m, live, hold).kind != PacketKind::Ignored);
+        }
+    }
+    for (const FramedChunk &c : fromStream)
+        if (c.packet)
+            packetsB.append(c.bytes);
+    FUZZ_CHECK(handedOn == stream);
+    FUZZ_CHECK(packetsA == packetsB);
     return 0;
 }

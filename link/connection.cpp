@@ -26,6 +26,8 @@ void MainWindow::on_openButton_clicked()
             return;
         }
         openedFile = portFileLocation(ui->portNameBox->currentText());
+        ++openCount;
+        framer.reset();
         ui->portNameBox->setEnabled(false);
         ui->openButton->setText(texts.closeText);
         ui->toolButton_led->setIcon(QIcon(QStringLiteral(":/myImage/images/green.png")));
@@ -45,6 +47,9 @@ void MainWindow::on_openButton_clicked()
 // channel read-outs back to rest, the list open for a new choice.
 void MainWindow::showDisconnected()
 {
+    // Half a packet from this line means nothing to the next one.
+    quietTimer->stop();
+    framer.reset();
     const LinkTexts texts = linkTexts();
     for (MonField servo : kServoFields)
         mon.*servo = 1000;
@@ -65,8 +70,12 @@ void MainWindow::serialPortError(QSerialPort::SerialPortError error)
     if (!serialLineGone(serialPort.handle(), openedFile, error))
         return;
     // The error comes from inside the port's own notifier, which closing
-    // would delete under it: close once it has returned.
-    QTimer::singleShot(0, this, [this] { deviceLost(); });
+    // would delete under it: close once it has returned, if by then the
+    // same connection is still open.
+    QTimer::singleShot(0, this, [this, opened = openCount] {
+        if (opened == openCount)
+            deviceLost();
+    });
 }
 
 void MainWindow::deviceLost()

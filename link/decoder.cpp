@@ -4,34 +4,56 @@
 #include "monitorstate.h"
 #include "packetdecoder.h"
 
+#include <QTimer>
 #include <QtDebug>
 
-// One chunk is one packet; there is no receive buffer, so a packet split
-// over two reads or glued to another is dropped (and still acknowledged).
+// Packets are cut from the byte stream, however the adapter split or glued
+// them; bytes that may still become a packet wait for the rest or for the
+// quiet time.
 void MainWindow::serialPort_readyRead()
 {
-    const QByteArray chunk = serialPort.readAll();
-    if (chunk.isEmpty())
+    const QByteArray bytes = serialPort.readAll();
+    if (bytes.isEmpty())
         return;
+    QVector<FramedChunk> chunks;
+    framer.feed(bytes, chunks);
+    if (framer.holding())
+        quietTimer->start();
+    else
+        quietTimer->stop();
+    takeChunks(chunks);
+}
 
-    const DecodeResult r = decodePacket(chunk, cfg, mon, trimHold != 0);
-    if (r.readFlag)
-        qDebug("ReadFlag:%d", r.readFlag);
-    if (r.readFlag || r.refreshesPages())
-        readProgress.note(r.readFlag, readClock.elapsed());
+void MainWindow::quietTimeOver()
+{
+    QVector<FramedChunk> chunks;
+    framer.expire(chunks);
+    takeChunks(chunks);
+}
 
-    // Repair before anything is shown: a page refresh would otherwise push
-    // an out-of-range value into a spin box, whose clamped value its
-    // handler would then store in place of the fallback.  The second
-    // selection lets DR_RATE (which the sanity pass leaves alone) follow
-    // the repaired rate arrays.
-    Dr_DataSelet();
-    FalseSaveData();
-    Dr_DataSelet();
+void MainWindow::takeChunks(const QVector<FramedChunk> &chunks)
+{
+    for (const FramedChunk &c : chunks) {
+        // Garbage is answered like an unrecognised packet, never decoded.
+        const DecodeResult r = c.packet ? decodePacket(c.bytes, cfg, mon, trimHold != 0) : DecodeResult();
+        if (r.readFlag)
+            qDebug("ReadFlag:%d", r.readFlag);
+        if (r.readFlag || r.refreshesPages())
+            readProgress.note(r.readFlag, readClock.elapsed());
 
-    if (r.refreshesPages())
-        ui_Display();
-    writeCommand("WWW");
+        // Repair before anything is shown: a page refresh would otherwise
+        // push an out-of-range value into a spin box, whose clamped value
+        // its handler would then store in place of the fallback.  The
+        // second selection lets DR_RATE (which the sanity pass leaves
+        // alone) follow the repaired rate arrays.
+        Dr_DataSelet();
+        FalseSaveData();
+        Dr_DataSelet();
+
+        if (r.refreshesPages())
+            ui_Display();
+        writeCommand("WWW");
+    }
 }
 
 int MainWindow::byteArrayToInt(QByteArray b, int a)

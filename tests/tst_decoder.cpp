@@ -3,6 +3,7 @@
 #include "monitorstate.h"
 #include "packetcases.h"
 #include "packetdecoder.h"
+#include "packetframer.h"
 #include "sanity.h"
 
 #include <QtTest>
@@ -49,7 +50,47 @@ private slots:
     void rejectedChunks_data();
     void rejectedChunks();
     void randomChunks();
+    void framing_data();
+    void framing();
 };
+
+namespace {
+
+// What the framer settles, piece by piece: "P20" a packet of 20 bytes,
+// "G3" 3 bytes of garbage; "|" between pieces, an empty piece being the
+// quiet time.  Checks that the output is the input, in order.
+QString frame(const QList<QByteArray> &pieces)
+{
+    PacketFramer f;
+    QStringList steps;
+    QByteArray in, out;
+    for (const QByteArray &piece : pieces) {
+        QVector<FramedChunk> got;
+        piece.isEmpty() ? f.expire(got) : f.feed(piece, got);
+        in += piece;
+        QStringList units;
+        for (const FramedChunk &c : got) {
+            units << QStringLiteral("%1%2").arg(c.packet ? 'P' : 'G').arg(c.bytes.size());
+            out += c.bytes;
+            if (c.packet)
+                QTest::qVerify(decodePacket(c.bytes, cfg, mon, false).kind != PacketKind::Ignored, "packet", "",
+                               __FILE__, __LINE__);
+        }
+        steps << units.join(' ');
+    }
+    return out == in.left(out.size()) ? steps.join('|') : QStringLiteral("output is not the input");
+}
+
+QList<QByteArray> cut(const QByteArray &b, std::initializer_list<int> at)
+{
+    QList<QByteArray> pieces;
+    int from = 0;
+    for (int to : at)
+        pieces << b.mid(from, to - from), from = to;
+    return pieces << b.mid(from);
+}
+
+} // namespace
 
 void TestDecoder::readBE16Edges()
 {
@@ -255,6 +296,44 @@ void TestDecoder::rejectedChunks()
     QVERIFY(!r.refreshesPages());
     QVERIFY(modelDiff(m, ConfigModel{}).isEmpty());
     QVERIFY(monitorDiff(live, MonitorState{}).isEmpty());
+}
+
+void TestDecoder::framing_data()
+{
+    QTest::addColumn<QList<QByteArray>>("pieces");
+    QTest::addColumn<QString>("settled");
+    const QByteArray live = servoPacket({1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500}, 800);
+    const QByteArray curve = settingsPacket(0xAA, {1, 2, 3, 4, 5, 6, 7, 8});
+    const QByteArray auxFe = auxPacket(1, 2, 3, 4, char(0xFE), char(0x0C));
+    const QByteArray rev = settingsPacket(0x44, {1, 1, 1, 1, 1, 1, 1, 1});
+    QByteArray damaged = curve;
+    damaged[11] = 0;
+    // Its first 12 bytes read as a whole settings packet with code 0x44.
+    const QByteArray lookalike = receiverPacket(0x44, 1, 2, 3, 4, {5, 0xFE, 6, 7});
+    QList<QByteArray> byByte;
+    for (char c : live)
+        byByte << QByteArray(1, c);
+
+    QTest::newRow("whole live") << QList<QByteArray>{live} << "P20";
+    QTest::newRow("live in three pieces") << cut(live, {3, 11}) << "||P20";
+    QTest::newRow("live byte by byte") << byByte << QString(19, '|') + "P20";
+    QTest::newRow("aux not led by FE") << QList<QByteArray>{auxPacket(1, 2, 3, 4)} << "P8";
+    QTest::newRow("aux led by FE waits") << QList<QByteArray>{auxFe, {}} << "|P8";
+    QTest::newRow("settings AA, first 8 bytes alone") << cut(curve, {8}) << "|P12";
+    QTest::newRow("settings AA, damaged end") << QList<QByteArray>{damaged, {}} << "G10|G2";
+    QTest::newRow("live that starts like settings") << cut(lookalike, {12}) << "|P20";
+    QTest::newRow("two live glued") << QList<QByteArray>{live + live} << "P20 P20";
+    QTest::newRow("aux glued to settings") << QList<QByteArray>{auxFe + rev} << "P8 P12";
+    QTest::newRow("garbage before live") << QList<QByteArray>{QByteArray("\x01\x02\x03") + live} << "G3 P20";
+    QTest::newRow("junk: at once, then the quiet time") << QList<QByteArray>{"0123456789", {}} << "G8|G2";
+    QTest::newRow("live cut short") << QList<QByteArray>{live.left(15), {}} << "|G15";
+}
+
+void TestDecoder::framing()
+{
+    QFETCH(QList<QByteArray>, pieces);
+    QFETCH(QString, settled);
+    QCOMPARE(frame(pieces), settled);
 }
 
 void TestDecoder::randomChunks()

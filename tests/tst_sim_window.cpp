@@ -7,6 +7,7 @@
 #include "monitorstate.h"
 #include "monitortext.h"
 #include "testsupport.h"
+#include "texts.h"
 #include "../tools/demo/portoffer.h"
 
 #include "frames.h"
@@ -112,13 +113,19 @@ private slots:
     void init();
     void cleanup();
 
+    void liveValuesUntilClose_data() { deliveries(); }
     void liveValuesUntilClose();
+    void readFillsEveryPage_data() { deliveries(); }
     void readFillsEveryPage();
+    void pulledCable_data();
+    void pulledCable();
     void editsAreWrittenAndReadBack();
     void saveAndLoad();
     void bothResetsReachTheTransmitter();
 
 private:
+    // Rows naming how the simulator delivers its packets (see init).
+    void deliveries();
     template <typename T> T *child(const QString &name) const { return window->findChild<T *>(name); }
     QAbstractButton *button(const char *name) const { return child<QAbstractButton>(QLatin1String(name)); }
     QString text(const char *name) const { return child<QLineEdit>(QLatin1String(name))->text(); }
@@ -147,6 +154,16 @@ void TestSimWindow::init()
     zqsim::SimHost::Config conf;
     conf.engine.intervalMs = 5;
     conf.initial = bench;
+    using Delivery = zqsim::SimHost::Config::Delivery;
+    const QByteArray row = QTest::currentDataTag();
+    conf.delivery = row == "bytes" ? Delivery::Bytes
+        : row == "pieces of 5"     ? Delivery::Pieces
+        : row == "random pieces"   ? Delivery::Random
+                                   : Delivery::Whole;
+    conf.pieceSize = 5;
+    conf.maxGapMs = 10;  // clear of the quiet time on a loaded machine
+    conf.pullAfterPackets = row == "during the live stream" ? 40 : 0;
+    conf.pullAfterMs = row == "during a write" ? 2000 : 0;
     sim = std::make_unique<zqsim::SimHost>(conf);
     std::string error;
     QVERIFY2(sim->start(&error), error.c_str());
@@ -167,6 +184,13 @@ void TestSimWindow::cleanup()
         QCOMPARE(st.framesRejected, quint64(0));
         QCOMPARE(st.bytesSkipped, quint64(0));
     }
+}
+
+void TestSimWindow::deliveries()
+{
+    QTest::addColumn<int>("unused");
+    for (const char *row : {"whole", "bytes", "pieces of 5", "random pieces"})
+        QTest::newRow(row) << 0;
 }
 
 bool TestSimWindow::open()
@@ -301,6 +325,8 @@ void TestSimWindow::liveValuesUntilClose()
     for (int k = 0; k < 4; ++k)
         QCOMPARE(cfg.StkTrim[k], bench.StkTrim[k]);
 
+    QCOMPARE(sim->stats().strayAcks, quint64(0));
+
     // Close: the goodbye stops the stream, the bars fall back to rest.
     button("openButton")->click();
     QVERIFY(waitUntil([this] { return !sim->streaming(); }, kReadTimeoutMs));
@@ -338,6 +364,39 @@ void TestSimWindow::readFillsEveryPage()
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
     // Every widget of the settings pages that shows a setting the read brings.
     QCOMPARE(checked, 126);
+    // Every packet, in however many pieces, was answered once.
+    QCOMPARE(sim->stats().strayAcks, quint64(0));
+}
+
+// The transmitter goes away: the window says so once, shows the
+// disconnected state and opens another port as if nothing happened.
+void TestSimWindow::pulledCable_data()
+{
+    QTest::addColumn<bool>("writing");
+    QTest::newRow("during the live stream") << false;
+    QTest::newRow("during a write") << true;
+}
+
+void TestSimWindow::pulledCable()
+{
+    QFETCH(bool, writing);
+    ModalCloser closer(50);
+    QVERIFY(open());
+    if (writing)
+        QVERIFY(clickAndWait("toolButton_Send", kCommandTimeoutMs));
+    QVERIFY(waitUntil([&] { return closer.count == 1; }, kReadTimeoutMs));
+    QVERIFY(sim->pulled());
+    QVERIFY(!writing || sim->stats().framesAccepted < 4);
+    QCOMPARE(closer.lastText, linkTexts().lineLost);
+    QCOMPARE(button("openButton")->text(), linkTexts().openText);
+    QCOMPARE(text("lineEdit"), QStringLiteral("1000"));
+
+    zqsim::SimHost other;
+    QVERIFY(other.start());
+    openPortInWindow(window.get(), QString::fromStdString(other.slavePath()));
+    QVERIFY(waitUntil([&] { return other.streaming() && text("lineEdit") != QLatin1String("1000"); }, kReadTimeoutMs));
+    button("openButton")->click();
+    QCOMPARE(closer.count, 1);
 }
 
 void TestSimWindow::editsAreWrittenAndReadBack()

@@ -3,6 +3,7 @@
 // again, and meanwhile must neither crash, hang nor burn the CPU.
 #include "configmodel.h"
 #include "linecheck.h"
+#include "portlist.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
 #include "texts.h"
@@ -77,6 +78,37 @@ class TestUnplug : public QObject
 
 private slots:
     void init() { resetProgramState(); }
+
+    // Lists as "name name ... @selected"; "-" for a list left alone.
+    void portListFollowsPlugging_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("no change, hand-added port stays") << "ttyS0 /dev/pts/3 @1" << "ttyS0" << "ttyS0" << "-";
+        QTest::newRow("plugged in: system order, selected")
+            << "ttyS0 ttyS1 @0" << "ttyS0 ttyS1" << "ttyS0 ttyUSB0 ttyS1" << "ttyS0 ttyUSB0 ttyS1 @1";
+        QTest::newRow("another unplugged, selection stays")
+            << "ttyACM0 ttyUSB0 @1" << "ttyACM0 ttyUSB0" << "ttyUSB0" << "ttyUSB0 @0";
+        QTest::newRow("selected unplugged") << "ttyS0 ttyUSB0 @1" << "ttyS0 ttyUSB0" << "ttyS0" << "ttyS0 @0";
+        QTest::newRow("offered pty keeps its row")
+            << "/dev/pts/7 ttyS0 @0" << "ttyS0" << "ttyS0 ttyUSB0" << "/dev/pts/7 ttyS0 ttyUSB0 @2";
+        QTest::newRow("last one gone") << "ttyUSB0 @0" << "ttyUSB0" << "" << "@-1";
+    }
+
+    void portListFollowsPlugging()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QString, before);
+        QFETCH(QString, now);
+        const auto names = [](const QString &s) { return s.split(QLatin1Char(' '), Qt::SkipEmptyParts); };
+        QStringList list = names(shown);
+        const int current = list.takeLast().mid(1).toInt();
+        const PortListUpdate u = followPorts(list, current, names(before), names(now));
+        const QString result = (u.items + QStringList{QStringLiteral("@%1").arg(u.current)}).join(QLatin1Char(' '));
+        QTEST(u.changed ? result : QStringLiteral("-"), "result");
+    }
 
     // A full output buffer is a live line; a closed master is not.
     void lineCheckTellsAFullLineFromAGoneOne()

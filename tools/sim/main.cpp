@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <mutex>
 #include <string>
@@ -24,9 +25,18 @@ void usage(std::FILE *to)
         "  --ack-timeout MS   resume after MS without an acknowledgement (default 0 = wait)\n"
         "  --firmware N       firmware number reported on a read (default 51)\n"
         "  --device PATH      serve PATH instead of a new pseudo-terminal\n"
+        "  --deliver HOW      how packets reach the line, as USB adapters deliver them:\n"
+        "                     whole (default), bytes (byte by byte at the line rate),\n"
+        "                     pieces:N (N bytes a write, 1 ms apart), random (random\n"
+        "                     pieces, random gaps up to --max-gap)\n"
+        "  --max-gap MS       longest gap within a packet for --deliver random (default 20)\n"
+        "  --seed N           seed of the random pieces (default 1)\n"
+        "  --pull-after-seconds N  pull the cable N seconds after start, then exit\n"
+        "  --pull-after-packets N  pull the cable after N packets, then exit\n"
         "  --quiet            no event log on stderr\n"
         "  --help\n"
-        "Prints the port the tool should open, then serves it until SIGINT or SIGTERM.\n");
+        "Prints the port the tool should open, then serves it until SIGINT or SIGTERM\n"
+        "(or until the cable is pulled).\n");
 }
 
 bool parseInt(const char *text, int lo, int hi, int &out)
@@ -75,6 +85,29 @@ int main(int argc, char **argv)
             conf.initial.Vertion = number("--firmware", 0, 65535);
         else if (a == "--device")
             conf.devicePath = value("--device");
+        else if (a == "--deliver") {
+            const std::string how = value("--deliver");
+            using Delivery = zqsim::SimHost::Config::Delivery;
+            if (how == "whole")
+                conf.delivery = Delivery::Whole;
+            else if (how == "bytes")
+                conf.delivery = Delivery::Bytes;
+            else if (how == "random")
+                conf.delivery = Delivery::Random;
+            else if (how.rfind("pieces:", 0) == 0 && parseInt(how.c_str() + 7, 1, 20, conf.pieceSize))
+                conf.delivery = Delivery::Pieces;
+            else {
+                std::fprintf(stderr, "zqsim: bad value for --deliver: %s\n", how.c_str());
+                return 2;
+            }
+        } else if (a == "--max-gap")
+            conf.maxGapMs = number("--max-gap", 0, 1000);
+        else if (a == "--seed")
+            conf.seed = uint32_t(number("--seed", 1, 2147483647));
+        else if (a == "--pull-after-seconds")
+            conf.pullAfterMs = number("--pull-after-seconds", 1, 86400) * 1000;
+        else if (a == "--pull-after-packets")
+            conf.pullAfterPackets = number("--pull-after-packets", 1, 100000000);
         else if (a == "--quiet")
             quiet = true;
         else if (a == "--help" || a == "-h") {
@@ -112,8 +145,10 @@ int main(int argc, char **argv)
     std::printf("%s\n", host.slavePath().c_str());
     std::fflush(stdout);
 
-    int sig = 0;
-    sigwait(&stopSignals, &sig);
+    // Until a stop signal, or until the cable is pulled.
+    const timespec tick{0, 100 * 1000 * 1000};
+    while (!host.pulled() && sigtimedwait(&stopSignals, nullptr, &tick) < 0) {
+    }
     host.stop();
     if (!quiet)
         std::fprintf(stderr, "zqsim: stopped\n");

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -159,6 +160,10 @@ bool SimHost::start(std::string *error)
         wireEngine();
     }
     stopping = false;
+    cablePulled = false;
+    startedMs = nowMs();
+    packetsWritten = 0;
+    rng = conf.seed ? conf.seed : 1;
     worker = std::thread([this] { run(); });
     return true;
 }
@@ -201,12 +206,12 @@ bool SimHost::streaming() const
     return engine.streaming();
 }
 
-void SimHost::writePacket(const Bytes &b)
+bool SimHost::writeAll(const uint8_t *data, size_t n)
 {
     size_t done = 0;
     int waits = 0;
-    while (done < b.size()) {
-        const ssize_t w = ::write(lineFd, b.data() + done, b.size() - done);
+    while (done < n) {
+        const ssize_t w = ::write(lineFd, data + done, n - done);
         if (w > 0) {
             done += size_t(w);
             continue;
@@ -221,8 +226,51 @@ void SimHost::writePacket(const Bytes &b)
             continue;
         }
         log("line write failed; packet dropped");
+        return false;
+    }
+    return true;
+}
+
+void SimHost::writePacket(const Bytes &b)
+{
+    ++packetsWritten;
+    using Delivery = Config::Delivery;
+    if (conf.delivery == Delivery::Whole) {
+        writeAll(b.data(), b.size());
         return;
     }
+    // xorshift32: the same pieces for the same seed, on every platform.
+    const auto next = [this] {
+        rng ^= rng << 13;
+        rng ^= rng >> 17;
+        rng ^= rng << 5;
+        return rng;
+    };
+    for (size_t done = 0; done < b.size() && !stopping;) {
+        size_t n = 1;
+        std::chrono::microseconds gap(87);  // one byte at 115200 baud, 8N1
+        if (conf.delivery == Delivery::Pieces) {
+            n = size_t(std::max(1, conf.pieceSize));
+            gap = std::chrono::microseconds(1000);
+        } else if (conf.delivery == Delivery::Random) {
+            n = 1 + next() % (b.size() - done);
+            gap = std::chrono::microseconds(next() % (uint32_t(std::max(0, conf.maxGapMs)) * 1000 + 1));
+        }
+        n = std::min(n, b.size() - done);
+        if (!writeAll(b.data() + done, n))
+            return;
+        done += n;
+        if (done < b.size())
+            std::this_thread::sleep_for(gap);
+    }
+}
+
+void SimHost::pullCable()
+{
+    log("cable pulled");
+    closeFd(holdFd);
+    closeFd(lineFd);
+    cablePulled = true;
 }
 
 void SimHost::run()
@@ -238,6 +286,8 @@ void SimHost::run()
         int timeout = 1000;
         if (wake >= 0)
             timeout = int(std::clamp<int64_t>(wake - now, 0, 1000));
+        if (conf.pullAfterMs > 0)
+            timeout = int(std::clamp<int64_t>(startedMs + conf.pullAfterMs - now, 0, timeout));
 
         pollfd fds[2] = {{lineFd, POLLIN, 0}, {wakeRd, POLLIN, 0}};
         const int n = ::poll(fds, 2, timeout);
@@ -274,6 +324,11 @@ void SimHost::run()
                 if (!saveSettingsFile(conf.statePath, settings(), &why))
                     log("could not save settings: " + why);
             }
+        }
+        if ((conf.pullAfterMs > 0 && nowMs() - startedMs >= conf.pullAfterMs)
+            || (conf.pullAfterPackets > 0 && packetsWritten >= uint64_t(conf.pullAfterPackets))) {
+            pullCable();
+            break;
         }
         if (lineDown) {
             // Wait for the other end to come back without spinning.

@@ -4,6 +4,7 @@
 #include "transmittersettings.h"
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -24,6 +25,24 @@ public:
         std::string statePath;   // load at start, save after every stored frame; empty = none
         std::string devicePath;  // serve this device instead of a new pseudo-terminal
         std::function<void(const std::string &)> log;  // called from the worker thread
+
+        // How the bytes of a packet reach the line, as USB bridges deliver
+        // them to the host.
+        enum class Delivery {
+            Whole,   // one write per packet
+            Bytes,   // byte by byte at the line rate (115200 baud)
+            Pieces,  // pieceSize bytes a write, one USB frame (1 ms) apart
+            Random,  // pieces of random size, random gaps up to maxGapMs
+        };
+        Delivery delivery = Delivery::Whole;
+        int pieceSize = 8;
+        int maxGapMs = 20;  // below the tool's 25 ms quiet time
+        uint32_t seed = 1;
+
+        // A pulled cable: the line closes this long after start() or after
+        // this many packets (0: never), and the host stops serving.
+        int pullAfterMs = 0;
+        int pullAfterPackets = 0;
     };
 
     SimHost();
@@ -48,11 +67,15 @@ public:
     void setSettings(const TransmitterSettings &s);
     SimEngine::Stats stats() const;
     bool streaming() const;
+    // True once the cable was pulled.
+    bool pulled() const { return cablePulled; }
 
 private:
     void run();
     void wireEngine();
     void writePacket(const Bytes &b);
+    bool writeAll(const uint8_t *data, size_t n);
+    void pullCable();
     void log(const std::string &msg);
     static int64_t nowMs();
 
@@ -66,6 +89,10 @@ private:
     int wakeRd = -1, wakeWr = -1;
     std::string path;
     bool stateDirty = false;  // worker thread only
+    std::atomic<bool> cablePulled{false};
+    int64_t startedMs = 0;
+    uint64_t packetsWritten = 0;  // worker thread only
+    uint32_t rng = 1;             // worker thread only
 };
 
 } // namespace zqsim
