@@ -214,8 +214,7 @@ private slots:
         QCOMPARE(w.isVisible(), closeAt == 0);
         QVERIFY2(!pull || sincePull.elapsed() < 1500, qPrintable(QString::number(sincePull.elapsed())));
         if (name == QLatin1String("toolButton_Send") && !pull) {  // one write, nothing else
-            wire.collectFor(100);
-            QCOMPARE(wire.bytes, kInitialFile + "WWW");
+            QTRY_COMPARE(wire.bytes, kInitialFile + "WWW");
             for (int k = 1; k <= 4; ++k)
                 QVERIFY(wire.arrival(81 * k) - wire.arrival(81 * (k - 1)) >= 790);
             QVERIFY(!closedEarly);
