@@ -35,7 +35,7 @@ MainWindow::MainWindow(QWidget *parent)
     portWatch->start(1000);
     connect(portWatch, &QTimer::timeout, this, &MainWindow::watchPort);
     // A plugged or pulled adapter adds or removes its device file in /dev.
-    // Looking at the system's ports takes ~20 ms (see the README), so it is
+    // Looking at the system's ports takes 10-30 ms (bench_link), so it is
     // done only after such a change: twice, as the port may be listed only
     // once udev has finished with it.  Where /dev cannot be watched the
     // ports are looked at every second.

@@ -1,16 +1,15 @@
 #pragma once
 
+#include "packetframer.h"
+#include "readprogress.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <QVector>
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
-
-#include "packetframer.h"
-
-#include "readprogress.h"
+#include <QVector>
 
 class CommandGuard;
 class QCloseEvent;
