@@ -2,16 +2,18 @@
 #include "look.h"
 #include "ui_mainwindow.h"
 
+#include "commandguard.h"
 #include "linecheck.h"
 #include "portlist.h"
 
+#include <QCloseEvent>
 #include <QFileSystemWatcher>
 #include <QSerialPortInfo>
 #include <QTimer>
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr), portWatch(nullptr),
-      quietTimer(nullptr)
+    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr),
+      commands(nullptr), portWatch(nullptr), quietTimer(nullptr)
 {
     // setupUi binds the on_<object>_<signal> slots last, so the form's
     // initial values never reach the model.
@@ -24,6 +26,13 @@ MainWindow::MainWindow(QWidget *parent)
     refreshTimer = new QTimer(this);
     refreshTimer->start(100);
     connect(refreshTimer, &QTimer::timeout, this, &MainWindow::ui_Display);
+    commands = new CommandGuard(this, {ui->toolButton_Read, ui->toolButton_Send, ui->toolButton_Save,
+                                       ui->toolButton_Load, ui->toolButton_Reset, ui->pushButton_Reset2,
+                                       ui->openButton});
+    // A lost transmitter ends the running command (and lets a waiting
+    // close go ahead) at once.
+    connect(this, &MainWindow::linkLost, commands, &CommandGuard::abandon);
+    readClock.start();
     portWatch = new QTimer(this);
     portWatch->start(1000);
     connect(portWatch, &QTimer::timeout, this, &MainWindow::watchPort);
@@ -102,6 +111,14 @@ void MainWindow::refillPortList()
     ui->portNameBox->clear();
     systemPorts = systemPortNames();
     ui->portNameBox->addItems(systemPorts);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (commands->allowClose())
+        QMainWindow::closeEvent(event);
+    else
+        event->ignore();
 }
 
 // Nothing is written while no port is open: after a loss, a command still

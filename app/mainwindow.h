@@ -1,14 +1,18 @@
 #pragma once
 
 #include "packetframer.h"
+#include "readprogress.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+class CommandGuard;
+class QCloseEvent;
 class QTimer;
 
 namespace Ui {
@@ -27,6 +31,10 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+protected:
+    // A close while a command runs waits for the command to end.
+    void closeEvent(QCloseEvent *event) override;
 
 signals:
     // The open port went away under the window (cable pulled); emitted
@@ -197,7 +205,7 @@ private:
     // Shared by the three write commands: frames S, G, H, I then "WWW".
     void sendAllFrames();
     void writeCommand(const char *bytes);
-    void resetToFactory(bool holdTrims, QWidget *button);
+    void resetToFactory(bool holdTrims);
     void refillPortList();
     void serialPortError(QSerialPort::SerialPortError error);
     // Runs once per loss of the open port: emits linkLost(), closes the
@@ -213,6 +221,9 @@ private:
     QSerialPort serialPort;
     QString loadPath;
     QTimer *refreshTimer;
+    CommandGuard *commands;
+    ReadProgress readProgress;
+    QElapsedTimer readClock;  // times the answers to a read request
     QTimer *portWatch;
     PacketFramer framer;
     QTimer *quietTimer;

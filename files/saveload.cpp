@@ -1,6 +1,6 @@
+#include "commandguard.h"
 #include "configfile.h"
 #include "configmodel.h"
-#include "delayms.h"
 #include "filesaver.h"
 #include "frameencoder.h"
 #include "mainwindow.h"
@@ -15,10 +15,10 @@
 
 void MainWindow::on_toolButton_Save_clicked()
 {
+    const CommandScope command(*commands);
+    if (!command || !commands->pause(200))
+        return;
     const FileTexts texts = fileTexts();
-    ui->toolButton_Save->setEnabled(false);
-    DelayMs(200);
-    ui->toolButton_Save->setEnabled(true);
     const QString path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
     qDebug("%s", qUtf8Printable(path));
     if (path.isEmpty())
@@ -43,13 +43,17 @@ void MainWindow::on_toolButton_Save_clicked()
 
 void MainWindow::on_toolButton_Load_clicked()
 {
+    const CommandScope command(*commands);
+    if (!command)
+        return;
     // Trims the transmitter reports must not replace the loaded ones before
     // the I frame is sent.
     trimHold = 1;
     const FileTexts texts = fileTexts();
-    ui->toolButton_Load->setEnabled(false);
-    DelayMs(200);
-    ui->toolButton_Load->setEnabled(true);
+    if (!commands->pause(200)) {
+        trimHold = 0;
+        return;
+    }
     loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
     if (loadPath.isEmpty()) {
         trimHold = 0;

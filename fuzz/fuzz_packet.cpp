@@ -14,10 +14,12 @@
 #include "fuzzcheck.h"
 #include "monitorstate.h"
 #include "packetdecoder.h"
+#include "readprogress.h"
 #include "packetframer.h"
 #include "sanity.h"
 
 #include <cstring>
+#include <set>
 
 namespace {
 
@@ -49,6 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         in.raw(&m, sizeof m);
     MonitorState live;
     const bool hold = flags & 2;
+    // A read request is answered by the same chunks: its tracker counts
+    // exactly the distinct groups decoded and never ends before the quiet
+    // time unless all of them came.
+    ReadProgress read;
+    read.start(0);
+    std::set<int> groups;
+    qint64 now = 0;
     PacketFramer pieces;
     QVector<FramedChunk> fromPieces;
     QByteArray stream;
@@ -78,6 +87,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FUZZ_CHECK(r.readFlag >= 1 && r.readFlag <= 19);
             FUZZ_CHECK(live.ReadFlag == r.readFlag);
         }
+        if (r.readFlag || r.refreshesPages())
+            read.note(r.readFlag, ++now);
+        if (r.readFlag)
+            groups.insert(r.readFlag);
+        FUZZ_CHECK(read.groupsArrived() == int(groups.size()));
+        FUZZ_CHECK(read.complete() == (groups.size() == size_t(ReadProgress::kGroups)));
+        FUZZ_CHECK(read.finished(now + ReadProgress::kQuietMs - 1) == read.complete());
+        FUZZ_CHECK(read.finished(now + ReadProgress::kQuietMs));
         if (hold)
             FUZZ_CHECK(std::memcmp(m.StkTrim, modelBefore.StkTrim, sizeof m.StkTrim) == 0);
         if (r.kind == PacketKind::ReceiverLive && !hold)

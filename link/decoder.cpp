@@ -38,6 +38,8 @@ void MainWindow::takeChunks(const QVector<FramedChunk> &chunks)
         const DecodeResult r = c.packet ? decodePacket(c.bytes, cfg, mon, trimHold != 0) : DecodeResult();
         if (r.readFlag)
             qDebug("ReadFlag:%d", r.readFlag);
+        if (r.readFlag || r.refreshesPages())
+            readProgress.note(r.readFlag, readClock.elapsed());
 
         // Repair before anything is shown: a page refresh would otherwise
         // push an out-of-range value into a spin box, whose clamped value

@@ -7,10 +7,10 @@ LinkTexts linkTexts()
     if (useChineseTexts)
         return {QStringLiteral("打开串口"), QStringLiteral("关闭串口"), QStringLiteral("提示"),
                 QStringLiteral("无法打开串口！"), QStringLiteral("无法打开串口！"),
-                QStringLiteral("串口已断开！")};
+                QStringLiteral("串口已断开！"), QStringLiteral("读取不完整，请重试！")};
     return {QStringLiteral("OPEN"), QStringLiteral("CLOSE"), QStringLiteral("Note"),
             QStringLiteral("Cannot open the serial port!"), QStringLiteral("Please open the serial port!"),
-            QStringLiteral("Serial port disconnected!")};
+            QStringLiteral("Serial port disconnected!"), QStringLiteral("Read incomplete, please try again!")};
 }
 
 FileTexts fileTexts()

@@ -12,6 +12,7 @@ struct LinkTexts
     QString openFailed;  // a port that would not open
     QString noPort;      // a command that needs an open port
     QString lineLost;    // the open port went away (cable pulled)
+    QString readIncomplete;  // a read some settings groups did not answer
 };
 
 struct FileTexts

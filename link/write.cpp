@@ -1,4 +1,4 @@
-#include "delayms.h"
+#include "commandguard.h"
 #include "mainwindow.h"
 #include "texts.h"
 #include "ui_mainwindow.h"
@@ -7,11 +7,12 @@
 
 void MainWindow::on_toolButton_Send_clicked()
 {
+    // Edits stay allowed meanwhile: each frame takes the model as it is
+    // when that frame is built.
+    const CommandScope command(*commands);
+    if (!command || !commands->pause(200))
+        return;
     const LinkTexts texts = linkTexts();
-    // A second click within the pause lands on a disabled button.
-    ui->toolButton_Send->setEnabled(false);
-    DelayMs(200);
-    ui->toolButton_Send->setEnabled(true);
     if (ui->openButton->text() == texts.openText) {
         QMessageBox::about(nullptr, texts.title, texts.noPort);
         return;

@@ -1,5 +1,5 @@
+#include "commandguard.h"
 #include "configmodel.h"
-#include "delayms.h"
 #include "factory.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
@@ -20,25 +20,27 @@ void MainWindow::RestData2()
 
 void MainWindow::on_toolButton_Reset_clicked()
 {
-    resetToFactory(true, ui->toolButton_Reset);
+    resetToFactory(true);
 }
 
 // The system page's reset does not hold back the trims the transmitter
 // reports while the frames go out.
 void MainWindow::on_pushButton_Reset2_clicked()
 {
-    resetToFactory(false, ui->pushButton_Reset2);
+    resetToFactory(false);
 }
 
-void MainWindow::resetToFactory(bool holdTrims, QWidget *button)
+void MainWindow::resetToFactory(bool holdTrims)
 {
+    const CommandScope command(*commands);
+    if (!command)
+        return;
     if (holdTrims)
         trimHold = 1;
     const LinkTexts texts = linkTexts();
-    button->setEnabled(false);
-    DelayMs(200);
-    button->setEnabled(true);
-    if (ui->openButton->text() == texts.openText) {
+    if (!commands->pause(200)) {
+        // The transmitter went away: nothing to reset.
+    } else if (ui->openButton->text() == texts.openText) {
         QMessageBox::about(nullptr, texts.title, texts.noPort);
     } else {
         RestData();

@@ -13,11 +13,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <algorithm>
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -135,6 +139,86 @@ private slots:
     {
         resetProgramState();
         QVERIFY(dir.isValid());
+    }
+
+    // Every command, however it ends, holds all command controls and the busy
+    // cursor from click to end and refuses another command meanwhile.  A close
+    // (and a second one) waits for the end; a pulled cable ends it at once.
+    void oneCommandAtATime_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("file");  // the file dialog's answer; empty cancels
+        QTest::addColumn<int>("closeAt");   // ms after the click; 0: no close
+        QTest::addColumn<bool>("pull");     // the cable, once the G frame is through
+        QTest::newRow("read, unanswered") << "toolButton_Read" << "" << 0 << false;
+        QTest::newRow("write") << "toolButton_Send" << "" << 0 << false;
+        QTest::newRow("save") << "toolButton_Save" << "saved.txt" << 0 << false;
+        QTest::newRow("load, cancelled") << "toolButton_Load" << "" << 0 << false;
+        QTest::newRow("load, unreadable") << "toolButton_Load" << "busy.sock" << 0 << false;
+        QTest::newRow("top-bar reset") << "toolButton_Reset" << "" << 0 << false;
+        QTest::newRow("system reset, no port") << "pushButton_Reset2" << "" << 0 << false;
+        QTest::newRow("write, closed") << "toolButton_Send" << "" << 400 << false;
+        QTest::newRow("write, pulled") << "toolButton_Send" << "" << 0 << true;
+        QTest::newRow("write, closed, pulled") << "toolButton_Send" << "" << 400 << true;
+    }
+
+    void oneCommandAtATime()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, file);
+        QFETCH(int, closeAt);
+        QFETCH(bool, pull);
+        MainWindow w;
+        w.show();
+        PtyPeer peer;
+        if (name != QLatin1String("pushButton_Reset2"))  // that one meets no open port
+            openPort(w, peer);
+        QTemporaryDir own;
+        int samples = 0, held = 0, refusedIn = -1, fd = -1, closedEarly = 0;
+        QVERIFY(!file.endsWith(".sock") || makeSocketFile(own.filePath(file), fd));
+        FileDialogAnswer answer(file.isEmpty() ? file : own.filePath(file));
+        ModalCloser closer;
+        QElapsedTimer t, sincePull;
+        WireRecorder wire(peer, [&](const WireRecorder &r) {
+            if (pull && r.bytes.size() >= 162 && !sincePull.isValid()) {
+                peer.closeMaster();
+                sincePull.start();
+            }
+        });
+        const auto controls = w.findChildren<QAbstractButton *>(
+            QRegularExpression("^(toolButton_(Read|Send|Save|Load|Reset)|pushButton_Reset2|openButton)$"));
+        const auto isOn = [](QAbstractButton *b) { return b->isEnabled(); };
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            const QCursor *c = QApplication::overrideCursor();
+            held += c && c->shape() == Qt::BusyCursor && std::none_of(controls.begin(), controls.end(), isOn);
+            if (++samples == 3) {  // another command, called past its disabled button
+                t.start();
+                QMetaObject::invokeMethod(&w, "on_pushButton_Reset2_clicked");
+                refusedIn = int(t.elapsed());
+            }
+        });
+        for (int at : {closeAt, closeAt + 900})
+            QTimer::singleShot(at, &w, [&] { closedEarly |= closeAt && w.close(); });
+        QTimer::singleShot(0, &w, [&] {
+            watch.start(5);
+            w.findChild<QAbstractButton *>(name)->click();
+            watch.stop();
+        });
+        QVERIFY(waitUntil([&] { return samples > 0 && !watch.isActive(); }, 20000));
+        ::close(fd);
+        QVERIFY2(held == samples && refusedIn >= 0 && refusedIn < 150,
+                 qPrintable(QStringLiteral("%1 of %2 held, refused in %3 ms").arg(held).arg(samples).arg(refusedIn)));
+        QVERIFY(!QApplication::overrideCursor() && controls.size() == 7
+                && std::all_of(controls.begin(), controls.end(), isOn));
+        QCOMPARE(w.isVisible(), closeAt == 0);
+        QVERIFY2(!pull || sincePull.elapsed() < 1500, qPrintable(QString::number(sincePull.elapsed())));
+        if (name == QLatin1String("toolButton_Send") && !pull) {  // one write, nothing else
+            QTRY_COMPARE(wire.bytes, kInitialFile + "WWW");
+            for (int k = 1; k <= 4; ++k)
+                QVERIFY(wire.arrival(81 * k) - wire.arrival(81 * (k - 1)) >= 790);
+            QVERIFY(!closedEarly);
+        }
     }
 
     void saveWritesTheFramesAndReplacesTheFileWhole()
