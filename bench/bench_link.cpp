@@ -37,7 +37,9 @@
 
 namespace {
 
-constexpr double kPacketsPerSecond = 115200.0 / 10.0 / 20.0;
+// The line's rate as the README counts it: 115200 baud, 10 bits a byte,
+// each 20-byte packet waiting for its 3-byte answer.
+constexpr double kPacketsPerSecond = 115200.0 / 10.0 / (20.0 + 3.0);
 
 QByteArray livePacket(int i)
 {
@@ -89,7 +91,7 @@ void framerInMemory()
             out.clear();
         }
         const double ns = double(t.nsecsElapsed()) / n;
-        std::printf("framer, live packet %-18s %7.0f ns/packet = %.4f %% of a core at %.0f packets/s (%ld settled)\n",
+        std::printf("framer, live packet %s: %.0f ns/packet = %.4f %% of a core at %.0f packets/s (%ld settled)\n",
                     what, ns, ns * kPacketsPerSecond / 1e7, kPacketsPerSecond, settled);
     };
     run("whole", 1);
@@ -107,7 +109,7 @@ void framerInMemory()
         f.expire(out);
         out.clear();
     }
-    std::printf("framer, read answer in one piece   %7.0f ns/packet\n", double(t.nsecsElapsed()) / n / 19);
+    std::printf("framer, read answer in one piece: %.0f ns/packet\n", double(t.nsecsElapsed()) / n / 19);
 }
 
 struct Pty
@@ -209,11 +211,11 @@ void latencyOverPty()
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         peer.join();
         if (us.empty()) {
-            std::printf("%-40s no answers\n", what);
+            std::printf("%s: no answers\n", what);
             return;
         }
         std::sort(us.begin(), us.end());
-        std::printf("%-40s median %8.0f us, 90th percentile %8.0f us (%zu packets)\n", what, us[us.size() / 2],
+        std::printf("%s, median: %.0f us, 90th percentile %.0f us (%zu packets)\n", what, us[us.size() / 2],
                     us[us.size() * 9 / 10], us.size());
     };
     measure("whole live packet, last byte to WWW", livePacket(1), 1, 0, 2000);
@@ -238,7 +240,7 @@ void portWatcher()
     for (int i = 0; i < n; ++i)
         ports += QSerialPortInfo::availablePorts().size();
     const double ms = double(t.nsecsElapsed()) / n / 1e6;
-    std::printf("one look at the system's ports         %.3f ms (%d ports) = %.3f %% of a core once a second\n", ms,
+    std::printf("one look at the system's ports: %.3f ms (%d ports) = %.3f %% of a core once a second\n", ms,
                 ports / n, ms / 10.0);
 
     const int seconds = qEnvironmentVariableIntValue("ZQ_BENCH_IDLE_SECONDS") > 0
@@ -265,7 +267,7 @@ void portWatcher()
             watch->start();
         running += idleShare() / 2;
     }
-    std::printf("window idle, no port open, over 2 x %d s:   %.3f %% of a core with the watcher, %.3f %% without\n",
+    std::printf("window idle, no port open, over 2 x %d s: %.3f %% of a core with the watcher, %.3f %% without\n",
                 seconds, running, stopped);
 }
 

@@ -21,6 +21,8 @@ import sys
 
 QT_RESULT = re.compile(r'^RESULT : \w+::(\w+)\(\):(?:"(.*)":)?\s*$')
 QT_VALUE = re.compile(r'^\s+([0-9.,eE+-]+) (.+?) per iteration')
+# 'label: figure ...' where the label itself holds numbers, else 'label figure ...'.
+PLAIN_COLON = re.compile(r'^([^:]+?):\s+(-?[0-9][0-9.]*)\s*(.*)$')
 PLAIN = re.compile(r'^(\S.*?)\s+(-?[0-9][0-9.]*)\s*(.*)$')
 QT_CONFIG = re.compile(r'^Config: Using QtTest library ([0-9.]+)')
 SOAK_INFO = re.compile(r'^QINFO\s*:\s*\w+::\w+\((.*?)\)\s*(?:\1:\s*)?(.*)$')
@@ -71,7 +73,7 @@ def parse(lines, rows, order, name, info):
             continue
         if re.match(r'^(PASS|FAIL|XFAIL|XPASS|SKIP|QWARN|QDEBUG|QINFO|QSYSTEM|Totals|Config|\*\*\*)', line):
             continue
-        m = PLAIN.match(line)
+        m = PLAIN_COLON.match(line) or PLAIN.match(line)
         if m:
             text = ' '.join((m.group(2) + ' ' + m.group(3)).split())
             keep(rows, order, (name, m.group(1)), float(m.group(2)), text)
