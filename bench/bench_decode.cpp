@@ -14,6 +14,7 @@
 // 20-byte packet waits for its 3-byte answer before the next is sent.
 
 #include "configmodel.h"
+#include "livepacket.h"
 #include "monitorstate.h"
 #include "packetdecoder.h"
 #include "sanity.h"
@@ -39,18 +40,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr double kPacketsPerSecond = 115200.0 / 10.0 / (20.0 + 3.0);
-
-QByteArray livePacket(int i)
-{
-    QByteArray p(20, '\0');
-    p[0] = char(0xFE);
-    p[1] = char(i % 2 ? 0x19 : 0x18);
-    for (int k = 2; k < 20; ++k)
-        p[k] = char((i * 7 + k * 13) & 0xFF);
-    return p;
-}
 
 double threadCpuNs()
 {

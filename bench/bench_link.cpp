@@ -11,6 +11,7 @@
 //    polling would pay every second), and the window's idle CPU share with
 //    no port open, with the watcher running and stopped.
 
+#include "livepacket.h"
 #include "mainwindow.h"
 #include "packetframer.h"
 
@@ -36,20 +37,6 @@
 #include <vector>
 
 namespace {
-
-// The line's rate as the README counts it: 115200 baud, 10 bits a byte,
-// each 20-byte packet waiting for its 3-byte answer.
-constexpr double kPacketsPerSecond = 115200.0 / 10.0 / (20.0 + 3.0);
-
-QByteArray livePacket(int i)
-{
-    QByteArray p(20, '\0');
-    p[0] = char(0xFE);
-    p[1] = char(i % 2 ? 0x19 : 0x18);
-    for (int k = 2; k < 20; ++k)
-        p[k] = char((i * 7 + k * 13) & 0x7F);
-    return p;
-}
 
 QByteArray auxLedByFe()
 {
