@@ -22,20 +22,7 @@ apt() {
     || { cat "$work/apt.log" >&2; fail "apt-get $* failed"; }
 }
 
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  local rc=$?
-  set +e
-  for pid in $app_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-  rm -rf "$work"
-  exit "$rc"
-}
-trap cleanup EXIT
+. tools/xvfb.sh
 
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { apt update; apt install --no-install-recommends xvfb xdotool; break; }
@@ -66,14 +53,7 @@ command -v desktop-file-validate >/dev/null && desktop-file-validate "$entry"
 exec_line=$(sed -n 's/^Exec=//p' "$entry" | head -n1)
 icon=$(sed -n 's/^Icon=//p' "$entry" | head -n1)
 grep -q "/icons/hicolor/48x48/apps/$icon.png$" "$work/files" || fail "the menu entry's icon $icon is not installed"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  sleep 0.1
-done
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb 1280x800
 $exec_line >"$work/app.log" 2>&1 &
 app_pid=$!
 win=$(timeout 30 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1) || true

@@ -36,40 +36,18 @@ for tool in Xvfb xdotool xwd convert; do
 done
 [ -x "$demo" ] || fail "$demo not found; build first (./run.sh --demo or cmake --build build)"
 
-work=$(mktemp -d)
-xvfb_pid=""
-demo_pid=""
-cleanup() {
-  local rc=$?
-  set +e
-  for pid in $demo_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-  rm -rf "$work"
-  exit "$rc"
-}
-trap cleanup EXIT
+. tools/xvfb.sh
 
-# Let the server pick a free display and tell us which.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not report its display"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb 1280x800
 
 "$demo" ${lang:+--lang "$lang"} 2>"$work/demo.log" &
-demo_pid=$!
+app_pid=$!
 
 # wait_for <pattern> <what>: until the demo's log shows the pattern.
 wait_for() {
   for _ in $(seq 150); do
     grep -q "$1" "$work/demo.log" && return 0
-    kill -0 "$demo_pid" 2>/dev/null || { cat "$work/demo.log" >&2; fail "the demo exited before $2"; }
+    kill -0 "$app_pid" 2>/dev/null || { cat "$work/demo.log" >&2; fail "the demo exited before $2"; }
     sleep 0.1
   done
   cat "$work/demo.log" >&2
@@ -92,7 +70,7 @@ wait_for "zqsim: read answered" "the read was answered"
 # travel a little.
 xdotool mousemove 1279 799
 sleep 1.5
-kill -0 "$demo_pid" 2>/dev/null || fail "the demo exited"
+kill -0 "$app_pid" 2>/dev/null || fail "the demo exited"
 
 # shoot <file>: the window, in a palette PNG small enough for the repository.
 shoot() {

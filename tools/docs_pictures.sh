@@ -25,31 +25,10 @@ done
 [ -x "$app" ] || fail "$app not found; build first (cmake --build build)"
 mkdir -p "$out"
 
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  local rc=$?
-  set +e
-  for pid in $app_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-  rm -rf "$work"
-  exit "$rc"
-}
-trap cleanup EXIT
+. tools/xvfb.sh
 
 screen_w=$((1280 * scale)) screen_h=$((800 * scale))
-Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -dpi $((96 * scale)) -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not report its display"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb "${screen_w}x${screen_h}" $((96 * scale))
 
 "$app" 2>"$work/app.log" &
 app_pid=$!
