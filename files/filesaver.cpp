@@ -13,6 +13,11 @@ constexpr QFileDevice::Permissions kModeBits = QFileDevice::ReadOwner | QFileDev
 
 } // namespace
 
+bool commitWhole(QSaveFile &file, const QByteArray &content)
+{
+    return file.write(content) == content.size() && file.flush() && file.commit();
+}
+
 FileSaver::FileSaver(const QString &p) : path(p), save(p), file(p)
 {
     // Qt's own fallback covers only some of the reasons a temporary file
@@ -44,13 +49,8 @@ bool FileSaver::open()
 
 bool FileSaver::commit(const QByteArray &content)
 {
-    if (!direct) {
-        // The write only fills QSaveFile's buffer; a full disk shows when
-        // it is flushed, and commit() would overlook a failure there and
-        // put an empty file in place of the old one.
-        // An uncommitted QSaveFile removes its temporary file.
-        return save.write(content) == content.size() && save.flush() && save.commit();
-    }
+    if (!direct)
+        return commitWhole(save, content);
     // In place: overwrite from the start, then cut off what is left of a
     // longer old file.  The old blocks are reused, so a full disk does not
     // stop a file of the usual length.

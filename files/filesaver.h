@@ -11,6 +11,12 @@
 #include <QSaveFile>
 #include <QString>
 
+// Writes `content` into an open QSaveFile and puts it in place.  The write
+// only fills the buffer; a full disk shows when it is flushed, and
+// commit() alone would overlook a failure there and put a short file in
+// place of the old one.  An uncommitted QSaveFile removes its temporary.
+bool commitWhole(QSaveFile &file, const QByteArray &content);
+
 class FileSaver
 {
 public:

@@ -2,6 +2,7 @@
 // configuration files without the window, the transmitter or a display.
 
 #include "filereport.h"
+#include "filesaver.h"
 #include "formatdoc.h"
 #include "settingstable.h"
 
@@ -109,11 +110,9 @@ int writeOutput(const QString &path, const QByteArray &content)
         std::fwrite(content.constData(), 1, size_t(content.size()), stdout);
         return std::fflush(stdout) == 0 ? 0 : fail(path, QStringLiteral("cannot write to standard output"));
     }
+    // Whole or not at all: an import never leaves half a file.
     QSaveFile file(path);
-    // A full disk shows only when the buffer is flushed; commit() alone
-    // would put a short file in place.
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.flush()
-        || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !commitWhole(file, content))
         return fail(path, file.errorString());
     return 0;
 }
