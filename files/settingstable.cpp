@@ -2,11 +2,11 @@
 
 #include "configmodel.h"
 #include "framelayout.h"
+#include "options.h"
 #include "sanity.h"
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QTranslator>
 
 #include <algorithm>
 
@@ -291,8 +291,6 @@ QVector<Setting> build()
     return table;
 }
 
-QTranslator *translator = nullptr;
-
 } // namespace
 
 int Setting::get(const ConfigModel &m) const
@@ -340,25 +338,12 @@ QChar frameEnd(int frame)
     return QLatin1Char("YZXV"[frame & 3]);
 }
 
+// The window's own switch, so the labels come from the same catalogue.
 bool useLanguage(const QString &lang)
 {
-    if (translator) {
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
-        translator = nullptr;
-    }
-    if (lang == QLatin1String("zh"))
-        return true;
-    if (lang != QLatin1String("en"))
+    if (lang != QLatin1String("zh") && lang != QLatin1String("en"))
         return false;
-    translator = new QTranslator;
-    if (!translator->load(QStringLiteral(":/i18n/zqconfig_en.qm"))) {
-        delete translator;
-        translator = nullptr;
-        return false;
-    }
-    QCoreApplication::installTranslator(translator);
-    return true;
+    return useEnglishTexts(lang == QLatin1String("en"));
 }
 
 QString windowText(const char *source)

@@ -4,6 +4,7 @@
 #include "filereport.h"
 #include "filesaver.h"
 #include "formatdoc.h"
+#include "options.h"
 #include "settingstable.h"
 
 #include <QCoreApplication>
@@ -188,7 +189,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
 
-    QString lang = qEnvironmentVariable("ZQCONFIG_LANG", QStringLiteral("zh"));
+    QString lang = qEnvironmentVariable(kLangVariable, QStringLiteral("zh"));
     QStringList rest;
     for (int k = 0; k < args.size(); ++k) {
         const QString &a = args[k];
