@@ -4,6 +4,13 @@
 // pass instead.
 #include "configmodel.h"
 #include "mainwindow.h"
+#include "sanity.h"
+
+// Values from the transmitter or a file, after they reached the model.
+void MainWindow::FalseSaveData()
+{
+    applySanity(cfg);
+}
 
 void MainWindow::on_spinBox_sub1_valueChanged(int arg1)
 {

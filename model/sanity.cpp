@@ -1,7 +1,6 @@
 #include "sanity.h"
 
 #include "configmodel.h"
-#include "mainwindow.h"
 
 namespace {
 
@@ -115,9 +114,4 @@ void applySanity(ConfigModel &m)
 
     mix(2);
     mix(3);
-}
-
-void MainWindow::FalseSaveData()
-{
-    applySanity(cfg);
 }
