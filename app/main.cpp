@@ -1,10 +1,8 @@
 #include "look.h"
 #include "mainwindow.h"
 #include "options.h"
-#include "portoffer.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QGuiApplication>
 
 int main(int argc, char *argv[])
@@ -25,7 +23,7 @@ int main(int argc, char *argv[])
     useEnglishTexts(options.english);
 
     MainWindow w;
-    preselectPort(w.findChild<QComboBox *>(QStringLiteral("portNameBox")), options.port);
+    w.choosePort(options.port);
     w.show();
     return a.exec();
 }

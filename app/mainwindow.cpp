@@ -5,6 +5,7 @@
 #include "commandguard.h"
 #include "linecheck.h"
 #include "portlist.h"
+#include "portoffer.h"
 
 #include <QCloseEvent>
 #include <QFileSystemWatcher>
@@ -21,7 +22,8 @@ MainWindow::MainWindow(QWidget *parent)
     adaptLookToPlatform(this);
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
     connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPortError);
-    refillPortList();
+    showPortNamesInFull(ui->portNameBox);
+    followSystemPorts();
     ui->tabWidget->setCurrentIndex(0);
     refreshTimer = new QTimer(this);
     refreshTimer->start(100);
@@ -87,11 +89,21 @@ void MainWindow::watchPort()
         return;
     if (portLooksDue > 0)
         --portLooksDue;
+    followSystemPorts();
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+void MainWindow::followSystemPorts()
+{
     QStringList shown;
     for (int i = 0; i < ui->portNameBox->count(); ++i)
         shown << ui->portNameBox->itemText(i);
     const QStringList now = systemPortNames();
-    const PortListUpdate u = followPorts(shown, ui->portNameBox->currentIndex(), systemPorts, now);
+    const PortListUpdate u = followPorts(shown, ui->portNameBox->currentIndex(), systemPorts, now, handAddedPorts);
     systemPorts = now;
     if (!u.changed)
         return;
@@ -100,17 +112,23 @@ void MainWindow::watchPort()
     ui->portNameBox->setCurrentIndex(u.current);
 }
 
-MainWindow::~MainWindow()
+void MainWindow::offerPort(const QString &path)
 {
-    delete ui;
+    if (!handAddedPorts.contains(path))
+        handAddedPorts << path;
+    followSystemPorts();
+    ui->portNameBox->setCurrentIndex(ui->portNameBox->findText(path));
 }
 
-// Port names in the order the system lists them, name only.
-void MainWindow::refillPortList()
+void MainWindow::choosePort(const QString &nameOrPath)
 {
-    ui->portNameBox->clear();
-    systemPorts = systemPortNames();
-    ui->portNameBox->addItems(systemPorts);
+    if (nameOrPath.isEmpty())
+        return;
+    const int index = ui->portNameBox->findText(portNameOf(nameOrPath));
+    if (index >= 0)
+        ui->portNameBox->setCurrentIndex(index);
+    else
+        offerPort(nameOrPath);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

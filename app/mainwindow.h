@@ -32,6 +32,14 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Puts a port the system does not list (a pseudo-terminal, a
+    // /dev/serial/by-id/ link) into the port list and selects it; it stays
+    // offered for the window's life.
+    void offerPort(const QString &path);
+    // Selects a port by the name the list shows or by its device path; one
+    // the system does not list is offered.
+    void choosePort(const QString &nameOrPath);
+
 protected:
     // A close while a command runs waits for the command to end.
     void closeEvent(QCloseEvent *event) override;
@@ -206,7 +214,9 @@ private:
     void sendAllFrames();
     void writeCommand(const char *bytes);
     void resetToFactory(bool holdTrims);
-    void refillPortList();
+    // The one way the port list changes: the system's ports now, with
+    // handAddedPorts kept (portlist.h).
+    void followSystemPorts();
     void serialPortError(QSerialPort::SerialPortError error);
     // Runs once per loss of the open port: emits linkLost(), closes the
     // port without a goodbye and tells the user.
@@ -229,6 +239,7 @@ private:
     QTimer *quietTimer;
     QString openedFile;  // device file of the open port, watched for removal
     QStringList systemPorts;  // the system's port names at the last look
+    QStringList handAddedPorts;  // offered by offerPort, kept through every refill
     int portLooksDue = 0;     // looks at the system's ports still to take; -1: every second
     bool losingLine = false;
     int openCount = 0;  // tells a loss noticed on one connection from the next

@@ -1,39 +1,79 @@
 #include "portoffer.h"
 
-#include <QAbstractItemModel>
-#include <QComboBox>
-#include <QSerialPortInfo>
-#include <QTimer>
+#include "portlist.h"
 
-void keepPortOffered(QComboBox *box, const QString &path)
+#include <QAbstractItemModel>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
+#include <QSerialPortInfo>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+
+#include <algorithm>
+
+QString portNameOf(const QString &nameOrPath)
 {
-    const auto ensure = [box, path] {
-        if (box->findText(path) >= 0)
-            return;
-        box->insertItem(0, path);
-        box->setCurrentIndex(0);
-    };
-    ensure();
-    // A refill clears the list and then adds the ports one by one; look
-    // once it is over, not half-way through.
-    const auto afterRefill = [box, ensure] { QTimer::singleShot(0, box, ensure); };
-    QObject::connect(box->model(), &QAbstractItemModel::rowsRemoved, box, afterRefill);
-    QObject::connect(box->model(), &QAbstractItemModel::modelReset, box, afterRefill);
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : ports)
+        if (info.systemLocation() == nameOrPath)
+            return info.portName();
+    return nameOrPath;
 }
 
-void preselectPort(QComboBox *box, const QString &nameOrPath)
+namespace {
+
+// Paints the box as QComboBox::paintEvent does, with the short form as its
+// text; the form's sheet and the platform style draw everything else.
+class ShortNamePainter : public QObject
 {
-    if (!box || nameOrPath.isEmpty())
-        return;
-    int index = box->findText(nameOrPath);
-    if (index < 0) {
-        const auto ports = QSerialPortInfo::availablePorts();
-        for (const QSerialPortInfo &info : ports)
-            if (info.systemLocation() == nameOrPath)
-                index = box->findText(info.portName());
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = qobject_cast<QComboBox *>(watched);
+        if (!box || event->type() != QEvent::Paint || box->isEditable())
+            return false;
+        QStylePainter painter(box);
+        painter.setPen(box->palette().color(QPalette::Text));
+        QStyleOptionComboBox opt;
+        opt.initFrom(box);
+        opt.editable = false;
+        opt.frame = box->hasFrame();
+        if (box->hasFocus())
+            opt.state |= QStyle::State_Selected;
+        opt.subControls = QStyle::SC_All;
+        if (box->view()->isVisible())
+            opt.state |= QStyle::State_On;
+        opt.iconSize = box->iconSize();
+        opt.currentIcon = box->itemIcon(box->currentIndex());
+        painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &opt,
+                                                        QStyle::SC_ComboBoxEditField, box);
+        opt.currentText = box->fontMetrics().elidedText(shortPortName(box->currentText()), Qt::ElideLeft,
+                                                        field.width());
+        painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
+        return true;
     }
-    if (index >= 0)
-        box->setCurrentIndex(index);
-    else
-        keepPortOffered(box, nameOrPath);
+};
+
+} // namespace
+
+void showPortNamesInFull(QComboBox *box)
+{
+    box->installEventFilter(new ShortNamePainter(box));
+    QObject::connect(box, &QComboBox::currentTextChanged, box, [box](const QString &text) {
+        box->setToolTip(text);
+    });
+    const auto fitList = [box] {
+        int widest = 0;
+        for (int i = 0; i < box->count(); ++i)
+            widest = std::max(widest, box->view()->fontMetrics().horizontalAdvance(box->itemText(i)));
+        // Room for the entry's margins and a scroll bar.
+        box->view()->setMinimumWidth(widest + 40);
+    };
+    QObject::connect(box->model(), &QAbstractItemModel::rowsInserted, box, fitList);
+    QObject::connect(box->model(), &QAbstractItemModel::rowsRemoved, box, fitList);
 }

@@ -58,7 +58,7 @@ void MainWindow::showDisconnected()
     ui->portNameBox->setEnabled(true);
     ui->openButton->setText(texts.openText);
     ui->toolButton_led->setIcon(QIcon(QStringLiteral(":/myImage/images/red.png")));
-    refillPortList();
+    followSystemPorts();
 }
 
 // Errors of a line that went away (cable pulled, device removed) end the

@@ -3,24 +3,37 @@
 #include <algorithm>
 
 PortListUpdate followPorts(const QStringList &shown, int current, const QStringList &before,
-                           const QStringList &now)
+                           const QStringList &now, const QStringList &handAdded)
 {
     PortListUpdate u;
-    if (now == before)
-        return u;
-    u.changed = true;
     u.items = now;
-    for (int row = 0; row < shown.size(); ++row) {
-        const QString &name = shown[row];
-        if (!before.contains(name) && !u.items.contains(name))
-            u.items.insert(std::min(row, int(u.items.size())), name);
-    }
+    QString appeared;
     for (const QString &name : now)
-        if (!before.contains(name))
-            return u.current = int(u.items.indexOf(name)), u;
+        if (appeared.isEmpty() && !before.contains(name))
+            appeared = name;
+    for (const QString &name : handAdded) {
+        if (u.items.contains(name))
+            continue;
+        const int row = int(shown.indexOf(name));
+        u.items.insert(row < 0 ? 0 : std::min(row, int(u.items.size())), name);
+        if (row < 0 && appeared.isEmpty())
+            appeared = name;
+    }
     const QString selected = current >= 0 && current < shown.size() ? shown[current] : QString();
-    u.current = selected.isEmpty() ? -1 : int(u.items.indexOf(selected));
+    u.current = int(u.items.indexOf(appeared.isEmpty() ? selected : appeared));
     if (u.current < 0 && !u.items.isEmpty())
         u.current = 0;
+    u.changed = u.items != shown || u.current != current;
     return u;
+}
+
+QString shortPortName(const QString &port)
+{
+    const QLatin1String dev("/dev/");
+    if (!port.startsWith(QLatin1Char('/')))
+        return port;
+    const QString rest = port.startsWith(dev) ? port.mid(dev.size()) : port;
+    if (port.startsWith(dev) && rest.count(QLatin1Char('/')) <= 1)
+        return rest;
+    return rest.mid(rest.lastIndexOf(QLatin1Char('/')) + 1);
 }

@@ -702,7 +702,7 @@ void TestLink::englishOpenCloseAndNoPort()
 {
     QVERIFY(useEnglishTexts(true));
     window.reset(new MainWindow);
-    preselectPort(portBox(), peer->slavePath());
+    window->choosePort(peer->slavePath());
     QCOMPARE(portBox()->currentText(), peer->slavePath());
     openButton()->click();
     QVERIFY(peer->waitFor("OK"));

@@ -170,7 +170,7 @@ void TestSimWindow::init()
     port = QString::fromStdString(sim->slavePath());
 
     window = std::make_unique<MainWindow>();
-    keepPortOffered(child<QComboBox>(QStringLiteral("portNameBox")), port);
+    window->offerPort(port);
     window->show();
 }
 

@@ -79,22 +79,29 @@ class TestUnplug : public QObject
 private slots:
     void init() { resetProgramState(); }
 
-    // Lists as "name name ... @selected"; "-" for a list left alone.
+    // Lists as "name name ... @selected"; "-" for a list left alone.  box:
+    // what the 120 px box shows of the selection afterwards.
     void portListFollowsPlugging_data()
     {
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("now");
         QTest::addColumn<QString>("result");
-        QTest::newRow("no change, hand-added port stays") << "ttyS0 /dev/pts/3 @1" << "ttyS0" << "ttyS0" << "-";
+        QTest::addColumn<QString>("box");
+        QTest::newRow("no change, hand-added port stays")
+            << "ttyS0 /dev/pts/3 @1" << "ttyS0" << "ttyS0" << "-" << "pts/3";
         QTest::newRow("plugged in: system order, selected")
-            << "ttyS0 ttyS1 @0" << "ttyS0 ttyS1" << "ttyS0 ttyUSB0 ttyS1" << "ttyS0 ttyUSB0 ttyS1 @1";
+            << "ttyS0 ttyS1 @0" << "ttyS0 ttyS1" << "ttyS0 ttyUSB0 ttyS1" << "ttyS0 ttyUSB0 ttyS1 @1" << "ttyUSB0";
         QTest::newRow("another unplugged, selection stays")
-            << "ttyACM0 ttyUSB0 @1" << "ttyACM0 ttyUSB0" << "ttyUSB0" << "ttyUSB0 @0";
-        QTest::newRow("selected unplugged") << "ttyS0 ttyUSB0 @1" << "ttyS0 ttyUSB0" << "ttyS0" << "ttyS0 @0";
+            << "ttyACM0 ttyUSB0 @1" << "ttyACM0 ttyUSB0" << "ttyUSB0" << "ttyUSB0 @0" << "ttyUSB0";
+        QTest::newRow("selected unplugged")
+            << "ttyS0 ttyUSB0 @1" << "ttyS0 ttyUSB0" << "ttyS0" << "ttyS0 @0" << "ttyS0";
         QTest::newRow("offered pty keeps its row")
-            << "/dev/pts/7 ttyS0 @0" << "ttyS0" << "ttyS0 ttyUSB0" << "/dev/pts/7 ttyS0 ttyUSB0 @2";
-        QTest::newRow("last one gone") << "ttyUSB0 @0" << "ttyUSB0" << "" << "@-1";
+            << "/dev/pts/7 ttyS0 @0" << "ttyS0" << "ttyS0 ttyUSB0" << "/dev/pts/7 ttyS0 ttyUSB0 @2" << "ttyUSB0";
+        QTest::newRow("by-id link shown by its last part")
+            << "ttyS0 /dev/serial/by-id/usb-FT232R_A50285BI-if00-port0 @1" << "ttyS0" << ""
+            << "/dev/serial/by-id/usb-FT232R_A50285BI-if00-port0 @0" << "usb-FT232R_A50285BI-if00-port0";
+        QTest::newRow("last one gone") << "ttyUSB0 @0" << "ttyUSB0" << "" << "@-1" << "";
     }
 
     void portListFollowsPlugging()
@@ -105,9 +112,16 @@ private slots:
         const auto names = [](const QString &s) { return s.split(QLatin1Char(' '), Qt::SkipEmptyParts); };
         QStringList list = names(shown);
         const int current = list.takeLast().mid(1).toInt();
-        const PortListUpdate u = followPorts(list, current, names(before), names(now));
+        QStringList handAdded;  // what the system never listed was put there by hand
+        for (const QString &name : list)
+            if (!names(before).contains(name) && !names(now).contains(name))
+                handAdded << name;
+        const PortListUpdate u = followPorts(list, current, names(before), names(now), handAdded);
         const QString result = (u.items + QStringList{QStringLiteral("@%1").arg(u.current)}).join(QLatin1Char(' '));
         QTEST(u.changed ? result : QStringLiteral("-"), "result");
+        const QStringList after = u.changed ? u.items : list;
+        const int selected = u.changed ? u.current : current;
+        QTEST(shortPortName(after.value(selected)), "box");
     }
 
     // A full output buffer is a live line; a closed master is not.

@@ -5,11 +5,9 @@
 #include "look.h"
 #include "mainwindow.h"
 #include "options.h"
-#include "portoffer.h"
 #include "simhost.h"
 
 #include <QApplication>
-#include <QComboBox>
 
 #include <cstdio>
 #include <string>
@@ -82,12 +80,7 @@ int main(int argc, char *argv[])
     std::fprintf(stderr, "zqconfig-demo: simulated transmitter on %s\n", sim.slavePath().c_str());
 
     MainWindow window;
-    auto *box = window.findChild<QComboBox *>(QStringLiteral("portNameBox"));
-    if (!box) {
-        std::fprintf(stderr, "zqconfig-demo: the window has no port list\n");
-        return 1;
-    }
-    keepPortOffered(box, port);
+    window.offerPort(port);
     window.show();
     return app.exec();
 }
