@@ -1,29 +1,18 @@
-#include "look.h"
 #include "mainwindow.h"
-#include "options.h"
-
-#include <QApplication>
-#include <QGuiApplication>
+#include "startup.h"
 
 int main(int argc, char *argv[])
 {
     const ProgramOptions program{QStringLiteral("Reads, edits, saves and writes back the settings of the Zarvik&Quorel 8-channel "
                        "radio-control transmitter over its serial line, and shows its live channel outputs."), true};
+    StartOptions options;
     int status = 0;
-    if (answeredWithoutWindow(argc, argv, program, &status))
+    const auto app = startApplication(argc, argv, program, &options, &status);
+    if (!app)
         return status;
-
-    enableHighDpiScaling();
-    QApplication a(argc, argv);
-    // Lets Wayland desktops match the window to the menu entry and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.zarvikquorel.zqconfig"));
-    const StartOptions options = parseStartOptions(a.arguments(), qEnvironmentVariable(kLangVariable), program);
-    if (options.action != StartOptions::Run)
-        return reportStartOptions(options);
-    useEnglishTexts(options.english);
 
     MainWindow w;
     w.choosePort(options.port);
     w.show();
-    return a.exec();
+    return app->exec();
 }

@@ -2,12 +2,10 @@
 // served on a pseudo-terminal whose path is offered in the port list, so
 // every feature can be tried without hardware on the desk.
 
-#include "look.h"
 #include "mainwindow.h"
-#include "options.h"
 #include "simhost.h"
+#include "startup.h"
 
-#include <QApplication>
 
 #include <cstdio>
 #include <string>
@@ -51,16 +49,11 @@ int main(int argc, char *argv[])
         QStringLiteral("The configuration tool's window with a simulated transmitter on a pseudo-terminal, "
                        "already offered in the port list: every feature can be tried without hardware. "
                        "The simulated transmitter's events are printed on standard error."), false};
+    StartOptions options;
     int status = 0;
-    if (answeredWithoutWindow(argc, argv, program, &status))
+    const auto app = startApplication(argc, argv, program, &options, &status);
+    if (!app)
         return status;
-
-    enableHighDpiScaling();
-    QApplication app(argc, argv);
-    const StartOptions options = parseStartOptions(app.arguments(), qEnvironmentVariable(kLangVariable), program);
-    if (options.action != StartOptions::Run)
-        return reportStartOptions(options);
-    useEnglishTexts(options.english);
 
     zqsim::SimHost::Config conf;
     // Often enough for smoothly moving bars, rarely enough to stay light
@@ -82,5 +75,5 @@ int main(int argc, char *argv[])
     MainWindow window;
     window.offerPort(port);
     window.show();
-    return app.exec();
+    return app->exec();
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "options.h"
+
+#include <QApplication>
+
+#include <memory>
+
+// The start shared by the tool and the demo, up to the window: --help,
+// --version and a bad command line answered without a display, high-DPI
+// scaling, the application object with the desktop file name, and the
+// language.  Null, with the exit status in *status, when the program is to
+// stop there.  argc must outlive the application.
+std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const ProgramOptions &program,
+                                               StartOptions *options, int *status);
