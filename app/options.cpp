@@ -18,6 +18,30 @@ StartOptions failure(const QString &program, const QString &what)
     return o;
 }
 
+// Qt's own options (QGuiApplication, QApplication and the X11 platform),
+// known here so that an option neither Qt nor the program takes is
+// reported before a window is tried, display or not.  QApplication takes
+// them out of the arguments itself.
+const char *const kQtOptionsWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                           "qmljsdebugger", "qwindowgeometry", "geometry", "qwindowicon",
+                                           "icon", "qwindowtitle", "title", "style", "stylesheet",
+                                           "session", "display", "name", "visual"};
+const char *const kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+
+void addQtOptions(QCommandLineParser &parser)
+{
+    for (const char *name : kQtOptionsWithValue) {
+        QCommandLineOption o(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        o.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(o);
+    }
+    for (const char *name : kQtFlags) {
+        QCommandLineOption o(QString::fromLatin1(name));
+        o.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(o);
+    }
+}
+
 } // namespace
 
 StartOptions parseStartOptions(const QStringList &args, const QString &envLang, const ProgramOptions &program,
@@ -47,6 +71,7 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
                                   QStringLiteral("name"));
     if (program.offersPort)
         parser.addOption(port);
+    addQtOptions(parser);
 
     const bool parsed = parser.parse(args);
     StartOptions o;
@@ -62,7 +87,7 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
                                                            QString::fromLatin1(qVersion()));
         return o;
     }
-    if (!parsed && (qtOptionsTaken || parser.unknownOptionNames().isEmpty()))
+    if (!parsed)
         return failure(name, parser.errorText());
 
     const bool fromOption = parser.isSet(lang);

@@ -24,11 +24,13 @@ struct ProgramOptions
 };
 
 // Reads the arguments as QCoreApplication::arguments() gives them (program
-// first) and the value of kLangVariable (null or empty when unset).  Until
-// QApplication has taken its own options (-platform, -style ...) out of the
-// arguments, qtOptionsTaken is false and an unknown option is left for it
-// to judge.  The help text needs an application object; without one it
-// stays empty.
+// first) and the value of kLangVariable (null or empty when unset).  Qt's
+// own options (-platform, -style ...) are accepted and left for
+// QApplication, so an unknown option or a missing value fails with or
+// without a display.  Until QApplication has taken its options out of the
+// arguments, qtOptionsTaken is false and a stray argument is left for it to
+// judge.  The help text needs an application object; without one it stays
+// empty.
 StartOptions parseStartOptions(const QStringList &args, const QString &envLang, const ProgramOptions &program,
                                bool qtOptionsTaken = true);
 

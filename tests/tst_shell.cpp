@@ -361,12 +361,13 @@ private slots:
     void commandLineWithoutDisplay()
     {
         const struct { QStringList args; int status; const char *out; } cases[] = {
-            {{"--help"}, 0, "--lang <en|zh>"}, {{"--version"}, 0, "zqconfig 5.1 (Qt "}, {{"--lang", "xx"}, 2, "en, zh"}};
+            {{"--help"}, 0, "--lang <en|zh>"}, {{"--version"}, 0, "zqconfig 5.1 (Qt "}, {{"--lang", "xx"}, 2, "en, zh"},
+            {{"--bogus"}, 2, "Unknown option 'bogus'"}, {{"-reverse", "--port"}, 2, "Missing value after '--port'"}};
         for (const auto &c : cases) {
             QProcess p;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("QT_QPA_PLATFORM", "xcb");
-            env.remove("DISPLAY");
+            for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+                env.remove(name);
             p.setProcessEnvironment(env);
             p.start(QStringLiteral(ZQCONFIG_EXE), c.args);
             QVERIFY(p.waitForFinished(60000));
