@@ -205,16 +205,21 @@ private slots:
     {
         QTest::addColumn<bool>("folderWritable");
         QTest::addColumn<int>("mode");
-        QTest::newRow("private file") << true << int(QFile::ReadOwner | QFile::WriteOwner);
+        QTest::addColumn<int>("oldSize");  // 0: the usual short old file
+        QTest::newRow("private file") << true << int(QFile::ReadOwner | QFile::WriteOwner) << 0;
         // Root may write it and does; anyone else gets the error box.
-        QTest::newRow("read-only file") << true << int(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        QTest::newRow("read-only folder") << false << int(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QTest::newRow("read-only file") << true << int(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther) << 0;
+        const int rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        QTest::newRow("read-only folder") << false << rw << 0;
+        QTest::newRow("read-only folder, longer old file") << false << rw << 400;
     }
 
     void keepsPermissions()
     {
         QFETCH(bool, folderWritable);
         QFETCH(int, mode);
+        QFETCH(int, oldSize);
+        const QByteArray previous = oldSize ? QByteArray(oldSize, '#') : kPrevious;
         const QString dir = scratch.filePath(QTest::currentDataTag());
         QVERIFY(QDir().mkpath(dir));
         const QString path = dir + "/settings.txt";
@@ -224,7 +229,7 @@ private slots:
             // Root ignores folder permissions: a read-only mount, with the
             // file bound in from a writable one.
             const QString outside = scratch.filePath("outside.txt");
-            QVERIFY(writeFile(outside, kPrevious));
+            QVERIFY(writeFile(outside, previous));
             fs = std::make_unique<Tmpfs>(dir, "size=64k,mode=0755");
             if (!fs->ok)
                 QSKIP(qPrintable("cannot mount a tmpfs here: " + fs->why));
@@ -233,7 +238,7 @@ private slots:
             QCOMPARE(::mount(QFile::encodeName(outside).constData(), QFile::encodeName(path).constData(), nullptr,
                              MS_BIND, nullptr), 0);
         } else {
-            QVERIFY(writeFile(path, kPrevious));
+            QVERIFY(writeFile(path, previous));
         }
         QVERIFY(QFile::setPermissions(path, QFile::Permissions(mode)));
         if (!folderWritable && !fs)
@@ -252,7 +257,7 @@ private slots:
                 QCOMPARE(closer.count, 0);
         }
         const QByteArray saved = readFile(path);
-        QCOMPARE(saved.size(), refused ? kPrevious.size() : 324);
+        QCOMPARE(saved.size(), refused ? previous.size() : 324);
         if (!refused)
             QCOMPARE(saved.mid(9, 2), QByteArray("A2"));
         QCOMPARE(int(QFile::permissions(path) & 0x7077), mode);  // owner, group, other
