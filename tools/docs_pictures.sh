@@ -3,7 +3,8 @@
 # channel settings page (form-basics.png) and on the system page
 # (form-system.png), and the demo after a read (demo.png, by
 # tools/demo_screenshot.sh), in Chinese and in English (demo-en.png with
-# the channel settings page the read filled, demo-en-pages.png).  Exits non-zero when a window does not come up.
+# the channel settings page the read filled, demo-en-pages.png), and the
+# port box with a long device path (port-box.png).  Exits non-zero when a window does not come up.
 #   tools/docs_pictures.sh [OUTPUT_DIR]      (default: docs)
 # ZQ_SCALE=2 takes them on a screen of twice the size and density (192
 # dpi), to see how a high-density screen shows the window.  The Qt 5 build
@@ -50,6 +51,28 @@ page() {
 }
 page 220 form-basics.png
 page 780 form-system.png
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+app_pid=""
+
+# The port box with a long device path: the top of the window with the
+# box closed (its short form) above the same with the list open (the whole
+# path).
+"$app" --port /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0 2>"$work/app.log" &
+app_pid=$!
+win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1) || true
+[ -n "$win" ] || { cat "$work/app.log" >&2; fail "the window did not appear"; }
+eval "$(xdotool getwindowgeometry --shell "$win")"
+box="$((screen_w - X))x$((130 * scale))+${X}+${Y}"
+xdotool mousemove $((screen_w - 1)) $((screen_h - 1))
+sleep 0.5
+xwd -root -silent | convert xwd:- -crop "$box" +repage "$work/closed.png"
+xdotool mousemove --window "$win" $((800 * scale)) $((55 * scale)) click 1
+sleep 0.5
+xwd -root -silent | convert xwd:- -crop "$box" +repage "$work/open.png"
+convert "$work/closed.png" "$work/open.png" -background white -splice 0x8 -append -colors 128 -strip \
+  "PNG8:$out/port-box.png"
+echo "docs_pictures: wrote $out/port-box.png ($(stat -c %s "$out/port-box.png") bytes)"
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 app_pid=""
