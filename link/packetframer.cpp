@@ -7,16 +7,16 @@ using namespace packet;
 
 namespace {
 
-// Whether the n bytes at b can be the start (or all) of each kind; a
-// packet found inside junk (afterJunk) can only be one with strong marks.
+// Whether the n bytes at b can be the start (or all) of each kind; inside
+// junk (afterJunk) only a live packet can start.
 bool mayBeLive(const unsigned char *b, int n)
 {
     return n <= kLiveLength && b[0] == kMarker && (n <= kTagAt || b[kTagAt] == kServoTag || b[kTagAt] == kReceiverTag);
 }
 
-bool mayBeSettings(const unsigned char *b, int n)
+bool mayBeSettings(const unsigned char *b, int n, bool afterJunk)
 {
-    return n <= kSettingsLength && b[0] == kMarker && (n <= kCodeAt || settingsReadFlag(b[kCodeAt]) != 0)
+    return !afterJunk && n <= kSettingsLength && b[0] == kMarker && (n <= kCodeAt || settingsReadFlag(b[kCodeAt]) != 0)
         && (n <= kClosingAt || b[kClosingAt] == kMarker);
 }
 
@@ -27,22 +27,22 @@ bool mayBeAux(const unsigned char *b, int n, bool afterJunk)
 
 bool viable(const unsigned char *b, int n, bool afterJunk)
 {
-    return mayBeLive(b, n) || mayBeSettings(b, n) || mayBeAux(b, n, afterJunk);
+    return mayBeLive(b, n) || mayBeSettings(b, n, afterJunk) || mayBeAux(b, n, afterJunk);
 }
 
 bool whole(const unsigned char *b, int n, bool afterJunk)
 {
-    return (n == kLiveLength && mayBeLive(b, n)) || (n == kSettingsLength && mayBeSettings(b, n))
+    return (n == kLiveLength && mayBeLive(b, n)) || (n == kSettingsLength && mayBeSettings(b, n, afterJunk))
         || (n == kAuxLength && mayBeAux(b, n, afterJunk));
 }
 
 // A whole packet that goes out as soon as its last byte is in: a live
-// packet, or a settings packet at a boundary that cannot grow into one.
+// packet, or a settings packet that cannot grow into one.
 bool goesOutAtOnce(const unsigned char *b, int n, bool afterJunk)
 {
     if (n == kLiveLength)
         return mayBeLive(b, n);
-    return n == kSettingsLength && !afterJunk && mayBeSettings(b, n) && !mayBeLive(b, n);
+    return n == kSettingsLength && mayBeSettings(b, n, afterJunk) && !mayBeLive(b, n);
 }
 
 } // namespace
@@ -80,8 +80,8 @@ void PacketFramer::push(unsigned char c, QVector<FramedChunk> &out)
             return;
         }
         // The last byte ruled out every packet this could have been: a held
-        // AUX or junk-found settings packet was followed by more bytes, or a
-        // longer packet arrived damaged.  Its first byte is junk; the rest
+        // AUX packet was followed by more bytes, or a longer packet arrived
+        // damaged.  Its first byte is junk; the rest
         // may still hold the start of a strong packet.
         if (junk < INT_MAX)
             ++junk;

@@ -12,9 +12,9 @@ struct FramedChunk
 {
     QByteArray bytes;        // the packet; empty for junk
     bool packet = false;
-    // Found by resynchronising inside junk: only a live packet can be, and
-    // its bytes may still be junk that happens to carry FE 18 / FE 19, so
-    // the window takes its monitor values but not its trims (see below).
+    // Found by resynchronising inside junk (only a live packet can be): its
+    // bytes may still be junk that happens to carry FE 18 / FE 19, so the
+    // window takes its monitor values but not its trims.
     bool afterJunk = false;
     int junk = 0;            // bytes in the run, for a junk chunk
 };
@@ -32,40 +32,41 @@ struct FramedChunk
 // Where a packet may start:
 //  - At a boundary: the first byte after the line was quiet, or the byte
 //    right after a whole packet (packets glued into one burst).  Any packet.
-//  - Inside junk (after bytes were given up since the boundary), only on a
-//    strong mark.  A transmitter streaming without waiting for answers
-//    thus finds the monitor again at its next live packet.
+//  - Inside junk (after bytes were given up since the boundary), only a
+//    live packet, on its FE 18 / FE 19.  A transmitter streaming without
+//    waiting for answers thus finds the monitor again at its next live
+//    packet.  Settings found there could be junk reaching into the next
+//    packet (a junk tail FE xx A5 yy before an AUX packet ending FE reads
+//    as one); the transmitter waits for an answer after each settings
+//    packet, so one lost this way leaves the read incomplete, and told.
 //
 // When a packet goes out:
-//  - A whole live packet, and a whole settings packet at a boundary: at
-//    once, with no added delay.  A settings packet starting FE 18 / FE 19
-//    is also the start of a live packet; the live packet wins if its bytes
-//    keep coming, the quiet time settles on the settings packet.
+//  - A whole live or settings packet: at once, with no added delay.  A
+//    settings packet starting FE 18 / FE 19 is also the start of a live
+//    packet; the live packet wins if its bytes keep coming, the quiet time
+//    settles on the settings packet.
 //  - The AUX packet only when the line goes quiet right after it.  The
 //    transmitter waits for an answer after each packet, so a real AUX
 //    packet is followed by silence, while junk that looks like an AUX start
 //    (00 00 AA) glued before a real packet is followed by that packet's
 //    rest.  This costs the quiet time once per read.  An AUX packet led by
-//    FE is also the start of a settings packet of code AA: those win if
-//    their bytes keep coming, as before.  The one case no rule can tell
-//    apart: a settings packet of code AA that the adapter splits after its
-//    byte 8 by more than the quiet time reads as an AUX packet and 4 bytes
-//    of junk.
-//  - A settings packet found inside junk, only when the line goes quiet
-//    right after it, for the same reason; a byte before that makes it junk.
+//    FE is also the start of a settings packet of code AA: that wins if its
+//    bytes keep coming, as before.  The one case no rule can tell apart: a
+//    settings packet of code AA that the adapter splits after its byte 8 by
+//    more than the quiet time reads as an AUX packet and 4 bytes of junk.
 //  - Anything held when the line goes quiet: a whole packet that may start
-//    there, else junk.
+//    where it starts, else junk.
 //
 // Answers.  Each packet gets one; a run of junk gets exactly one, when the
 // framer resynchronises on a packet (just before it) or when the line goes
 // quiet, whichever comes first, however many reads brought it.
 //
-// Junk yielding packets.  Random bytes, fuzzed as streams, yield a live
-// packet about 3e-5 per byte of junk (FE 18 / FE 19 anywhere), a settings
-// packet about 1e-6 per byte and only if the line goes quiet right after
-// it, an AUX packet only at a boundary followed by quiet (1 in 256 bursts
-// of exactly its length).  A live packet found inside junk never sets the
-// trims (afterJunk above).
+// Junk yielding packets.  Streams of random bytes in random bursts (the
+// framer benchmark measures it) yield a live packet about 3e-5 per byte of
+// junk (FE 18 / FE 19 anywhere); settings and AUX packets only at a
+// boundary, so per burst, not per byte: an AUX packet only for a burst of
+// exactly its length with AA at byte 2, settings 1 in 10^6 bursts.  A live
+// packet found inside junk never sets the trims (afterJunk above).
 //
 // The buffer never holds more than the longest packet; junk is counted,
 // not kept.
