@@ -1,7 +1,9 @@
 // The link as USB adapters deliver it.
 //
 // 1. Framer cost per packet, in memory: live packets whole, in three
-//    pieces, byte by byte, and a whole read answer (19 packets).
+//    pieces, byte by byte, and a whole read answer (19 packets); and what
+//    random bytes in random bursts (1..64 bytes, the line quiet between)
+//    yield, per byte of junk.
 // 2. Latency over a pseudo-terminal, with the window answering: a peer
 //    thread plays the transmitter (one packet, then wait for "WWW") and
 //    times from the write of a packet's last byte to its "WWW": whole
@@ -20,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSerialPortInfo>
 #include <QTimer>
 
@@ -97,6 +100,34 @@ void framerInMemory()
         out.clear();
     }
     std::printf("framer, read answer in one piece: %.0f ns/packet\n", double(t.nsecsElapsed()) / n / 19);
+}
+
+// Packets of each kind that random junk yields, per byte.
+void junkYield()
+{
+    QRandomGenerator rng(20261207);
+    PacketFramer f;
+    QVector<FramedChunk> out;
+    long bytes = 0, bursts = 0, live = 0, afterJunk = 0, settings = 0, aux = 0;
+    while (bytes < 200000000) {
+        QByteArray burst(1 + int(rng.bounded(64)), Qt::Uninitialized);
+        for (char &c : burst)
+            c = char(rng.bounded(256));
+        bytes += burst.size(), ++bursts;
+        f.feed(burst, out);
+        f.expire(out);
+        for (const FramedChunk &c : out) {
+            if (!c.packet)
+                continue;
+            const int n = c.bytes.size();
+            live += n == 20, afterJunk += n == 20 && c.afterJunk, settings += n == 12, aux += n == 8;
+        }
+        out.clear();
+    }
+    std::printf("framer, random junk: per byte %.2g live packets (%.0f %% found inside junk), %.2g settings, %.2g AUX "
+                "(%ld bytes in %ld bursts of 1..64)\n",
+                double(live) / bytes, 100.0 * afterJunk / qMax(live, 1L), double(settings) / bytes, double(aux) / bytes,
+                bytes, bursts);
 }
 
 struct Pty
@@ -270,6 +301,7 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "%s\n", qPrintable(msg));
     });
     framerInMemory();
+    junkYield();
     latencyOverPty();
     portWatcher();
     return 0;

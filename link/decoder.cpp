@@ -8,8 +8,8 @@
 #include <QtDebug>
 
 // Packets are cut from the byte stream, however the adapter split or glued
-// them; bytes that may still become a packet wait for the rest or for the
-// quiet time.
+// them; bytes that may still become a packet, and a run of junk awaiting
+// its one answer, wait for the rest or for the quiet time.
 void MainWindow::serialPort_readyRead()
 {
     const QByteArray bytes = serialPort.readAll();
@@ -34,8 +34,11 @@ void MainWindow::quietTimeOver()
 void MainWindow::takeChunks(const QVector<FramedChunk> &chunks)
 {
     for (const FramedChunk &c : chunks) {
-        // Garbage is answered like an unrecognised packet, never decoded.
-        const DecodeResult r = c.packet ? decodePacket(c.bytes, cfg, mon, trimHold != 0) : DecodeResult();
+        // Junk is answered like an unrecognised packet, never decoded; a live
+        // packet found inside junk may be junk itself, so it moves the
+        // monitor but never the trims.
+        const DecodeResult r =
+            c.packet ? decodePacket(c.bytes, cfg, mon, trimHold != 0 || c.afterJunk) : DecodeResult();
         if (r.readFlag)
             qDebug("ReadFlag:%d", r.readFlag);
         if (r.readFlag || r.refreshesPages())

@@ -2,18 +2,11 @@
 
 #include "configmodel.h"
 #include "monitorstate.h"
+#include "packetformat.h"
+
+using namespace packet;
 
 namespace {
-
-// Packet lengths and markers of the transmitter's protocol.
-constexpr int kLiveLength = 20;
-constexpr int kAuxLength = 8;
-constexpr int kSettingsLength = 12;
-constexpr unsigned char kMarker = 0xFE;
-constexpr unsigned char kServoTag = 0x18;
-constexpr unsigned char kReceiverTag = 0x19;
-constexpr unsigned char kAuxTag = 0xAA;
-constexpr int kAuxReadFlag = 7;
 
 // Trim bytes above this are stored as the end stop.
 constexpr int kTrimLimit = 238;
@@ -67,23 +60,6 @@ void storeEight(const Bytes b, ConfigModel &m, const CfgField (&fields)[8], int 
 {
     for (int k = 0; k < 8; ++k)
         m.*fields[k] = b[3 + k] - offset;
-}
-
-// ReadFlag of a settings code, 0 for a code we do not know.
-int settingsReadFlag(int code)
-{
-    switch (code) {
-    case 0x44: return 1;
-    case 0x55: return 2;
-    case 0x66: return 3;
-    case 0x77: return 4;
-    case 0x88: return 5;
-    case 0x99: return 6;
-    default:
-        if (code >= 0xA1 && code <= 0xAC)
-            return code - 0xA1 + 8;
-        return 0;
-    }
 }
 
 // Stores bytes 3..10 of a known settings packet, in ascending byte order;
@@ -223,16 +199,16 @@ DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState 
     const Bytes b{reinterpret_cast<const unsigned char *>(chunk.constData())};
     switch (chunk.size()) {
     case kLiveLength:
-        if (b[0] == kMarker && b[1] == kServoTag) {
+        if (b[0] == kMarker && b[kTagAt] == kServoTag) {
             decodeServo(b, live);
             r.kind = PacketKind::ServoLive;
-        } else if (b[0] == kMarker && b[1] == kReceiverTag) {
+        } else if (b[0] == kMarker && b[kTagAt] == kReceiverTag) {
             decodeReceiver(b, m, live, holdTrims);
             r.kind = PacketKind::ReceiverLive;
         }
         break;
     case kAuxLength:
-        if (b[2] == kAuxTag) {
+        if (b[kAuxTagAt] == kAuxTag) {
             live.ReadFlag = kAuxReadFlag;
             decodeAux(b, m);
             r.kind = PacketKind::Aux;
@@ -240,8 +216,8 @@ DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState 
         }
         break;
     case kSettingsLength:
-        if (b[0] == kMarker && b[11] == kMarker) {
-            const int code = b[2];
+        if (b[0] == kMarker && b[kClosingAt] == kMarker) {
+            const int code = b[kCodeAt];
             const int flag = settingsReadFlag(code);
             if (flag) {
                 live.ReadFlag = flag;

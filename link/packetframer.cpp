@@ -1,93 +1,90 @@
 #include "packetframer.h"
 
+#include <climits>
 #include <cstring>
+
+using namespace packet;
 
 namespace {
 
-// The packets decodePacket recognises, by length and markers.
-constexpr int kLive = 20, kSettings = 12, kAux = 8;
-constexpr unsigned char kMarker = 0xFE, kServoTag = 0x18, kReceiverTag = 0x19, kAuxTag = 0xAA;
-
-// Whether the n bytes at b can be the start (or all) of each kind.
+// Whether the n bytes at b can be the start (or all) of each kind; inside
+// junk (afterJunk) only a live packet can start.
 bool mayBeLive(const unsigned char *b, int n)
 {
-    return n <= kLive && (n < 1 || b[0] == kMarker) && (n < 2 || b[1] == kServoTag || b[1] == kReceiverTag);
+    return n <= kLiveLength && b[0] == kMarker && (n <= kTagAt || b[kTagAt] == kServoTag || b[kTagAt] == kReceiverTag);
 }
 
-bool mayBeSettings(const unsigned char *b, int n)
+bool mayBeSettings(const unsigned char *b, int n, bool afterJunk)
 {
-    return n <= kSettings && (n < 1 || b[0] == kMarker) && (n < kSettings || b[11] == kMarker);
+    return !afterJunk && n <= kSettingsLength && b[0] == kMarker && (n <= kCodeAt || settingsReadFlag(b[kCodeAt]) != 0)
+        && (n <= kClosingAt || b[kClosingAt] == kMarker);
 }
 
-bool mayBeAux(const unsigned char *b, int n)
+bool mayBeAux(const unsigned char *b, int n, bool afterJunk)
 {
-    return n <= kAux && (n < 3 || b[2] == kAuxTag);
+    return !afterJunk && n <= kAuxLength && (n <= kAuxTagAt || b[kAuxTagAt] == kAuxTag);
 }
 
-bool viable(const unsigned char *b, int n)
+bool viable(const unsigned char *b, int n, bool afterJunk)
 {
-    return mayBeLive(b, n) || mayBeSettings(b, n) || mayBeAux(b, n);
+    return mayBeLive(b, n) || mayBeSettings(b, n, afterJunk) || mayBeAux(b, n, afterJunk);
 }
 
-bool whole(const unsigned char *b, int n)
+bool whole(const unsigned char *b, int n, bool afterJunk)
 {
-    return (n == kLive && mayBeLive(b, n)) || (n == kSettings && mayBeSettings(b, n))
-        || (n == kAux && mayBeAux(b, n));
+    return (n == kLiveLength && mayBeLive(b, n)) || (n == kSettingsLength && mayBeSettings(b, n, afterJunk))
+        || (n == kAuxLength && mayBeAux(b, n, afterJunk));
 }
 
-// A whole packet that a longer one could still start with.
-bool mayGrow(const unsigned char *b, int n)
+// A whole packet that goes out as soon as its last byte is in: a live
+// packet, or a settings packet that cannot grow into one.
+bool goesOutAtOnce(const unsigned char *b, int n, bool afterJunk)
 {
-    return (n < kSettings && mayBeSettings(b, n)) || (n < kLive && mayBeLive(b, n));
-}
-
-// Length of the longest whole packet the n bytes at b start with; 0 if none.
-int wholePrefix(const unsigned char *b, int n)
-{
-    for (int k : {kLive, kSettings, kAux})
-        if (k <= n && whole(b, k))
-            return k;
-    return 0;
-}
-
-void flushGarbage(QByteArray &garbage, QVector<FramedChunk> &out)
-{
-    if (garbage.isEmpty())
-        return;
-    out.append(FramedChunk{garbage, false});
-    garbage.clear();
+    if (n == kLiveLength)
+        return mayBeLive(b, n);
+    return n == kSettingsLength && mayBeSettings(b, n, afterJunk) && !mayBeLive(b, n);
 }
 
 } // namespace
 
-void PacketFramer::emitPacket(int n, QByteArray &garbage, QVector<FramedChunk> &out)
+void PacketFramer::flushJunk(QVector<FramedChunk> &out)
 {
-    flushGarbage(garbage, out);
-    out.append(FramedChunk{QByteArray(reinterpret_cast<const char *>(buf), n), true});
-    len -= n;
-    std::memmove(buf, buf + n, size_t(len));
+    if (junk == 0)
+        return;
+    FramedChunk c;
+    c.junk = junk;
+    out.append(c);
+    junk = 0;
 }
 
-void PacketFramer::push(unsigned char c, QByteArray &garbage, QVector<FramedChunk> &out)
+void PacketFramer::emitPacket(QVector<FramedChunk> &out)
+{
+    FramedChunk c;
+    c.packet = true;
+    c.afterJunk = junk > 0;
+    c.bytes = QByteArray(reinterpret_cast<const char *>(buf), len);
+    flushJunk(out);
+    out.append(c);
+    len = 0;
+}
+
+void PacketFramer::push(unsigned char c, QVector<FramedChunk> &out)
 {
     // Before the push the buffer was viable, so it holds at most 19 bytes.
     buf[len++] = c;
     while (len > 0) {
-        if (viable(buf, len)) {
-            if (whole(buf, len) && !mayGrow(buf, len))
-                emitPacket(len, garbage, out);
+        const bool afterJunk = junk > 0;
+        if (viable(buf, len, afterJunk)) {
+            if (goesOutAtOnce(buf, len, afterJunk))
+                emitPacket(out);
             return;
         }
-        // The last byte ruled out every packet this could have been.  A
-        // whole packet held back for a longer one goes out if what follows
-        // it can start a packet (two packets glued); otherwise the longer
-        // packet arrived damaged and its start is not trusted either.
-        const int k = wholePrefix(buf, len);
-        if (k > 0 && viable(buf + k, len - k)) {
-            emitPacket(k, garbage, out);
-            continue;
-        }
-        garbage.append(char(buf[0]));
+        // The last byte ruled out every packet this could have been: a held
+        // AUX packet was followed by more bytes, or a longer packet arrived
+        // damaged.  Its first byte is junk; the rest
+        // may still hold the start of a strong packet.
+        if (junk < INT_MAX)
+            ++junk;
         --len;
         std::memmove(buf, buf + 1, size_t(len));
     }
@@ -95,11 +92,9 @@ void PacketFramer::push(unsigned char c, QByteArray &garbage, QVector<FramedChun
 
 void PacketFramer::feed(const QByteArray &bytes, QVector<FramedChunk> &out)
 {
-    QByteArray garbage;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
     for (int i = 0, n = bytes.size(); i < n; ++i)
-        push(p[i], garbage, out);
-    flushGarbage(garbage, out);
+        push(p[i], out);
 }
 
 // Only a buffer that is exactly a whole packet counts: more bytes behind a
@@ -107,9 +102,11 @@ void PacketFramer::feed(const QByteArray &bytes, QVector<FramedChunk> &out)
 // of a damaged packet must not be decoded as another kind.
 void PacketFramer::expire(QVector<FramedChunk> &out)
 {
-    if (len == 0)
-        return;
-    const bool packet = whole(buf, len);
-    out.append(FramedChunk{QByteArray(reinterpret_cast<const char *>(buf), len), packet});
-    len = 0;
+    if (len > 0 && whole(buf, len, junk > 0)) {
+        emitPacket(out);
+    } else {
+        junk = len > INT_MAX - junk ? INT_MAX : junk + len;
+        len = 0;
+    }
+    flushJunk(out);
 }

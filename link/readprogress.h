@@ -1,9 +1,11 @@
 #pragma once
 
+#include "packetformat.h"
+
 #include <QtGlobal>
 
 // Which settings groups have answered a read request.  The transmitter
-// sends one packet per group (ReadFlag 1..19, the AUX packet being 7) and
+// sends one packet per group (ReadFlag 1..kGroups, the AUX packet being 7) and
 // nothing tells the last one apart, so the read is over when every group
 // has arrived or when the answers have stopped for kQuietMs.  Times are
 // any monotonic milliseconds.
@@ -11,7 +13,7 @@ class ReadProgress
 {
 public:
     static constexpr int kQuietMs = 1000;
-    static constexpr int kGroups = 19;
+    static constexpr int kGroups = packet::kGroups;
 
     void start(qint64 nowMs);
     void stop() { waiting = false; }
