@@ -1,10 +1,12 @@
 #include "filereport.h"
 
 #include "factory.h"
+#include "filesaver.h"
 #include "frameencoder.h"
 #include "sanity.h"
 #include "settingstable.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -16,7 +18,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -125,6 +126,26 @@ bool takeValue(const Setting &s, const QJsonValue &v, int &out, QString &error)
     return true;
 }
 
+// Why a path cannot be read or written: this program's words for the
+// usual causes, else the system's text in the same voice (lower case, no
+// full stop), so every message reads alike.
+QString fileProblem(const QString &path, bool writing, const QString &systemText)
+{
+    const QFileInfo info(path);
+    if (writing && !info.dir().exists())
+        return QStringLiteral("no such folder");
+    if (!writing && !info.exists())
+        return QStringLiteral("no such file");
+    if (info.isDir())
+        return QStringLiteral("is a directory");
+    QString text = systemText.trimmed();
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    if (text.size() > 1 && text.at(0).isUpper() && text.at(1).isLower())
+        text[0] = text.at(0).toLower();
+    return text;
+}
+
 } // namespace
 
 bool readInput(const QString &path, QByteArray &bytes, QString &error)
@@ -135,12 +156,8 @@ bool readInput(const QString &path, QByteArray &bytes, QString &error)
         opened = file.open(stdin, QIODevice::ReadOnly);
     } else {
         const QFileInfo info(path);
-        if (!info.exists()) {
-            error = QStringLiteral("no such file");
-            return false;
-        }
-        if (info.isDir()) {
-            error = QStringLiteral("is a directory");
+        if (!info.exists() || info.isDir()) {
+            error = fileProblem(path, false, QString());
             return false;
         }
         file.setFileName(path);
@@ -151,7 +168,7 @@ bool readInput(const QString &path, QByteArray &bytes, QString &error)
             // waiting, then read normally.
             const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
             if (fd < 0) {
-                error = QString::fromLocal8Bit(strerror(errno));
+                error = fileProblem(path, false, qt_error_string(errno));
                 return false;
             }
             ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -165,7 +182,7 @@ bool readInput(const QString &path, QByteArray &bytes, QString &error)
         }
     }
     if (!opened) {
-        error = file.errorString();
+        error = fileProblem(path, false, file.errorString());
         return false;
     }
     bytes.clear();
@@ -177,14 +194,27 @@ bool readInput(const QString &path, QByteArray &bytes, QString &error)
         bytes += piece;
     }
     if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
+        error = fileProblem(path, false, file.errorString());
         return false;
     }
     if (bytes.size() > kMaxInputBytes) {
         error = QStringLiteral("larger than %1 bytes, not a configuration file").arg(kMaxInputBytes);
         return false;
     }
+    if (bytes.isEmpty()) {
+        error = path == QLatin1String("-") ? QStringLiteral("empty input") : QStringLiteral("empty file");
+        return false;
+    }
     return true;
+}
+
+bool writeOutput(const QString &path, const QByteArray &content, QString &error)
+{
+    FileSaver file(path);
+    if (file.open() && file.commit(content))
+        return true;
+    error = fileProblem(path, true, file.errorString());
+    return false;
 }
 
 bool ConfigFileRead::has(int frame) const

@@ -2,14 +2,12 @@
 // configuration files without the window, the transmitter or a display.
 
 #include "filereport.h"
-#include "filesaver.h"
 #include "formatdoc.h"
 #include "options.h"
 #include "settingstable.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -105,17 +103,14 @@ bool loadConfig(const QString &path, ConfigFileRead &read, const QString &prefix
     return true;
 }
 
-int writeOutput(const QString &path, const QByteArray &content)
+int writeTo(const QString &path, const QByteArray &content)
 {
     if (path == QLatin1String("-")) {
         std::fwrite(content.constData(), 1, size_t(content.size()), stdout);
         return std::fflush(stdout) == 0 ? 0 : fail(path, QStringLiteral("cannot write to standard output"));
     }
-    // Whole or not at all: an import never leaves half a file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !commitWhole(file, content))
-        return fail(path, file.errorString());
-    return 0;
+    QString error;
+    return writeOutput(path, content, error) ? 0 : fail(path, error);
 }
 
 int run(const QString &command, const QStringList &args)
@@ -151,10 +146,10 @@ int run(const QString &command, const QStringList &args)
             return fail(args[0], error);
         if (!importJson(json, content, error))
             return fail(args[0], error);
-        return writeOutput(args[1], content);
+        return writeTo(args[1], content);
     }
     if (command == QLatin1String("factory") && arity(1))
-        return writeOutput(args[0], configFileOf(factoryModel()));
+        return writeTo(args[0], configFileOf(factoryModel()));
     if (command == QLatin1String("check") && !args.isEmpty()) {
         int status = 0;
         for (const QString &path : args) {

@@ -10,6 +10,7 @@
 // tmpfs as root (root ignores permission bits) and a mode-0555 folder
 // otherwise.
 #include "configmodel.h"
+#include "filereport.h"
 #include "mainwindow.h"
 #include "testsupport.h"
 
@@ -205,16 +206,21 @@ private slots:
     {
         QTest::addColumn<bool>("folderWritable");
         QTest::addColumn<int>("mode");
-        QTest::newRow("private file") << true << int(QFile::ReadOwner | QFile::WriteOwner);
+        QTest::addColumn<bool>("byFileTool");  // zqconfig-file's output instead of the window's save
+        const int readOnly = int(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        QTest::newRow("private file") << true << int(QFile::ReadOwner | QFile::WriteOwner) << false;
         // Root may write it and does; anyone else gets the error box.
-        QTest::newRow("read-only file") << true << int(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        QTest::newRow("read-only folder") << false << int(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QTest::newRow("read-only file") << true << readOnly << false;
+        QTest::newRow("read-only folder") << false << int(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup)
+                                          << false;
+        QTest::newRow("read-only file, zqconfig-file") << true << readOnly << true;
     }
 
     void keepsPermissions()
     {
         QFETCH(bool, folderWritable);
         QFETCH(int, mode);
+        QFETCH(bool, byFileTool);
         const QString dir = scratch.filePath(QTest::currentDataTag());
         QVERIFY(QDir().mkpath(dir));
         const QString path = dir + "/settings.txt";
@@ -241,7 +247,10 @@ private slots:
         const bool refused = !(mode & QFile::WriteOwner) && geteuid() != 0;
 
         cfg.sub1 = 42;
-        {
+        if (byFileTool) {
+            QString error;
+            QCOMPARE(writeOutput(path, configFileOf(cfg), error), !refused);
+        } else {
             ModalCloser closer;
             saveTo(path);
             if (QTest::currentTestFailed())
