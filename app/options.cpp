@@ -1,16 +1,12 @@
 #include "options.h"
 
-#include "monitorstate.h"
+#include "language.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QPointer>
-#include <QTranslator>
 
 #include <cstdio>
-
-const char kLangVariable[] = "ZQCONFIG_LANG";
 
 namespace {
 
@@ -71,12 +67,9 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
 
     const bool fromOption = parser.isSet(lang);
     const QString language = fromOption ? parser.value(lang) : envLang;
-    if (language == QLatin1String("en"))
-        o.english = true;
-    else if ((fromOption || !language.isEmpty()) && language != QLatin1String("zh"))
-        return failure(name, QStringLiteral("unknown language '%1' in %2; accepted values: en, zh")
-                                 .arg(language, fromOption ? QStringLiteral("--lang")
-                                                           : QString::fromLatin1(kLangVariable)));
+    if ((fromOption || !language.isEmpty()) && !parseLanguage(language, &o.english))
+        return failure(name, languageError(language, fromOption ? QStringLiteral("--lang")
+                                                                : QString::fromLatin1(kLangVariable)));
     if (program.offersPort)
         o.port = parser.value(port);
     if (qtOptionsTaken && !parser.positionalArguments().isEmpty())
@@ -106,28 +99,5 @@ bool answeredWithoutWindow(int &argc, char **argv, const ProgramOptions &program
     // A core application is enough for the help text and needs no display.
     QCoreApplication app(argc, argv);
     *status = reportStartOptions(parseStartOptions(app.arguments(), envLang, program, false));
-    return true;
-}
-
-bool useEnglishTexts(bool english)
-{
-    static QPointer<QTranslator> catalogue;
-    if (english && !catalogue) {
-        auto *loaded = new QTranslator(QCoreApplication::instance());
-        if (!loaded->load(QStringLiteral(":/i18n/zqconfig_en.qm"))) {
-            // Half a language would leave the open button's text out of
-            // step with the texts the connection compares it with.
-            delete loaded;
-            qWarning("The English catalogue is missing from the resources; the window stays Chinese.");
-            useChineseTexts = 1;
-            return false;
-        }
-        QCoreApplication::installTranslator(loaded);
-        catalogue = loaded;
-    } else if (!english && catalogue) {
-        QCoreApplication::removeTranslator(catalogue);
-        delete catalogue;
-    }
-    useChineseTexts = english ? 0 : 1;
     return true;
 }

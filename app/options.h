@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "language.h"  // kLangVariable, useEnglishTexts
+
 // What one start of a program asks for on its command line and in its
 // environment.
 struct StartOptions
@@ -20,9 +22,6 @@ struct ProgramOptions
     QString about;           // the line under "Usage" in --help
     bool offersPort = true;  // whether --port is one of its options
 };
-
-// The environment variable that chooses the language when --lang does not.
-extern const char kLangVariable[];
 
 // Reads the arguments as QCoreApplication::arguments() gives them (program
 // first) and the value of kLangVariable (null or empty when unset).  Until
@@ -42,9 +41,3 @@ int reportStartOptions(const StartOptions &options);
 // that none of them needs a display.  True, with the exit status, when the
 // program is to stop there.
 bool answeredWithoutWindow(int &argc, char **argv, const ProgramOptions &program, int *status);
-
-// Shows the form (through its English catalogue) and the message, dialog
-// and button texts (useChineseTexts) in English, or back in Chinese.  Needs
-// an application object.  False, with everything left Chinese, when the
-// catalogue cannot be loaded.
-bool useEnglishTexts(bool english);

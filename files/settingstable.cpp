@@ -2,7 +2,6 @@
 
 #include "configmodel.h"
 #include "framelayout.h"
-#include "options.h"
 #include "sanity.h"
 
 #include <QCoreApplication>
@@ -336,14 +335,6 @@ QChar frameLead(int frame)
 QChar frameEnd(int frame)
 {
     return QLatin1Char("YZXV"[frame & 3]);
-}
-
-// The window's own switch, so the labels come from the same catalogue.
-bool useLanguage(const QString &lang)
-{
-    if (lang != QLatin1String("zh") && lang != QLatin1String("en"))
-        return false;
-    return useEnglishTexts(lang == QLatin1String("en"));
 }
 
 QString windowText(const char *source)

@@ -72,10 +72,7 @@ const Setting *findSetting(const QString &name);
 QChar frameLead(int frame);
 QChar frameEnd(int frame);
 
-// The window's texts in the chosen language: "zh" leaves the source texts,
-// "en" installs the window's English catalogue.  False when the catalogue
-// cannot be loaded.
-bool useLanguage(const QString &lang);
+// The window's texts, in the language useEnglishTexts (language.h) chose.
 QString windowText(const char *source);
 
 // "中点微调 CH1": group, row label and qualifier in the current language.

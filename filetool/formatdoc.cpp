@@ -2,6 +2,7 @@
 
 #include "filereport.h"
 #include "frameencoder.h"
+#include "language.h"
 #include "settingstable.h"
 
 #include <QMap>
@@ -104,7 +105,7 @@ QString fieldName(const Setting &s)
 
 QString fileFormatDocument()
 {
-    useLanguage(QStringLiteral("zh"));
+    useEnglishTexts(false);
     QVector<const Setting *> order;
     for (const Setting &s : settingsTable())
         order << &s;

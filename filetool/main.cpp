@@ -3,7 +3,7 @@
 
 #include "filereport.h"
 #include "formatdoc.h"
-#include "options.h"
+#include "language.h"
 #include "settingstable.h"
 
 #include <QCoreApplication>
@@ -185,6 +185,7 @@ int main(int argc, char *argv[])
     QStringList args = app.arguments().mid(1);
 
     QString lang = qEnvironmentVariable(kLangVariable, QStringLiteral("zh"));
+    QString langFrom = QString::fromLatin1(kLangVariable);
     QStringList rest;
     for (int k = 0; k < args.size(); ++k) {
         const QString &a = args[k];
@@ -200,8 +201,10 @@ int main(int argc, char *argv[])
             if (k + 1 == args.size())
                 return usage(QStringLiteral("--lang needs a value (en or zh)"));
             lang = args[++k];
+            langFrom = QStringLiteral("--lang");
         } else if (a.startsWith(QLatin1String("--lang="))) {
             lang = a.mid(7);
+            langFrom = QStringLiteral("--lang");
         } else if (a == QLatin1String("--")) {
             rest += args.mid(k + 1);
             break;
@@ -211,9 +214,10 @@ int main(int argc, char *argv[])
             rest << a;
         }
     }
-    if (lang != QLatin1String("en") && lang != QLatin1String("zh"))
-        return usage(QStringLiteral("unknown language '%1' (accepted: en, zh)").arg(lang));
-    if (!useLanguage(lang))
+    bool english = false;
+    if (!parseLanguage(lang, &english))
+        return usage(languageError(lang, langFrom));
+    if (!useEnglishTexts(english))
         return fail(QStringLiteral("--lang en"), QStringLiteral("the English texts are missing from this build"));
     if (rest.isEmpty())
         return usage(QStringLiteral("no command"));

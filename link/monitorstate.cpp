@@ -2,7 +2,6 @@
 
 MonitorState mon;
 int trimHold = 0;
-int useChineseTexts = 1;
 
 const MonField kServoFields[8] = {&MonitorState::Servo1, &MonitorState::Servo2, &MonitorState::Servo3,
                                   &MonitorState::Servo4, &MonitorState::Servo5, &MonitorState::Servo6,

@@ -21,6 +21,3 @@ extern const MonField kServoFields[8];
 // While nonzero, received stick trims are not stored (a load or a
 // factory reset is sending its own trims).
 extern int trimHold;
-
-// Selects the Chinese (nonzero) or English (0) message texts.
-extern int useChineseTexts;

@@ -1,6 +1,6 @@
 #include "texts.h"
 
-#include "monitorstate.h"
+#include "language.h"
 
 LinkTexts linkTexts()
 {

@@ -4,6 +4,7 @@
 #include "configmodel.h"
 #include "frameencoder.h"
 #include "hover.h"
+#include "language.h"
 #include "monitorstate.h"
 
 #include <QAbstractButton>
