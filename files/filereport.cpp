@@ -289,7 +289,8 @@ QString showConfig(const ConfigFileRead &f, const QString &name)
             ++changed;
     }
 
-    QString out = QStringLiteral("%1: %2 characters, frames %3").arg(name).arg(f.length).arg(frameLetters(f, true));
+    QString out = name.isEmpty() ? QString() : name + QLatin1String(": ");
+    out += QStringLiteral("%1 characters, frames %2").arg(f.length).arg(frameLetters(f, true));
     if (!f.missingFrames().isEmpty())
         out += QStringLiteral("; missing %1 (a load keeps the current settings of those frames)")
                    .arg(f.missingFrames());

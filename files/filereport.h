@@ -50,7 +50,8 @@ QByteArray configFileOf(ConfigModel m);
 // The factory configuration.
 ConfigModel factoryModel();
 
-// `show`: the header and every setting page by page.
+// `show`: the header (naming the file unless `name` is empty) and every
+// setting page by page.
 QString showConfig(const ConfigFileRead &f, const QString &name);
 // `diff`: one line per setting that differs; empty when none does.
 QStringList diffConfigs(const ConfigFileRead &a, const ConfigFileRead &b);

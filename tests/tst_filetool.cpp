@@ -165,6 +165,46 @@ private slots:
         QCOMPARE(run({"diff", path("factory.txt"), path("nothing.txt")}).status, 2);
     }
 
+    // The README's recipe: git diffs two commits of a file, both handed
+    // over as temporary copies, as exactly the settings that changed.
+    void gitTextconvRecipe()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("git")).isEmpty())
+            QSKIP("git is not installed");
+        QFile readme(QFINDTESTDATA("../README.md"));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QByteArray text = readme.readAll();
+        const int start = text.indexOf("```sh\n", text.indexOf("**Version control.**")) + 6;
+        const QByteArray recipe = text.mid(start, text.indexOf("```", start) - start);
+        QVERIFY(recipe.contains("textconv"));
+
+        QTemporaryDir repo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", QFileInfo(QStringLiteral(ZQCONFIG_FILE)).absolutePath() + ':' + env.value("PATH"));
+        env.insert("HOME", repo.path());  // no user's git configuration
+        env.insert("GIT_CONFIG_NOSYSTEM", "1");
+        const auto shell = [&](const QByteArray &script) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.setWorkingDirectory(repo.path());
+            p.start("sh", {"-ec", QString::fromUtf8(script)});
+            return p.waitForFinished(60000) && p.exitCode() == 0 ? p.readAllStandardOutput() : "sh failed: " + script;
+        };
+        const QByteArray commit = "git add . && git -c user.name=t -c user.email=t@t commit -qm x\n";
+        QVERIFY(writeFile(repo.filePath("glider.txt"), kFactoryFile));
+        shell("git init -q\n" + recipe + commit);
+        QByteArray edited = kFactoryFile;
+        edited.replace(9, 2, "8C");  // sub1 = 20
+        QVERIFY(writeFile(repo.filePath("glider.txt"), edited));
+        shell(commit);
+        QByteArray changed;
+        for (const QByteArray &l : shell("git diff HEAD~ HEAD").split('\n'))
+            if ((l.startsWith('-') || l.startsWith('+')) && !l.startsWith("---") && !l.startsWith("+++"))
+                changed += l + '\n';
+        QCOMPARE(changed, QByteArray("-  中点微调 CH1                 0 %\n"
+                                     "+  中点微调 CH1                 20 %\n"));
+    }
+
     void importRejects_data()
     {
         QTest::addColumn<QByteArray>("edit");  // from -> to, applied to the factory export
