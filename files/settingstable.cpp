@@ -2,6 +2,7 @@
 
 #include "configmodel.h"
 #include "framelayout.h"
+#include "language.h"
 #include "sanity.h"
 
 #include <QCoreApplication>
@@ -161,9 +162,11 @@ QVector<Setting> describe()
     choice(QStringLiteral("EleMix"), &ConfigModel::EleMix, "混控:", QString(), kOnOff);
     // Elev05 and Elev06 sit in a second column beside Elev01 and Elev02.
     static const char *const kElev[6] = {"副翼1:", "副翼2:", "升降2:", "升降1:", "副翼1:", "副翼2:"};
-    for (int k = 0; k < 6; ++k)
-        number(QStringLiteral("Elev0%1").arg(k + 1), kElevFields[k], kElev[k],
-               k >= 4 ? QStringLiteral("[2]") : QString(), -100, 100);
+    for (int k = 0; k < 6; ++k) {
+        number(QStringLiteral("Elev0%1").arg(k + 1), kElevFields[k], kElev[k], QString(), -100, 100);
+        if (k >= 4)
+            v.last().ownZh = "第二列", v.last().ownEn = "second column";
+    }
     group = "V型尾翼混控";
     choice(QStringLiteral("RuMix"), &ConfigModel::RuMix, "混控:", QString(), kOnOff);
     static const char *const kRu[4] = {"升降1:", "升降2:", "尾舵2:", "尾舵1:"};
@@ -183,8 +186,10 @@ QVector<Setting> describe()
     choice(QStringLiteral("THCURE_MIX"), &ConfigModel::THCURE_MIX, "混控:", QString(), kOnOff);
     {
         // Received from the transmitter and returned unchanged; no page shows it.
-        Setting s = base("", QStringLiteral("THCURE_Opt"));
+        Setting s = base("", QString());
         named(s, QStringLiteral("THCURE_Opt"), &ConfigModel::THCURE_Opt);
+        s.ownZh = "选项（不显示）";
+        s.ownEn = "option (not shown)";
         v << s;
     }
     static const char *const kCurve[7] = {"曲线点1:", "曲线点2:", "曲线点3:", "曲线点4:",
@@ -219,8 +224,11 @@ QVector<Setting> describe()
     for (int k = 0; k < 4; ++k) {
         entry("StkStep", &ConfigModel::StkStep, k, "", QString(), Shown::Number, 1, 20, "steps");
         v.last().trimRow = true;
-        entry("StkTrim", &ConfigModel::StkTrim, k, "", QStringLiteral("trim"), Shown::Trim, 0, 0, "");
+        // The read-out beside the step box, without a caption of its own.
+        entry("StkTrim", &ConfigModel::StkTrim, k, "", QString(), Shown::Trim, 0, 0, "");
         v.last().trimRow = true;
+        v.last().ownZh = "微调";
+        v.last().ownEn = "trim position";
     }
     return v;
 }
@@ -372,6 +380,9 @@ QString settingLabel(const Setting &s, int mode)
             w = windowText(w.toUtf8().constData());
         parts << words.join(QLatin1Char(' '));
     }
+    const char *own = useChineseTexts ? s.ownZh : s.ownEn;
+    if (*own)
+        parts << QString::fromUtf8(own);
     return parts.join(QLatin1Char(' '));
 }
 

@@ -45,7 +45,11 @@ struct Setting
     const char *page = "";
     const char *group = "";
     const char *label = "";
-    QString qualifier;       // "CH1", "L", "[2]"...: tells apart settings on one row
+    QString qualifier;       // "CH1", "L", "UP"...: the window's words that tell apart settings on one row
+    // Own words, Chinese and English, where no text of the window tells a
+    // setting apart (a column without a header, a value no page shows).
+    const char *ownZh = "";
+    const char *ownEn = "";
     Shown shown = Shown::Plain;
     QStringList items;       // Choice: the selector's items (source texts)
     int editLo = 0, editHi = 0;  // Number: the spin box's range

@@ -1,6 +1,7 @@
 // zqconfig-file: the conversions at the function level, the program's
 // output, exit codes and refusals by running it.
 #include "filereport.h"
+#include "language.h"
 #include "settingstable.h"
 
 #include <QProcess>
@@ -111,13 +112,30 @@ private slots:
                             "  报警设置 RSSI信号            -100 dBm\n"
                             "  版本 / 模式 遥控器摇杆模式   2\n"
                             "  版本 / 模式 步阶微调一       2 steps\n"
-                            "  版本 / 模式 步阶微调一 trim  (0)\n"
+                            "  版本 / 模式 步阶微调一 微调  (0)\n"
                             "  版本 / 模式 步阶微调二       2 steps\n"
-                            "  版本 / 模式 步阶微调二 trim  (0)\n"
+                            "  版本 / 模式 步阶微调二 微调  (0)\n"
                             "  版本 / 模式 步阶微调三       2 steps\n"
-                            "  版本 / 模式 步阶微调三 trim  (0)\n"
+                            "  版本 / 模式 步阶微调三 微调  (0)\n"
                             "  版本 / 模式 步阶微调四       2 steps\n"
-                            "  版本 / 模式 步阶微调四 trim  (0)\n"));
+                            "  版本 / 模式 步阶微调四 微调  (0)\n"));
+    }
+
+    // Labels are the window's words: each setting its own in both
+    // languages, and no model name, index or English word among Chinese.
+    void labelsAreTheWindowsWords()
+    {
+        for (const bool english : {false, true}) {
+            QVERIFY(useEnglishTexts(english));
+            QSet<QString> seen;
+            for (const Setting &s : settingsTable()) {
+                const QString label = settingLabel(s, 1);
+                QVERIFY2(!seen.contains(label), qPrintable(label));
+                seen << label;
+                QVERIFY2(!label.contains(QRegularExpression(english ? "[_\\[\\]]" : "[_\\[\\]a-z]")), qPrintable(label));
+            }
+        }
+        useEnglishTexts(false);
     }
 
     // Every label and item goes through the window's English catalogue.
