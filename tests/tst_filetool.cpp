@@ -70,6 +70,8 @@ class TstFileTool : public QObject
     QTemporaryDir dir;
 
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
+    // Each test writes the file it reads, so it runs alone as well.
+    QString factoryFile() const { return writeFile(path("factory.txt"), kFactoryFile) ? path("factory.txt") : QString(); }
 
 private slots:
     // Any model a load keeps survives file -> JSON -> file byte for byte,
@@ -141,7 +143,7 @@ private slots:
     // Every label and item goes through the window's English catalogue.
     void englishHasNoChineseLeft()
     {
-        const Run r = run({"--lang", "en", "show", path("factory.txt")});
+        const Run r = run({"--lang", "en", "show", factoryFile()});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.contains("[Basic]\n  Reverse CH1 "));
         for (const QByteArray &line : r.out.split('\n'))
@@ -166,7 +168,7 @@ private slots:
                             "  可编程混控一 主控            (no item: 10)  -> (no item: 9)\n"
                             "  版本 / 模式 遥控器摇杆模式   10  -> 1\n"));
         QCOMPARE(linesWith(r.out, "(not in file)").count('\n'), 42 + 8);  // every H and I field
-        QCOMPARE(run({"check", path("factory.txt"), path("hand.txt")}).status, 1);
+        QCOMPARE(run({"check", factoryFile(), path("hand.txt")}).status, 1);
     }
 
     void diffExitCodes()
@@ -174,13 +176,14 @@ private slots:
         QByteArray other = kFactoryFile;
         other.replace(9, 2, "8C");  // sub1 = 20
         QVERIFY(writeFile(path("other.txt"), other));
-        const Run same = run({"diff", path("factory.txt"), path("factory.txt")});
+        const QString factory = factoryFile();
+        const Run same = run({"diff", factory, factory});
         QCOMPARE(same.status, 0);
         QVERIFY(same.out.isEmpty());
-        const Run differ = run({"diff", path("factory.txt"), path("other.txt")});
+        const Run differ = run({"diff", factory, path("other.txt")});
         QCOMPARE(differ.status, 1);
         QCOMPARE(differ.out, QByteArray("中点微调 CH1  0 %  20 %\n"));
-        QCOMPARE(run({"diff", path("factory.txt"), path("nothing.txt")}).status, 2);
+        QCOMPARE(run({"diff", factory, path("nothing.txt")}).status, 2);
     }
 
     // The README's recipe: git diffs two commits of a file, both handed
@@ -229,6 +232,8 @@ private slots:
         QTest::addColumn<QByteArray>("message");
         QTest::newRow("out of range") << QByteArray("\"sub3\": 0|\"sub3\": 130")
                                       << QByteArray("field \"sub3\": 130 is out of range (accepted -100..100)");
+        QTest::newRow("below range") << QByteArray("\"Atti2\": 29|\"Atti2\": -1")
+                                     << QByteArray("field \"Atti2\": -1 is out of range (accepted 0..100)");
         QTest::newRow("not whole") << QByteArray("\"FS1\": 50|\"FS1\": 50.5")
                                    << QByteArray("field \"FS1\" must be an integer in 0..100, not 50.5");
         QTest::newRow("wrong type") << QByteArray("\"Mode\": 2|\"Mode\": \"2\"")
@@ -251,7 +256,7 @@ private slots:
     {
         QFETCH(QByteArray, edit);
         QFETCH(QByteArray, message);
-        QByteArray json = run({"export", path("factory.txt")}).out;
+        QByteArray json = run({"export", factoryFile()}).out;
         const QList<QByteArray> fromTo = edit.split('|');
         QVERIFY(json.contains(fromTo[0]));
         json.replace(json.indexOf(fromTo[0]), fromTo[0].size(), fromTo[1]);
