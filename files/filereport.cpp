@@ -60,20 +60,6 @@ int trimMode(const ConfigFileRead &f)
     return f.has(0) ? f.afterLoad.Mode : 0;
 }
 
-// The table in the order the pages show it; the trim rows follow the mode.
-QVector<const Setting *> pageOrder(int mode)
-{
-    QVector<const Setting *> order;
-    for (const Setting &s : settingsTable())
-        order << &s;
-    std::stable_sort(order.begin(), order.end(), [mode](const Setting *a, const Setting *b) {
-        if (!a->trimRow || !b->trimRow)
-            return false;
-        return settingTrimRow(*a, mode) < settingTrimRow(*b, mode);
-    });
-    return order;
-}
-
 QString rangeText(const Setting &s)
 {
     if (s.shown == Shown::Volts)
@@ -280,7 +266,7 @@ ConfigModel factoryModel()
 QString showConfig(const ConfigFileRead &f, const QString &name)
 {
     const int mode = trimMode(f);
-    const QVector<const Setting *> order = pageOrder(mode);
+    const QVector<const Setting *> order = settingsInPageOrder(mode);
     int width = 0;
     int changed = 0;
     for (const Setting *s : order) {
@@ -332,12 +318,13 @@ QStringList diffConfigs(const ConfigFileRead &a, const ConfigFileRead &b)
         QString label, left, right;
     };
     QVector<Row> rows;
-    for (const Setting *s : pageOrder(mode)) {
+    const QVector<SettingText> left = settingTexts(a.file, mode), right = settingTexts(b.file, mode);
+    for (int k = 0; k < left.size(); ++k) {
+        const Setting *s = left[k].setting;
         const bool inA = a.has(s->frame), inB = b.has(s->frame);
         if (inA == inB && (!inA || s->get(a.file) == s->get(b.file)))
             continue;
-        rows.append({settingLabel(*s, mode), inA ? settingValueText(*s, s->get(a.file)) : notInFile(),
-                     inB ? settingValueText(*s, s->get(b.file)) : notInFile()});
+        rows.append({left[k].label, inA ? left[k].value : notInFile(), inB ? right[k].value : notInFile()});
     }
     int w1 = 0, w2 = 0;
     for (const Row &r : rows) {
@@ -357,7 +344,7 @@ QString checkConfig(const ConfigFileRead &f, bool *fine)
         return QString();
     const int mode = trimMode(f);
     QStringList repairs;
-    for (const Setting *s : pageOrder(mode)) {
+    for (const Setting *s : settingsInPageOrder(mode)) {
         if (!f.has(s->frame))
             continue;
         const int value = s->get(f.file), after = s->get(f.afterLoad);

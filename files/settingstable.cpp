@@ -447,3 +447,24 @@ QString settingValueText(const Setting &s, int value)
     }
     return QString::number(value);
 }
+
+QVector<const Setting *> settingsInPageOrder(int mode)
+{
+    QVector<const Setting *> order;
+    for (const Setting &s : settingsTable())
+        order << &s;
+    std::stable_sort(order.begin(), order.end(), [mode](const Setting *a, const Setting *b) {
+        if (!a->trimRow || !b->trimRow)
+            return false;
+        return settingTrimRow(*a, mode) < settingTrimRow(*b, mode);
+    });
+    return order;
+}
+
+QVector<SettingText> settingTexts(const ConfigModel &m, int mode)
+{
+    QVector<SettingText> texts;
+    for (const Setting *s : settingsInPageOrder(mode))
+        texts.append({s, settingLabel(*s, mode), settingValueText(*s, s->get(m))});
+    return texts;
+}
