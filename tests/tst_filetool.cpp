@@ -192,7 +192,7 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("git")).isEmpty())
             QSKIP("git is not installed");
-        QFile readme(QFINDTESTDATA("../README.md"));
+        QFile readme(QStringLiteral(ZQ_README));
         QVERIFY(readme.open(QIODevice::ReadOnly));
         const QByteArray text = readme.readAll();
         const int start = text.indexOf("```sh\n", text.indexOf("**Version control.**")) + 6;
