@@ -45,7 +45,7 @@ const char kHelp[] =
     "\n"
     "A FILE or JSON of \"-\" is read from standard input, an OUTFILE of \"-\" is\n"
     "written to standard output.  Inputs larger than 1 MiB are refused.  An\n"
-    "OUTFILE is replaced as a whole or not at all.\n"
+    "OUTFILE is replaced as a whole or not at all and keeps its permissions.\n"
     "\n"
     "Options:\n"
     "  --lang en|zh         labels in English or Chinese (default: zh, or the\n"
