@@ -1,10 +1,12 @@
 #include "filereport.h"
 
 #include "factory.h"
+#include "filesaver.h"
 #include "frameencoder.h"
 #include "sanity.h"
 #include "settingstable.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -16,7 +18,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -57,20 +58,6 @@ QString pad(const QString &s, int width)
 int trimMode(const ConfigFileRead &f)
 {
     return f.has(0) ? f.afterLoad.Mode : 0;
-}
-
-// The table in the order the pages show it; the trim rows follow the mode.
-QVector<const Setting *> pageOrder(int mode)
-{
-    QVector<const Setting *> order;
-    for (const Setting &s : settingsTable())
-        order << &s;
-    std::stable_sort(order.begin(), order.end(), [mode](const Setting *a, const Setting *b) {
-        if (!a->trimRow || !b->trimRow)
-            return false;
-        return settingTrimRow(*a, mode) < settingTrimRow(*b, mode);
-    });
-    return order;
 }
 
 QString rangeText(const Setting &s)
@@ -125,6 +112,26 @@ bool takeValue(const Setting &s, const QJsonValue &v, int &out, QString &error)
     return true;
 }
 
+// Why a path cannot be read or written: this program's words for the
+// usual causes, else the system's text in the same voice (lower case, no
+// full stop), so every message reads alike.
+QString fileProblem(const QString &path, bool writing, const QString &systemText)
+{
+    const QFileInfo info(path);
+    if (writing && !info.dir().exists())
+        return QStringLiteral("no such folder");
+    if (!writing && !info.exists())
+        return QStringLiteral("no such file");
+    if (info.isDir())
+        return QStringLiteral("is a directory");
+    QString text = systemText.trimmed();
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    if (text.size() > 1 && text.at(0).isUpper() && text.at(1).isLower())
+        text[0] = text.at(0).toLower();
+    return text;
+}
+
 } // namespace
 
 bool readInput(const QString &path, QByteArray &bytes, QString &error)
@@ -135,12 +142,8 @@ bool readInput(const QString &path, QByteArray &bytes, QString &error)
         opened = file.open(stdin, QIODevice::ReadOnly);
     } else {
         const QFileInfo info(path);
-        if (!info.exists()) {
-            error = QStringLiteral("no such file");
-            return false;
-        }
-        if (info.isDir()) {
-            error = QStringLiteral("is a directory");
+        if (!info.exists() || info.isDir()) {
+            error = fileProblem(path, false, QString());
             return false;
         }
         file.setFileName(path);
@@ -151,7 +154,7 @@ bool readInput(const QString &path, QByteArray &bytes, QString &error)
             // waiting, then read normally.
             const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
             if (fd < 0) {
-                error = QString::fromLocal8Bit(strerror(errno));
+                error = fileProblem(path, false, qt_error_string(errno));
                 return false;
             }
             ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -165,7 +168,7 @@ bool readInput(const QString &path, QByteArray &bytes, QString &error)
         }
     }
     if (!opened) {
-        error = file.errorString();
+        error = fileProblem(path, false, file.errorString());
         return false;
     }
     bytes.clear();
@@ -177,14 +180,27 @@ bool readInput(const QString &path, QByteArray &bytes, QString &error)
         bytes += piece;
     }
     if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
+        error = fileProblem(path, false, file.errorString());
         return false;
     }
     if (bytes.size() > kMaxInputBytes) {
         error = QStringLiteral("larger than %1 bytes, not a configuration file").arg(kMaxInputBytes);
         return false;
     }
+    if (bytes.isEmpty()) {
+        error = path == QLatin1String("-") ? QStringLiteral("empty input") : QStringLiteral("empty file");
+        return false;
+    }
     return true;
+}
+
+bool writeOutput(const QString &path, const QByteArray &content, QString &error)
+{
+    FileSaver file(path);
+    if (file.open() && file.commit(content))
+        return true;
+    error = fileProblem(path, true, file.errorString());
+    return false;
 }
 
 bool ConfigFileRead::has(int frame) const
@@ -250,7 +266,7 @@ ConfigModel factoryModel()
 QString showConfig(const ConfigFileRead &f, const QString &name)
 {
     const int mode = trimMode(f);
-    const QVector<const Setting *> order = pageOrder(mode);
+    const QVector<const Setting *> order = settingsInPageOrder(mode);
     int width = 0;
     int changed = 0;
     for (const Setting *s : order) {
@@ -259,7 +275,8 @@ QString showConfig(const ConfigFileRead &f, const QString &name)
             ++changed;
     }
 
-    QString out = QStringLiteral("%1: %2 characters, frames %3").arg(name).arg(f.length).arg(frameLetters(f, true));
+    QString out = name.isEmpty() ? QString() : name + QLatin1String(": ");
+    out += QStringLiteral("%1 characters, frames %2").arg(f.length).arg(frameLetters(f, true));
     if (!f.missingFrames().isEmpty())
         out += QStringLiteral("; missing %1 (a load keeps the current settings of those frames)")
                    .arg(f.missingFrames());
@@ -301,12 +318,13 @@ QStringList diffConfigs(const ConfigFileRead &a, const ConfigFileRead &b)
         QString label, left, right;
     };
     QVector<Row> rows;
-    for (const Setting *s : pageOrder(mode)) {
+    const QVector<SettingText> left = settingTexts(a.file, mode), right = settingTexts(b.file, mode);
+    for (int k = 0; k < left.size(); ++k) {
+        const Setting *s = left[k].setting;
         const bool inA = a.has(s->frame), inB = b.has(s->frame);
         if (inA == inB && (!inA || s->get(a.file) == s->get(b.file)))
             continue;
-        rows.append({settingLabel(*s, mode), inA ? settingValueText(*s, s->get(a.file)) : notInFile(),
-                     inB ? settingValueText(*s, s->get(b.file)) : notInFile()});
+        rows.append({left[k].label, inA ? left[k].value : notInFile(), inB ? right[k].value : notInFile()});
     }
     int w1 = 0, w2 = 0;
     for (const Row &r : rows) {
@@ -326,7 +344,7 @@ QString checkConfig(const ConfigFileRead &f, bool *fine)
         return QString();
     const int mode = trimMode(f);
     QStringList repairs;
-    for (const Setting *s : pageOrder(mode)) {
+    for (const Setting *s : settingsInPageOrder(mode)) {
         if (!f.has(s->frame))
             continue;
         const int value = s->get(f.file), after = s->get(f.afterLoad);

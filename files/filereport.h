@@ -18,8 +18,12 @@ constexpr qint64 kMaxInputBytes = 1 << 20;
 
 // Reads a whole input of at most kMaxInputBytes: a file, a pipe, or "-"
 // for standard input.  False, with the reason, for a missing file, a
-// directory, a device or anything larger.
+// directory, a device, an empty input or anything larger.
 bool readInput(const QString &path, QByteArray &bytes, QString &error);
+
+// Replaces the file at `path` by `content` as the window's save does:
+// whole or not at all, its permissions kept.  False, with the reason.
+bool writeOutput(const QString &path, const QByteArray &content, QString &error);
 
 struct ConfigFileRead
 {
@@ -46,7 +50,8 @@ QByteArray configFileOf(ConfigModel m);
 // The factory configuration.
 ConfigModel factoryModel();
 
-// `show`: the header and every setting page by page.
+// `show`: the header (naming the file unless `name` is empty) and every
+// setting page by page.
 QString showConfig(const ConfigFileRead &f, const QString &name);
 // `diff`: one line per setting that differs; empty when none does.
 QStringList diffConfigs(const ConfigFileRead &a, const ConfigFileRead &b);

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace {
 
 // Only the mode bits.  The "user" flags say what this process may do; fed
@@ -32,8 +34,10 @@ bool FileSaver::open()
     permissions = info.permissions() & kModeBits;
     // A file the user may not write stays as it is, though the folder
     // would let a new one take its place.
-    if (existed && !info.isWritable())
+    if (existed && !info.isWritable()) {
+        why = qt_error_string(EACCES);
         return false;
+    }
     if (save.open(QIODevice::WriteOnly)) {
         if (existed)
             save.setPermissions(permissions);
@@ -41,6 +45,7 @@ bool FileSaver::open()
     }
     // No new file in that folder; the existing one may still be writable.
     // Opened without truncating, so a failure here leaves it as it was.
+    why = save.errorString();
     if (!existed || !file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
         return false;
     direct = true;
@@ -49,12 +54,16 @@ bool FileSaver::open()
 
 bool FileSaver::commit(const QByteArray &content)
 {
-    if (!direct)
-        return commitWhole(save, content);
+    if (!direct) {
+        const bool ok = commitWhole(save, content);
+        why = save.errorString();
+        return ok;
+    }
     // In place: overwrite from the start, then cut off what is left of a
     // longer old file.  The old blocks are reused, so a full disk does not
     // stop a file of the usual length.
     const bool ok = file.write(content) == content.size() && file.flush() && file.resize(content.size());
+    why = file.errorString();
     file.close();
     return ok && file.error() == QFileDevice::NoError;
 }

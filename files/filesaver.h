@@ -26,6 +26,8 @@ public:
     bool open();
     // Writes `content` and closes; false when it did not all reach the disk.
     bool commit(const QByteArray &content);
+    // Why open() or commit() failed, in the system's words.
+    QString errorString() const { return why; }
 
 private:
     QString path;
@@ -34,4 +36,5 @@ private:
     bool direct = false;
     bool existed = false;
     QFileDevice::Permissions permissions;
+    QString why;
 };

@@ -2,6 +2,7 @@
 
 #include "configmodel.h"
 #include "framelayout.h"
+#include "language.h"
 #include "sanity.h"
 
 #include <QCoreApplication>
@@ -50,179 +51,225 @@ QStringList list(std::initializer_list<const char *> items)
     return l;
 }
 
-// The presentation of every setting, page by page as the window lays them out.
-QVector<Setting> describe()
+QString numbered(const char *prefix, int k)
 {
+    return QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(k);
+}
+
+QString channelName(int k)
+{
+    return QStringLiteral("CH%1").arg(k);
+}
+
+const QStringList kOnOff = list({"关闭", "打开"});
+const char *const kChannelCaptions[8] = {"CH1:", "CH2:", "CH3:", "CH4:", "CH5:", "CH6:", "CH7:", "CH8:"};
+
+// Writes down the settings in the order the pages show them, each under
+// the page and group being described.
+class Pages
+{
+public:
     QVector<Setting> v;
     const char *page = "";
     const char *group = "";
 
-    const auto base = [&](const char *label, const QString &qualifier) {
+    Setting &add(const char *label, const QString &qualifier = QString())
+    {
         Setting s;
         s.page = page;
         s.group = group;
         s.label = label;
         s.qualifier = qualifier;
-        return s;
-    };
-    const QStringList kOnOff = list({"关闭", "打开"});
-    const QStringList kCh4 = list({"CH1", "CH2", "CH3", "CH4"});
-    const QStringList kCh8 = list({"CH1", "CH2", "CH3", "CH4", "CH5", "CH6", "CH7", "CH8"});
-    const auto named = [](Setting &s, const QString &name, int ConfigModel::*f) {
+        v << s;
+        return v.last();
+    }
+
+    Setting &field(const QString &name, int ConfigModel::*f, const char *label, const QString &q = QString())
+    {
+        Setting &s = add(label, q);
         s.name = s.jsonKey = name;
         s.field = f;
-    };
-    const auto number = [&](const QString &name, int ConfigModel::*f, const char *label, const QString &q,
-                            int lo, int hi, const char *unit = "%") {
-        Setting s = base(label, q);
-        named(s, name, f);
-        s.shown = Shown::Number;
-        s.editLo = lo;
-        s.editHi = hi;
-        s.unit = unit;
-        v << s;
-    };
-    const auto choice = [&](const QString &name, int ConfigModel::*f, const char *label, const QString &q,
-                            const QStringList &items) {
-        Setting s = base(label, q);
-        named(s, name, f);
+        return s;
+    }
+
+    void number(const QString &name, int ConfigModel::*f, const char *label, int lo, int hi,
+                const QString &q = QString(), const char *unit = "%")
+    {
+        edits(field(name, f, label, q), Shown::Number, lo, hi, unit);
+    }
+
+    void choice(const QString &name, int ConfigModel::*f, const char *label, const QStringList &items)
+    {
+        Setting &s = field(name, f, label);
         s.shown = Shown::Choice;
         s.items = items;
-        v << s;
-    };
-    const auto entry = [&](const char *name, int (ConfigModel::*a)[4], int k, const char *label,
-                           const QString &q, Shown shown, int lo, int hi, const char *unit) {
-        Setting s = base(label, q);
+    }
+
+    Setting &entry(const char *name, int (ConfigModel::*a)[4], int k, const char *label, const QString &q)
+    {
+        Setting &s = add(label, q);
         s.jsonKey = QString::fromLatin1(name);
         s.name = QStringLiteral("%1[%2]").arg(s.jsonKey).arg(k);
         s.index = k;
         s.array = a;
+        return s;
+    }
+
+    // One value per stick channel, told apart by the channel's name.
+    void perChannel(const char *name, int (ConfigModel::*a)[4], const char *label, const char *position, int lo)
+    {
+        for (int k = 0; k < 4; ++k)
+            edits(entry(name, a, k, label, channelName(k + 1) + QLatin1String(position)), Shown::Number, lo, 100, "%");
+    }
+
+    void voltage(const char *name, double ConfigModel::*d, int ConfigModel::*t, const char *label)
+    {
+        Setting &s = add(label);
+        s.name = s.jsonKey = QString::fromLatin1(name);
+        s.volts = d;
+        s.tenths = t;
+        edits(s, Shown::Volts, 0, 999, "V");
+    }
+
+    static void edits(Setting &s, Shown shown, int lo, int hi, const char *unit)
+    {
         s.shown = shown;
         s.editLo = lo;
         s.editHi = hi;
         s.unit = unit;
-        v << s;
-    };
-    const auto voltage = [&](const char *name, double ConfigModel::*d, int ConfigModel::*t, const char *label) {
-        Setting s = base(label, QString());
-        s.name = s.jsonKey = QString::fromLatin1(name);
-        s.volts = d;
-        s.tenths = t;
-        s.shown = Shown::Volts;
-        s.editLo = 0;
-        s.editHi = 999;
-        s.unit = "V";
-        v << s;
-    };
-    const auto n = [](const char *prefix, int k) { return QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(k); };
-    const auto chName = [](int k) { return QStringLiteral("CH%1").arg(k); };
-
-    page = "基础菜单";
-    static const char *const kChLabels[8] = {"CH1:", "CH2:", "CH3:", "CH4:", "CH5:", "CH6:", "CH7:", "CH8:"};
-    group = "舵机相位";
-    for (int k = 0; k < 8; ++k)
-        choice(n("rev", k + 1), kRevFields[k], kChLabels[k], QString(), list({"正相", "反相"}));
-    group = "中点微调";
-    for (int k = 0; k < 8; ++k)
-        number(n("sub", k + 1), kSubFields[k], kChLabels[k], QString(), -100, 100);
-    group = "舵机行程量--L---R---";
-    for (int k = 0; k < 8; ++k) {
-        number(n("Lepa", k + 1), kLepaFields[k], kChLabels[k], QStringLiteral("L"), 0, 120);
-        number(n("Repa", k + 1), kRepaFields[k], kChLabels[k], QStringLiteral("R"), 0, 120);
     }
-    group = "失控保护";
-    for (int k = 0; k < 8; ++k)
-        number(n("FS", k + 1), kFsFields[k], kChLabels[k], QString(), 0, 100);
-    group = "舵机延迟";
-    for (int k = 0; k < 8; ++k)
-        number(n("delay", k + 1), kDelayFields[k], kChLabels[k], QString(), 0, 100);
-    group = "辅助通道";
-    for (int k = 0; k < 4; ++k)
-        choice(n("AUX", k + 5), kAuxFields[k], kChLabels[k + 4], QString(),
-               list({"SwA", "SwB", "VrA", "VrB/SwC", "NULL", "Lock-C"}));
+};
 
-    page = "高级菜单1";
-    group = "大小舵设置";
-    choice(QStringLiteral("DR_MIX"), &ConfigModel::DR_MIX, "混控:", QString(), kOnOff);
-    choice(QStringLiteral("DR_CH"), &ConfigModel::DR_CH, "通道:", QString(), kCh4);
-    choice(QStringLiteral("DR_SW"), &ConfigModel::DR_SW, "开关:", QString(), list({"SWA"}));
-    number(QStringLiteral("DR_UP1"), &ConfigModel::DR_UP1, "上档:", QString(), 0, 100);
-    number(QStringLiteral("DR_DOWN1"), &ConfigModel::DR_DOWN1, "下档:", QString(), 0, 100);
+void basicPage(Pages &p)
+{
+    p.page = "基础菜单";
+    p.group = "舵机相位";
+    for (int k = 0; k < 8; ++k)
+        p.choice(numbered("rev", k + 1), kRevFields[k], kChannelCaptions[k], list({"正相", "反相"}));
+    p.group = "中点微调";
+    for (int k = 0; k < 8; ++k)
+        p.number(numbered("sub", k + 1), kSubFields[k], kChannelCaptions[k], -100, 100);
+    p.group = "舵机行程量--L---R---";
+    for (int k = 0; k < 8; ++k) {
+        p.number(numbered("Lepa", k + 1), kLepaFields[k], kChannelCaptions[k], 0, 120, QStringLiteral("L"));
+        p.number(numbered("Repa", k + 1), kRepaFields[k], kChannelCaptions[k], 0, 120, QStringLiteral("R"));
+    }
+    p.group = "失控保护";
+    for (int k = 0; k < 8; ++k)
+        p.number(numbered("FS", k + 1), kFsFields[k], kChannelCaptions[k], 0, 100);
+    p.group = "舵机延迟";
+    for (int k = 0; k < 8; ++k)
+        p.number(numbered("delay", k + 1), kDelayFields[k], kChannelCaptions[k], 0, 100);
+    p.group = "辅助通道";
     for (int k = 0; k < 4; ++k)
-        entry("DR_UpRate", &ConfigModel::DR_UpRate, k, "上档:", chName(k + 1), Shown::Number, 0, 100, "%");
-    for (int k = 0; k < 4; ++k)
-        entry("DR_DownRate", &ConfigModel::DR_DownRate, k, "下档:", chName(k + 1), Shown::Number, 0, 100, "%");
-    group = "姿态选择";
-    choice(QStringLiteral("AttiM"), &ConfigModel::AttiM, "通道:", QString(), list({"CH5", "CH6", "CH7", "CH8", "关闭"}));
+        p.choice(numbered("AUX", k + 5), kAuxFields[k], kChannelCaptions[k + 4],
+                 list({"SwA", "SwB", "VrA", "VrB/SwC", "NULL", "Lock-C"}));
+}
+
+void advancedPage1(Pages &p)
+{
+    p.page = "高级菜单1";
+    p.group = "大小舵设置";
+    p.choice(QStringLiteral("DR_MIX"), &ConfigModel::DR_MIX, "混控:", kOnOff);
+    p.choice(QStringLiteral("DR_CH"), &ConfigModel::DR_CH, "通道:", list({"CH1", "CH2", "CH3", "CH4"}));
+    p.choice(QStringLiteral("DR_SW"), &ConfigModel::DR_SW, "开关:", list({"SWA"}));
+    p.number(QStringLiteral("DR_UP1"), &ConfigModel::DR_UP1, "上档:", 0, 100);
+    p.number(QStringLiteral("DR_DOWN1"), &ConfigModel::DR_DOWN1, "下档:", 0, 100);
+    p.perChannel("DR_UpRate", &ConfigModel::DR_UpRate, "上档:", "", 0);
+    p.perChannel("DR_DownRate", &ConfigModel::DR_DownRate, "下档:", "", 0);
+    p.group = "姿态选择";
+    p.choice(QStringLiteral("AttiM"), &ConfigModel::AttiM, "通道:", list({"CH5", "CH6", "CH7", "CH8", "关闭"}));
     static const char *const kAtti[6] = {"姿态1:", "姿态2:", "姿态3:", "姿态4:", "姿态5:", "姿态6:"};
     for (int k = 0; k < 6; ++k)
-        number(n("Atti", k + 1), kAttiFields[k], kAtti[k], QString(), 0, 100);
-    group = "升降副翼混控";
-    choice(QStringLiteral("EleMix"), &ConfigModel::EleMix, "混控:", QString(), kOnOff);
+        p.number(numbered("Atti", k + 1), kAttiFields[k], kAtti[k], 0, 100);
+    p.group = "升降副翼混控";
+    p.choice(QStringLiteral("EleMix"), &ConfigModel::EleMix, "混控:", kOnOff);
     // Elev05 and Elev06 sit in a second column beside Elev01 and Elev02.
     static const char *const kElev[6] = {"副翼1:", "副翼2:", "升降2:", "升降1:", "副翼1:", "副翼2:"};
-    for (int k = 0; k < 6; ++k)
-        number(QStringLiteral("Elev0%1").arg(k + 1), kElevFields[k], kElev[k],
-               k >= 4 ? QStringLiteral("[2]") : QString(), -100, 100);
-    group = "V型尾翼混控";
-    choice(QStringLiteral("RuMix"), &ConfigModel::RuMix, "混控:", QString(), kOnOff);
+    for (int k = 0; k < 6; ++k) {
+        p.number(QStringLiteral("Elev0%1").arg(k + 1), kElevFields[k], kElev[k], -100, 100);
+        if (k >= 4)
+            p.v.last().ownZh = "第二列", p.v.last().ownEn = "second column";
+    }
+    p.group = "V型尾翼混控";
+    p.choice(QStringLiteral("RuMix"), &ConfigModel::RuMix, "混控:", kOnOff);
     static const char *const kRu[4] = {"升降1:", "升降2:", "尾舵2:", "尾舵1:"};
     for (int k = 0; k < 4; ++k)
-        number(n("Ru", k + 1), kRuFields[k], kRu[k], QString(), -100, 100);
+        p.number(numbered("Ru", k + 1), kRuFields[k], kRu[k], -100, 100);
+}
 
-    page = "高级菜单2";
-    group = "大小舵曲线";
-    choice(QStringLiteral("DR_POSI"), &ConfigModel::DR_POSI, " 位置:", QString(), list({"UP", "DOWN"}));
-    for (int k = 0; k < 4; ++k)
-        entry("DR_UpExp", &ConfigModel::DR_UpExp, k, "指数:", chName(k + 1) + QStringLiteral(" UP"),
-              Shown::Number, -100, 100, "%");
-    for (int k = 0; k < 4; ++k)
-        entry("DR_DownExp", &ConfigModel::DR_DownExp, k, "指数:", chName(k + 1) + QStringLiteral(" DOWN"),
-              Shown::Number, -100, 100, "%");
-    group = "油门曲线";
-    choice(QStringLiteral("THCURE_MIX"), &ConfigModel::THCURE_MIX, "混控:", QString(), kOnOff);
-    {
-        // Received from the transmitter and returned unchanged; no page shows it.
-        Setting s = base("", QStringLiteral("THCURE_Opt"));
-        named(s, QStringLiteral("THCURE_Opt"), &ConfigModel::THCURE_Opt);
-        v << s;
-    }
+void advancedPage2(Pages &p)
+{
+    p.page = "高级菜单2";
+    p.group = "大小舵曲线";
+    p.choice(QStringLiteral("DR_POSI"), &ConfigModel::DR_POSI, " 位置:", list({"UP", "DOWN"}));
+    p.perChannel("DR_UpExp", &ConfigModel::DR_UpExp, "指数:", " UP", -100);
+    p.perChannel("DR_DownExp", &ConfigModel::DR_DownExp, "指数:", " DOWN", -100);
+    p.group = "油门曲线";
+    p.choice(QStringLiteral("THCURE_MIX"), &ConfigModel::THCURE_MIX, "混控:", kOnOff);
+    // Received from the transmitter and returned unchanged; no page shows it.
+    Setting &option = p.field(QStringLiteral("THCURE_Opt"), &ConfigModel::THCURE_Opt, "");
+    option.ownZh = "选项（不显示）";
+    option.ownEn = "option (not shown)";
     static const char *const kCurve[7] = {"曲线点1:", "曲线点2:", "曲线点3:", "曲线点4:",
                                           "曲线点5:", "曲线点6:", "曲线点7:"};
     for (int k = 0; k < 7; ++k)
-        number(QStringLiteral("THCURE_Data0%1").arg(k + 1), kThCurveFields[k], kCurve[k], QString(), 0, 100);
+        p.number(QStringLiteral("THCURE_Data0%1").arg(k + 1), kThCurveFields[k], kCurve[k], 0, 100);
+}
 
-    page = "混控设置";
+void mixPage(Pages &p)
+{
+    p.page = "混控设置";
     static const char *const kMixTitles[4] = {"可编程混控一", "可编程混控二", "可编程混控三", "可编程混控四"};
-    for (int p = 0; p < 4; ++p) {
-        group = kMixTitles[p];
-        const PrmFields &f = kPrmFields[p];
-        const QString prefix = QStringLiteral("PRM0%1_").arg(p + 1);
+    const QStringList channels = list({"CH1", "CH2", "CH3", "CH4", "CH5", "CH6", "CH7", "CH8"});
+    for (int m = 0; m < 4; ++m) {
+        p.group = kMixTitles[m];
+        const PrmFields &f = kPrmFields[m];
+        const QString prefix = QStringLiteral("PRM0%1_").arg(m + 1);
         // The last two mixes only mix in one direction.
-        const int lower = p < 2 ? -100 : 0;
-        choice(prefix + "Mix", f.mix, "混控:", QString(), list({"禁止", "关闭", "打开"}));
-        choice(prefix + "Master", f.master, "主控:", QString(), kCh8);
-        choice(prefix + "Slave", f.slave, "被控:", QString(), kCh8);
-        number(prefix + "Data1", f.data1, "偏置:", QString(), -100, 100);
-        number(prefix + "Data2", f.data2, "上边:", QString(), lower, 100);
-        number(prefix + "Data3", f.data3, "下边:", QString(), lower, 100);
+        const int lower = m < 2 ? -100 : 0;
+        p.choice(prefix + "Mix", f.mix, "混控:", list({"禁止", "关闭", "打开"}));
+        p.choice(prefix + "Master", f.master, "主控:", channels);
+        p.choice(prefix + "Slave", f.slave, "被控:", channels);
+        p.number(prefix + "Data1", f.data1, "偏置:", -100, 100);
+        p.number(prefix + "Data2", f.data2, "上边:", lower, 100);
+        p.number(prefix + "Data3", f.data3, "下边:", lower, 100);
     }
+}
 
-    page = "系统设置";
-    group = "报警设置";
-    voltage("Volt", &ConfigModel::Volt, &ConfigModel::VoltTenths, "遥控器电压:");
-    voltage("rxVolt", &ConfigModel::rxVolt, &ConfigModel::rxVoltTenths, "接收机电压:");
-    voltage("extVolt", &ConfigModel::extVolt, &ConfigModel::extVoltTenths, "动力电池电压:");
-    number(QStringLiteral("Rssi"), &ConfigModel::Rssi, "RSSI信号:", QString(), -100, 0, "dBm");
-    group = " 版本 / 模式";
-    number(QStringLiteral("Mode"), &ConfigModel::Mode, "遥控器摇杆模式:", QString(), 1, 4, "");
+void systemPage(Pages &p)
+{
+    p.page = "系统设置";
+    p.group = "报警设置";
+    p.voltage("Volt", &ConfigModel::Volt, &ConfigModel::VoltTenths, "遥控器电压:");
+    p.voltage("rxVolt", &ConfigModel::rxVolt, &ConfigModel::rxVoltTenths, "接收机电压:");
+    p.voltage("extVolt", &ConfigModel::extVolt, &ConfigModel::extVoltTenths, "动力电池电压:");
+    p.number(QStringLiteral("Rssi"), &ConfigModel::Rssi, "RSSI信号:", -100, 0, QString(), "dBm");
+    p.group = " 版本 / 模式";
+    p.number(QStringLiteral("Mode"), &ConfigModel::Mode, "遥控器摇杆模式:", 1, 4, QString(), "");
     for (int k = 0; k < 4; ++k) {
-        entry("StkStep", &ConfigModel::StkStep, k, "", QString(), Shown::Number, 1, 20, "steps");
-        v.last().trimRow = true;
-        entry("StkTrim", &ConfigModel::StkTrim, k, "", QStringLiteral("trim"), Shown::Trim, 0, 0, "");
-        v.last().trimRow = true;
+        Setting &step = p.entry("StkStep", &ConfigModel::StkStep, k, "", QString());
+        Pages::edits(step, Shown::Number, 1, 20, "steps");
+        step.trimRow = true;
+        // The read-out beside the step box, without a caption of its own.
+        Setting &trim = p.entry("StkTrim", &ConfigModel::StkTrim, k, "", QString());
+        Pages::edits(trim, Shown::Trim, 0, 0, "");
+        trim.trimRow = true;
+        trim.ownZh = "微调";
+        trim.ownEn = "trim position";
     }
-    return v;
+}
+
+// The presentation of every setting, page by page as the window lays them out.
+QVector<Setting> describe()
+{
+    Pages p;
+    basicPage(p);
+    advancedPage1(p);
+    advancedPage2(p);
+    mixPage(p);
+    systemPage(p);
+    return p.v;
 }
 
 // Values of the file's field that a load keeps as they are: the sanity pass
@@ -372,6 +419,9 @@ QString settingLabel(const Setting &s, int mode)
             w = windowText(w.toUtf8().constData());
         parts << words.join(QLatin1Char(' '));
     }
+    const char *own = useChineseTexts ? s.ownZh : s.ownEn;
+    if (*own)
+        parts << QString::fromUtf8(own);
     return parts.join(QLatin1Char(' '));
 }
 
@@ -396,4 +446,25 @@ QString settingValueText(const Setting &s, int value)
         break;
     }
     return QString::number(value);
+}
+
+QVector<const Setting *> settingsInPageOrder(int mode)
+{
+    QVector<const Setting *> order;
+    for (const Setting &s : settingsTable())
+        order << &s;
+    std::stable_sort(order.begin(), order.end(), [mode](const Setting *a, const Setting *b) {
+        if (!a->trimRow || !b->trimRow)
+            return false;
+        return settingTrimRow(*a, mode) < settingTrimRow(*b, mode);
+    });
+    return order;
+}
+
+QVector<SettingText> settingTexts(const ConfigModel &m, int mode)
+{
+    QVector<SettingText> texts;
+    for (const Setting *s : settingsInPageOrder(mode))
+        texts.append({s, settingLabel(*s, mode), settingValueText(*s, s->get(m))});
+    return texts;
 }

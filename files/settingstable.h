@@ -45,7 +45,11 @@ struct Setting
     const char *page = "";
     const char *group = "";
     const char *label = "";
-    QString qualifier;       // "CH1", "L", "[2]"...: tells apart settings on one row
+    QString qualifier;       // "CH1", "L", "UP"...: the window's words that tell apart settings on one row
+    // Own words, Chinese and English, where no text of the window tells a
+    // setting apart (a column without a header, a value no page shows).
+    const char *ownZh = "";
+    const char *ownEn = "";
     Shown shown = Shown::Plain;
     QStringList items;       // Choice: the selector's items (source texts)
     int editLo = 0, editHi = 0;  // Number: the spin box's range
@@ -81,3 +85,17 @@ QString settingLabel(const Setting &s, int mode);
 QString settingValueText(const Setting &s, int value);
 // Display row 1..4 of a trim setting for a stick mode.
 int settingTrimRow(const Setting &s, int mode);
+
+// The table in the order the pages show it; the trim rows follow the mode.
+QVector<const Setting *> settingsInPageOrder(int mode);
+
+// A setting of one model as the window shows it, in the current language.
+struct SettingText
+{
+    const Setting *setting;
+    QString label;  // settingLabel
+    QString value;  // settingValueText
+};
+// Every setting of `m` in page order; the trim rows are ordered and
+// labelled by `mode` (m.Mode for a model the transmitter sent).
+QVector<SettingText> settingTexts(const ConfigModel &m, int mode);

@@ -2,14 +2,12 @@
 // configuration files without the window, the transmitter or a display.
 
 #include "filereport.h"
-#include "filesaver.h"
 #include "formatdoc.h"
 #include "language.h"
 #include "settingstable.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -23,7 +21,8 @@ const char kHelp[] =
     "button reads), without the window, the transmitter or a display.\n"
     "\n"
     "Commands:\n"
-    "  show FILE            print every setting page by page with the window's\n"
+    "  show [--no-filename] FILE\n"
+    "                       print every setting page by page with the window's\n"
     "                       label, the value as the page shows it and its unit;\n"
     "                       a value that a load would change is followed by\n"
     "                       \"->\" and the value it becomes; the first line names\n"
@@ -46,11 +45,14 @@ const char kHelp[] =
     "\n"
     "A FILE or JSON of \"-\" is read from standard input, an OUTFILE of \"-\" is\n"
     "written to standard output.  Inputs larger than 1 MiB are refused.  An\n"
-    "OUTFILE is replaced as a whole or not at all.\n"
+    "OUTFILE is replaced as a whole or not at all and keeps its permissions.\n"
     "\n"
     "Options:\n"
     "  --lang en|zh         labels in English or Chinese (default: zh, or the\n"
     "                       environment variable ZQCONFIG_LANG)\n"
+    "  --no-filename        show: leave the file's name out of the first line,\n"
+    "                       so that the output depends on the content alone\n"
+    "                       (git's textconv passes a temporary file name)\n"
     "  -h, --help           print this help and exit\n"
     "  -v, --version        print the version and exit\n"
     "\n"
@@ -58,9 +60,10 @@ const char kHelp[] =
     "  0  success; diff: the files hold the same settings; check: every file\n"
     "     is fine\n"
     "  1  diff: the settings differ; check: a file is repaired or short\n"
-    "  2  an error: a file that cannot be read, is not a configuration file,\n"
-    "     or a JSON field that is missing, unknown, of the wrong type or out\n"
-    "     of range; one line on standard error names the file and the fault\n"
+    "  2  an error: a file that cannot be read or written, is empty, is not a\n"
+    "     configuration file or not JSON, a JSON field that is missing,\n"
+    "     unknown, of the wrong type or out of range, or a wrong command line;\n"
+    "     one line on standard error names the file and the cause\n"
     "\n"
     "Environment:\n"
     "  ZQCONFIG_LANG        en or zh, as --lang\n";
@@ -88,6 +91,13 @@ int usage(const QString &why)
     return fail(why, QStringLiteral("try 'zqconfig-file --help'"));
 }
 
+// What the command line asks of a command besides its arguments.
+struct Call
+{
+    QStringList args;
+    bool withFileName = true;
+};
+
 // Reads a configuration file; false after reporting why it is none.
 bool loadConfig(const QString &path, ConfigFileRead &read, const QString &prefix = QString())
 {
@@ -105,81 +115,120 @@ bool loadConfig(const QString &path, ConfigFileRead &read, const QString &prefix
     return true;
 }
 
-int writeOutput(const QString &path, const QByteArray &content)
+int writeTo(const QString &path, const QByteArray &content)
 {
     if (path == QLatin1String("-")) {
         std::fwrite(content.constData(), 1, size_t(content.size()), stdout);
         return std::fflush(stdout) == 0 ? 0 : fail(path, QStringLiteral("cannot write to standard output"));
     }
-    // Whole or not at all: an import never leaves half a file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !commitWhole(file, content))
-        return fail(path, file.errorString());
+    QString error;
+    return writeOutput(path, content, error) ? 0 : fail(path, error);
+}
+
+int showCommand(const Call &call)
+{
+    ConfigFileRead f;
+    if (!loadConfig(call.args[0], f))
+        return 2;
+    print(showConfig(f, call.withFileName ? call.args[0] : QString()));
     return 0;
 }
 
-int run(const QString &command, const QStringList &args)
+int diffCommand(const Call &call)
 {
-    const auto arity = [&](int n) { return args.size() == n; };
-    if (command == QLatin1String("show") && arity(1)) {
+    ConfigFileRead a, b;
+    if (!loadConfig(call.args[0], a) || !loadConfig(call.args[1], b))
+        return 2;
+    const QStringList lines = diffConfigs(a, b);
+    for (const QString &l : lines)
+        print(l + QLatin1Char('\n'));
+    return lines.isEmpty() ? 0 : 1;
+}
+
+int exportCommand(const Call &call)
+{
+    ConfigFileRead f;
+    if (!loadConfig(call.args[0], f))
+        return 2;
+    print(QString::fromUtf8(exportJson(f)));
+    return 0;
+}
+
+int importCommand(const Call &call)
+{
+    QByteArray json, content;
+    QString error;
+    if (!readInput(call.args[0], json, error) || !importJson(json, content, error))
+        return fail(call.args[0], error);
+    return writeTo(call.args[1], content);
+}
+
+int factoryCommand(const Call &call)
+{
+    return writeTo(call.args[0], configFileOf(factoryModel()));
+}
+
+int checkCommand(const Call &call)
+{
+    int status = 0;
+    for (const QString &path : call.args) {
         ConfigFileRead f;
-        if (!loadConfig(args[0], f))
-            return 2;
-        print(showConfig(f, args[0]));
-        return 0;
-    }
-    if (command == QLatin1String("diff") && arity(2)) {
-        ConfigFileRead a, b;
-        if (!loadConfig(args[0], a) || !loadConfig(args[1], b))
-            return 2;
-        const QStringList lines = diffConfigs(a, b);
-        for (const QString &l : lines)
-            print(l + QLatin1Char('\n'));
-        return lines.isEmpty() ? 0 : 1;
-    }
-    if (command == QLatin1String("export") && arity(1)) {
-        ConfigFileRead f;
-        if (!loadConfig(args[0], f))
-            return 2;
-        print(QString::fromUtf8(exportJson(f)));
-        return 0;
-    }
-    if (command == QLatin1String("import") && arity(2)) {
-        QByteArray json, content;
-        QString error;
-        if (!readInput(args[0], json, error))
-            return fail(args[0], error);
-        if (!importJson(json, content, error))
-            return fail(args[0], error);
-        return writeOutput(args[1], content);
-    }
-    if (command == QLatin1String("factory") && arity(1))
-        return writeOutput(args[0], configFileOf(factoryModel()));
-    if (command == QLatin1String("check") && !args.isEmpty()) {
-        int status = 0;
-        for (const QString &path : args) {
-            ConfigFileRead f;
-            if (!loadConfig(path, f, QStringLiteral("unreadable: "))) {
-                status = 2;
-                continue;
-            }
-            bool fine = false;
-            const QString verdict = checkConfig(f, &fine);
-            print(path + QStringLiteral(": ") + verdict + QLatin1Char('\n'));
-            if (!fine && status == 0)
-                status = 1;
+        if (!loadConfig(path, f, QStringLiteral("unreadable: "))) {
+            status = 2;
+            continue;
         }
-        return status;
+        bool fine = false;
+        const QString verdict = checkConfig(f, &fine);
+        print(path + QStringLiteral(": ") + verdict + QLatin1Char('\n'));
+        if (!fine && status == 0)
+            status = 1;
     }
-    // Not in the help: writes docs/file-format.md.
-    if (command == QLatin1String("format-doc") && arity(0)) {
-        print(fileFormatDocument());
-        return 0;
+    return status;
+}
+
+int formatDocCommand(const Call &)
+{
+    print(fileFormatDocument());
+    return 0;
+}
+
+struct Command
+{
+    const char *name;
+    int minArgs, maxArgs;
+    int (*run)(const Call &);
+};
+
+// "format-doc" writes docs/file-format.md and is left out of the help.
+const Command kCommands[] = {
+    {"show", 1, 1, showCommand},       {"diff", 2, 2, diffCommand},
+    {"export", 1, 1, exportCommand},   {"import", 2, 2, importCommand},
+    {"factory", 1, 1, factoryCommand}, {"check", 1, 1 << 30, checkCommand},
+    {"format-doc", 0, 0, formatDocCommand},
+};
+
+int run(const QString &name, const Call &call)
+{
+    for (const Command &c : kCommands) {
+        if (name != QLatin1String(c.name))
+            continue;
+        if (call.args.size() < c.minArgs || call.args.size() > c.maxArgs)
+            return usage(QStringLiteral("wrong number of arguments for %1").arg(name));
+        if (!call.withFileName && name != QLatin1String("show"))
+            return usage(QStringLiteral("--no-filename belongs to show, not %1").arg(name));
+        return c.run(call);
     }
-    static const QStringList known = {"show", "diff", "export", "import", "factory", "check"};
-    if (known.contains(command))
-        return usage(QStringLiteral("wrong number of arguments for %1").arg(command));
-    return usage(QStringLiteral("unknown command '%1'").arg(command));
+    return usage(QStringLiteral("unknown command '%1'").arg(name));
+}
+
+// Qt's parser messages in this program's voice: lower case, no full stop.
+QString parserError(QString text)
+{
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    if (!text.isEmpty())
+        text[0] = text.at(0).toLower();
+    return text;
 }
 
 } // namespace
@@ -187,44 +236,44 @@ int run(const QString &command, const QStringList &args)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
 
-    QString lang = qEnvironmentVariable(kLangVariable, QStringLiteral("zh"));
-    QString langFrom = QString::fromLatin1(kLangVariable);
-    QStringList rest;
-    for (int k = 0; k < args.size(); ++k) {
-        const QString &a = args[k];
-        if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
-            print(QString::fromUtf8(kHelp));
-            return 0;
-        }
-        if (a == QLatin1String("-v") || a == QLatin1String("--version")) {
-            print(QStringLiteral("zqconfig-file %1\n").arg(QLatin1String(ZQ_VERSION)));
-            return 0;
-        }
-        if (a == QLatin1String("--lang")) {
-            if (k + 1 == args.size())
-                return usage(QStringLiteral("--lang needs a value (en or zh)"));
-            lang = args[++k];
-            langFrom = QStringLiteral("--lang");
-        } else if (a.startsWith(QLatin1String("--lang="))) {
-            lang = a.mid(7);
-            langFrom = QStringLiteral("--lang");
-        } else if (a == QLatin1String("--")) {
-            rest += args.mid(k + 1);
-            break;
-        } else if (a.startsWith(QLatin1Char('-')) && a != QLatin1String("-")) {
-            return usage(QStringLiteral("unknown option '%1'").arg(a));
-        } else {
-            rest << a;
-        }
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("en|zh"));
+    const QCommandLineOption noFileName(QStringLiteral("no-filename"));
+    parser.addOptions({help, version, lang, noFileName});
+    if (!parser.parse(app.arguments()))
+        return usage(parserError(parser.errorText()));
+    if (parser.isSet(help)) {
+        print(QString::fromUtf8(kHelp));
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        print(QStringLiteral("zqconfig-file %1\n").arg(QLatin1String(ZQ_VERSION)));
+        return 0;
+    }
+
+    // As the window: --lang wins over the variable, an empty one is unset.
+    QString language = parser.value(lang);
+    QString from = QStringLiteral("--lang");
+    if (!parser.isSet(lang)) {
+        language = qEnvironmentVariable(kLangVariable);
+        from = QString::fromLatin1(kLangVariable);
+        if (language.isEmpty())
+            language = QStringLiteral("zh");
     }
     bool english = false;
-    if (!parseLanguage(lang, &english))
-        return usage(languageError(lang, langFrom));
+    if (!parseLanguage(language, &english))
+        return usage(languageError(language, from));
     if (!useEnglishTexts(english))
         return fail(QStringLiteral("--lang en"), QStringLiteral("the English texts are missing from this build"));
-    if (rest.isEmpty())
+
+    Call call;
+    call.args = parser.positionalArguments();
+    call.withFileName = !parser.isSet(noFileName);
+    if (call.args.isEmpty())
         return usage(QStringLiteral("no command"));
-    return run(rest.takeFirst(), rest);
+    const QString name = call.args.takeFirst();
+    return run(name, call);
 }

@@ -1,6 +1,7 @@
 // zqconfig-file: the conversions at the function level, the program's
 // output, exit codes and refusals by running it.
 #include "filereport.h"
+#include "language.h"
 #include "settingstable.h"
 
 #include <QProcess>
@@ -69,6 +70,8 @@ class TstFileTool : public QObject
     QTemporaryDir dir;
 
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
+    // Each test writes the file it reads, so it runs alone as well.
+    QString factoryFile() const { return writeFile(path("factory.txt"), kFactoryFile) ? path("factory.txt") : QString(); }
 
 private slots:
     // Any model a load keeps survives file -> JSON -> file byte for byte,
@@ -111,19 +114,36 @@ private slots:
                             "  报警设置 RSSI信号            -100 dBm\n"
                             "  版本 / 模式 遥控器摇杆模式   2\n"
                             "  版本 / 模式 步阶微调一       2 steps\n"
-                            "  版本 / 模式 步阶微调一 trim  (0)\n"
+                            "  版本 / 模式 步阶微调一 微调  (0)\n"
                             "  版本 / 模式 步阶微调二       2 steps\n"
-                            "  版本 / 模式 步阶微调二 trim  (0)\n"
+                            "  版本 / 模式 步阶微调二 微调  (0)\n"
                             "  版本 / 模式 步阶微调三       2 steps\n"
-                            "  版本 / 模式 步阶微调三 trim  (0)\n"
+                            "  版本 / 模式 步阶微调三 微调  (0)\n"
                             "  版本 / 模式 步阶微调四       2 steps\n"
-                            "  版本 / 模式 步阶微调四 trim  (0)\n"));
+                            "  版本 / 模式 步阶微调四 微调  (0)\n"));
+    }
+
+    // Labels are the window's words: each setting its own in both
+    // languages, and no model name, index or English word among Chinese.
+    void labelsAreTheWindowsWords()
+    {
+        for (const bool english : {false, true}) {
+            QVERIFY(useEnglishTexts(english));
+            QSet<QString> seen;
+            for (const Setting &s : settingsTable()) {
+                const QString label = settingLabel(s, 1);
+                QVERIFY2(!seen.contains(label), qPrintable(label));
+                seen << label;
+                QVERIFY2(!label.contains(QRegularExpression(english ? "[_\\[\\]]" : "[_\\[\\]a-z]")), qPrintable(label));
+            }
+        }
+        useEnglishTexts(false);
     }
 
     // Every label and item goes through the window's English catalogue.
     void englishHasNoChineseLeft()
     {
-        const Run r = run({"--lang", "en", "show", path("factory.txt")});
+        const Run r = run({"--lang", "en", "show", factoryFile()});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.contains("[Basic]\n  Reverse CH1 "));
         for (const QByteArray &line : r.out.split('\n'))
@@ -148,7 +168,7 @@ private slots:
                             "  可编程混控一 主控            (no item: 10)  -> (no item: 9)\n"
                             "  版本 / 模式 遥控器摇杆模式   10  -> 1\n"));
         QCOMPARE(linesWith(r.out, "(not in file)").count('\n'), 42 + 8);  // every H and I field
-        QCOMPARE(run({"check", path("factory.txt"), path("hand.txt")}).status, 1);
+        QCOMPARE(run({"check", factoryFile(), path("hand.txt")}).status, 1);
     }
 
     void diffExitCodes()
@@ -156,13 +176,54 @@ private slots:
         QByteArray other = kFactoryFile;
         other.replace(9, 2, "8C");  // sub1 = 20
         QVERIFY(writeFile(path("other.txt"), other));
-        const Run same = run({"diff", path("factory.txt"), path("factory.txt")});
+        const QString factory = factoryFile();
+        const Run same = run({"diff", factory, factory});
         QCOMPARE(same.status, 0);
         QVERIFY(same.out.isEmpty());
-        const Run differ = run({"diff", path("factory.txt"), path("other.txt")});
+        const Run differ = run({"diff", factory, path("other.txt")});
         QCOMPARE(differ.status, 1);
         QCOMPARE(differ.out, QByteArray("中点微调 CH1  0 %  20 %\n"));
-        QCOMPARE(run({"diff", path("factory.txt"), path("nothing.txt")}).status, 2);
+        QCOMPARE(run({"diff", factory, path("nothing.txt")}).status, 2);
+    }
+
+    // The README's recipe: git diffs two commits of a file, both handed
+    // over as temporary copies, as exactly the settings that changed.
+    void gitTextconvRecipe()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("git")).isEmpty())
+            QSKIP("git is not installed");
+        QFile readme(QStringLiteral(ZQ_README));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QByteArray text = readme.readAll();
+        const int start = text.indexOf("```sh\n", text.indexOf("**Version control.**")) + 6;
+        const QByteArray recipe = text.mid(start, text.indexOf("```", start) - start);
+        QVERIFY(recipe.contains("textconv"));
+
+        QTemporaryDir repo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", QFileInfo(QStringLiteral(ZQCONFIG_FILE)).absolutePath() + ':' + env.value("PATH"));
+        env.insert("HOME", repo.path());  // no user's git configuration
+        env.insert("GIT_CONFIG_NOSYSTEM", "1");
+        const auto shell = [&](const QByteArray &script) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.setWorkingDirectory(repo.path());
+            p.start("sh", {"-ec", QString::fromUtf8(script)});
+            return p.waitForFinished(60000) && p.exitCode() == 0 ? p.readAllStandardOutput() : "sh failed: " + script;
+        };
+        const QByteArray commit = "git add . && git -c user.name=t -c user.email=t@t commit -qm x\n";
+        QVERIFY(writeFile(repo.filePath("glider.txt"), kFactoryFile));
+        shell("git init -q\n" + recipe + commit);
+        QByteArray edited = kFactoryFile;
+        edited.replace(9, 2, "8C");  // sub1 = 20
+        QVERIFY(writeFile(repo.filePath("glider.txt"), edited));
+        shell(commit);
+        QByteArray changed;
+        for (const QByteArray &l : shell("git diff HEAD~ HEAD").split('\n'))
+            if ((l.startsWith('-') || l.startsWith('+')) && !l.startsWith("---") && !l.startsWith("+++"))
+                changed += l + '\n';
+        QCOMPARE(changed, QByteArray("-  中点微调 CH1                 0 %\n"
+                                     "+  中点微调 CH1                 20 %\n"));
     }
 
     void importRejects_data()
@@ -171,6 +232,8 @@ private slots:
         QTest::addColumn<QByteArray>("message");
         QTest::newRow("out of range") << QByteArray("\"sub3\": 0|\"sub3\": 130")
                                       << QByteArray("field \"sub3\": 130 is out of range (accepted -100..100)");
+        QTest::newRow("below range") << QByteArray("\"Atti2\": 29|\"Atti2\": -1")
+                                     << QByteArray("field \"Atti2\": -1 is out of range (accepted 0..100)");
         QTest::newRow("not whole") << QByteArray("\"FS1\": 50|\"FS1\": 50.5")
                                    << QByteArray("field \"FS1\" must be an integer in 0..100, not 50.5");
         QTest::newRow("wrong type") << QByteArray("\"Mode\": 2|\"Mode\": \"2\"")
@@ -193,7 +256,7 @@ private slots:
     {
         QFETCH(QByteArray, edit);
         QFETCH(QByteArray, message);
-        QByteArray json = run({"export", path("factory.txt")}).out;
+        QByteArray json = run({"export", factoryFile()}).out;
         const QList<QByteArray> fromTo = edit.split('|');
         QVERIFY(json.contains(fromTo[0]));
         json.replace(json.indexOf(fromTo[0]), fromTo[0].size(), fromTo[1]);

@@ -10,6 +10,7 @@
 // tmpfs as root (root ignores permission bits) and a mode-0555 folder
 // otherwise.
 #include "configmodel.h"
+#include "filereport.h"
 #include "mainwindow.h"
 #include "testsupport.h"
 
@@ -206,12 +207,15 @@ private slots:
         QTest::addColumn<bool>("folderWritable");
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("oldSize");  // 0: the usual short old file
-        QTest::newRow("private file") << true << int(QFile::ReadOwner | QFile::WriteOwner) << 0;
+        QTest::addColumn<bool>("byFileTool");  // zqconfig-file's output instead of the window's save
+        const int readOnly = int(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        QTest::newRow("private file") << true << int(QFile::ReadOwner | QFile::WriteOwner) << 0 << false;
         // Root may write it and does; anyone else gets the error box.
-        QTest::newRow("read-only file") << true << int(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther) << 0;
+        QTest::newRow("read-only file") << true << readOnly << 0 << false;
         const int rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
-        QTest::newRow("read-only folder") << false << rw << 0;
-        QTest::newRow("read-only folder, longer old file") << false << rw << 400;
+        QTest::newRow("read-only folder") << false << rw << 0 << false;
+        QTest::newRow("read-only folder, longer old file") << false << rw << 400 << false;
+        QTest::newRow("read-only file, zqconfig-file") << true << readOnly << 0 << true;
     }
 
     void keepsPermissions()
@@ -219,6 +223,7 @@ private slots:
         QFETCH(bool, folderWritable);
         QFETCH(int, mode);
         QFETCH(int, oldSize);
+        QFETCH(bool, byFileTool);
         const QByteArray previous = oldSize ? QByteArray(oldSize, '#') : kPrevious;
         const QString dir = scratch.filePath(QTest::currentDataTag());
         QVERIFY(QDir().mkpath(dir));
@@ -246,7 +251,10 @@ private slots:
         const bool refused = !(mode & QFile::WriteOwner) && geteuid() != 0;
 
         cfg.sub1 = 42;
-        {
+        if (byFileTool) {
+            QString error;
+            QCOMPARE(writeOutput(path, configFileOf(cfg), error), !refused);
+        } else {
             ModalCloser closer;
             saveTo(path);
             if (QTest::currentTestFailed())
