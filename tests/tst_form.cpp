@@ -508,7 +508,8 @@ private slots:
     }
 
     // Every line edit is centred; only the read-outs, the channel values,
-    // CH8's caption and the trim read-outs take typing.
+    // CH8's caption and the trim read-outs take typing.  The captions take
+    // no focus, and in the window keep no selection.
     void lineEditFlags()
     {
         const QStringList editable = words("lineEdit_RSSI lineEdit_TX lineEdit_EXT lineEdit_RX lineEdit lineEdit_36")
@@ -516,9 +517,14 @@ private slots:
         QStringList bad;
         for (QObject *o : formObjects(win))
             if (auto *e = qobject_cast<QLineEdit *>(o))
-                if (e->alignment() != Qt::AlignCenter || e->isReadOnly() == editable.contains(e->objectName()))
+                if (e->alignment() != Qt::AlignCenter || e->isReadOnly() == editable.contains(e->objectName())
+                    || (e->focusPolicy() == Qt::NoFocus) != e->isReadOnly())
                     bad << e->objectName();
         QVERIFY2(bad.isEmpty(), qPrintable(bad.join(' ')));
+        MainWindow shown;
+        auto *caption = shown.findChild<QLineEdit *>(QStringLiteral("lineEdit_26"));
+        caption->selectAll();
+        QVERIFY(!caption->hasSelectedText());
     }
 
     void geometry_data()
