@@ -73,6 +73,10 @@ void adaptLookToPlatform(QWidget *window)
     for (QLineEdit *e : window->findChildren<QLineEdit *>())
         if (e->isReadOnly())
             QObject::connect(e, &QLineEdit::selectionChanged, e, &QLineEdit::deselect);
+    // Desktops that tab through text fields only would hand the first focus
+    // to a read-out and blink a cursor in it; opening the port comes first.
+    if (auto *open = window->findChild<QWidget *>(QStringLiteral("openButton")))
+        open->setFocus();
 
     QList<QLineEdit *> names;
     QStringList texts;

@@ -509,7 +509,8 @@ private slots:
 
     // Every line edit is centred; only the read-outs, the channel values,
     // CH8's caption and the trim read-outs take typing.  The captions take
-    // no focus, and in the window keep no selection.
+    // no focus, and in the window keep no selection; the first focus is the
+    // open button's.
     void lineEditFlags()
     {
         const QStringList editable = words("lineEdit_RSSI lineEdit_TX lineEdit_EXT lineEdit_RX lineEdit lineEdit_36")
@@ -522,6 +523,7 @@ private slots:
                     bad << e->objectName();
         QVERIFY2(bad.isEmpty(), qPrintable(bad.join(' ')));
         MainWindow shown;
+        QCOMPARE(shown.focusWidget(), shown.findChild<QWidget *>(QStringLiteral("openButton")));
         auto *caption = shown.findChild<QLineEdit *>(QStringLiteral("lineEdit_26"));
         caption->selectAll();
         QVERIFY(!caption->hasSelectedText());
