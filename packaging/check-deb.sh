@@ -35,6 +35,7 @@ on_exit() {
     echo "check-deb: purging $pkg after the failure" >&2
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -qq purge "$pkg" >/dev/null 2>&1 || true
   fi
+  set +e
   (exit "$rc")
   cleanup
 }
