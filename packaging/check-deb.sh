@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian package as a user would, runs each program it put on
-# the PATH, starts the tool from its menu entry on a virtual display and
-# waits for the window, then purges the package and checks that none of
-# its files is left.  Exits non-zero at the first thing amiss.
+# Runs lintian on the Debian package, installs it as a user would, runs
+# each program it put on the PATH, starts the tool from its menu entry on a
+# virtual display and waits for the window, then purges the package and
+# checks that none of its files is left.  Exits non-zero at the first thing
+# amiss, and purges the package then too.
 #   packaging/check-deb.sh [PACKAGE.deb]   (default: the one in build/)
-# Runs as root or through sudo; installs Xvfb and xdotool when missing.
+# Runs as root or through sudo; installs Xvfb, xdotool and lintian when
+# missing.  With ZQ_CI=1 a missing desktop-file-validate fails the check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,11 +26,30 @@ apt() {
 
 . tools/xvfb.sh
 
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { apt update; apt install --no-install-recommends xvfb xdotool; break; }
+# Whatever fails once the install has begun, the package does not stay.
+installed=""
+on_exit() {
+  local rc=$?
+  if [ -n "$installed" ] && [ "$rc" != 0 ]; then
+    [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+    echo "check-deb: purging $pkg after the failure" >&2
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -qq purge "$pkg" >/dev/null 2>&1 || true
+  fi
+  set +e
+  (exit "$rc")
+  cleanup
+}
+trap on_exit EXIT
+
+for tool in Xvfb xdotool lintian; do
+  command -v "$tool" >/dev/null || { apt update; apt install --no-install-recommends xvfb xdotool lintian; break; }
 done
 
+# Debian's own checks: an error fails, warnings are shown.
+lintian --fail-on error "$deb" || fail "lintian reports errors"
+
 echo "check-deb: installing $(basename "$deb")"
+installed=1
 apt install "$deb"
 dpkg-query -L "$pkg" | sort >"$work/files"
 
@@ -49,7 +70,11 @@ done
 # The menu entry starts the tool, and its window comes up.
 entry=$(grep '^/usr/share/applications/.*\.desktop$' "$work/files" | head -n1)
 [ -n "$entry" ] || fail "no menu entry"
-command -v desktop-file-validate >/dev/null && desktop-file-validate "$entry"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$entry"
+elif [ "${ZQ_CI:-}" = 1 ]; then
+  fail "desktop-file-validate is missing (desktop-file-utils)"
+fi
 exec_line=$(sed -n 's/^Exec=//p' "$entry" | head -n1)
 icon=$(sed -n 's/^Icon=//p' "$entry" | head -n1)
 grep -q "/icons/hicolor/48x48/apps/$icon.png$" "$work/files" || fail "the menu entry's icon $icon is not installed"
@@ -66,6 +91,7 @@ app_pid=""
 
 # Purged, the package leaves none of its files, nor a folder of its own.
 apt purge "$pkg"
+installed=""
 if dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "ok installed"; then
   fail "$pkg is still installed"
 fi

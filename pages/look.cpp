@@ -68,6 +68,16 @@ QStringList channelNameFamilies(const QString &inherited)
 
 void adaptLookToPlatform(QWidget *window)
 {
+    // Captions take no focus (the form says so), so a selection the mouse
+    // makes in one would never be cleared by a focus change: drop it at once.
+    for (QLineEdit *e : window->findChildren<QLineEdit *>())
+        if (e->isReadOnly())
+            QObject::connect(e, &QLineEdit::selectionChanged, e, &QLineEdit::deselect);
+    // Desktops that tab through text fields only would hand the first focus
+    // to a read-out and blink a cursor in it; opening the port comes first.
+    if (auto *open = window->findChild<QWidget *>(QStringLiteral("openButton")))
+        open->setFocus();
+
     QList<QLineEdit *> names;
     QStringList texts;
     for (const char *n : kChannelNames) {

@@ -508,7 +508,9 @@ private slots:
     }
 
     // Every line edit is centred; only the read-outs, the channel values,
-    // CH8's caption and the trim read-outs take typing.
+    // CH8's caption and the trim read-outs take typing, and the focus only
+    // where clicked.  The captions take no focus, and in the window keep no
+    // selection; the first focus is the open button's.
     void lineEditFlags()
     {
         const QStringList editable = words("lineEdit_RSSI lineEdit_TX lineEdit_EXT lineEdit_RX lineEdit lineEdit_36")
@@ -516,9 +518,15 @@ private slots:
         QStringList bad;
         for (QObject *o : formObjects(win))
             if (auto *e = qobject_cast<QLineEdit *>(o))
-                if (e->alignment() != Qt::AlignCenter || e->isReadOnly() == editable.contains(e->objectName()))
+                if (e->alignment() != Qt::AlignCenter || e->isReadOnly() == editable.contains(e->objectName())
+                    || e->focusPolicy() != (e->isReadOnly() ? Qt::NoFocus : Qt::ClickFocus))
                     bad << e->objectName();
         QVERIFY2(bad.isEmpty(), qPrintable(bad.join(' ')));
+        MainWindow shown;
+        QCOMPARE(shown.focusWidget(), shown.findChild<QWidget *>(QStringLiteral("openButton")));
+        auto *caption = shown.findChild<QLineEdit *>(QStringLiteral("lineEdit_26"));
+        caption->selectAll();
+        QVERIFY(!caption->hasSelectedText());
     }
 
     void geometry_data()

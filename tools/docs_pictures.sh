@@ -3,8 +3,9 @@
 # channel settings page (form-basics.png) and on the system page
 # (form-system.png), and the demo after a read (demo.png, by
 # tools/demo_screenshot.sh), in Chinese and in English (demo-en.png with
-# the channel settings page the read filled, demo-en-pages.png), and the
-# port box with a long device path (port-box.png).  Exits non-zero when a window does not come up.
+# the channel settings page the read filled, demo-en-pages.png, and all six
+# pages, tabs-en/tab1.png ... tab6.png), and the port box with a long device
+# path (port-box.png).  Exits non-zero when a window does not come up.
 #   tools/docs_pictures.sh [OUTPUT_DIR]      (default: docs)
 # ZQ_SCALE=2 takes them on a screen of twice the size and density (192
 # dpi), to see how a high-density screen shows the window.  The Qt 5 build
@@ -79,5 +80,5 @@ app_pid=""
 
 if [ "$scale" = 1 ]; then
   tools/demo_screenshot.sh "$out/demo.png"
-  tools/demo_screenshot.sh --lang en "$out/demo-en.png" "$out/demo-en-pages.png"
+  tools/demo_screenshot.sh --lang en --tabs "$out/tabs-en" "$out/demo-en.png" "$out/demo-en-pages.png"
 fi

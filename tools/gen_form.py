@@ -262,6 +262,10 @@ class W(E):
 
 def line_edit(name, text, sheet, read_only, geometry=None, explicit_writable=False):
     props = [p_rect(*geometry)] if geometry else []
+    # A caption is no place for the cursor: taking the window's first focus
+    # it would show its text selected.  A read-out takes typing only where
+    # it is clicked, so the focus never wanders into one by itself.
+    props.append(p_enum("focusPolicy", "Qt::NoFocus" if read_only else "Qt::ClickFocus"))
     props += [p_sheet(sheet, "QLineEdit"), p_string("text", text), p_set("alignment", "Qt::AlignCenter")]
     if read_only or explicit_writable:
         props.append(p_bool("readOnly", read_only))

@@ -153,7 +153,7 @@
     </message>
     <message>
         <source>舵机行程量--L---R---</source>
-        <translation>End point--L---R---</translation>
+        <translation>End point (L / R)</translation>
     </message>
     <message>
         <source>失控保护</source>
@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>预留</source>
-        <translation>Rsvd</translation>
+        <translation>Stick</translation>
     </message>
     <message>
         <source>SwA</source>
@@ -189,7 +189,7 @@
     </message>
     <message>
         <source>NULL</source>
-        <translation>NULL</translation>
+        <translation>None</translation>
     </message>
     <message>
         <source>Lock-C</source>
@@ -205,7 +205,7 @@
     </message>
     <message>
         <source>混控:</source>
-        <translation>Mix:</translation>
+        <translation>State:</translation>
     </message>
     <message>
         <source>通道:</source>
@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>SWA</source>
-        <translation>SWA</translation>
+        <translation>SwA</translation>
     </message>
     <message>
         <source>姿态选择</source>
@@ -269,19 +269,19 @@
     </message>
     <message>
         <source>副翼1:</source>
-        <translation>AIL 1:</translation>
+        <translation>AIL-&gt;1:</translation>
     </message>
     <message>
         <source>副翼2:</source>
-        <translation>AIL 2:</translation>
+        <translation>AIL-&gt;2:</translation>
     </message>
     <message>
         <source>升降2:</source>
-        <translation>ELE 2:</translation>
+        <translation>ELE-&gt;2:</translation>
     </message>
     <message>
         <source>升降1:</source>
-        <translation>ELE 1:</translation>
+        <translation>ELE-&gt;1:</translation>
     </message>
     <message>
         <source>V型尾翼混控</source>
@@ -289,11 +289,11 @@
     </message>
     <message>
         <source>尾舵2:</source>
-        <translation>RUD 2:</translation>
+        <translation>RUD-&gt;2:</translation>
     </message>
     <message>
         <source>尾舵1:</source>
-        <translation>RUD 1:</translation>
+        <translation>RUD-&gt;1:</translation>
     </message>
     <message>
         <source>高级菜单2</source>
@@ -321,11 +321,11 @@
     </message>
     <message>
         <source>UP</source>
-        <translation>UP</translation>
+        <translation>Up</translation>
     </message>
     <message>
         <source>DOWN</source>
-        <translation>DOWN</translation>
+        <translation>Down</translation>
     </message>
     <message>
         <source>油门曲线</source>
