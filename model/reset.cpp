@@ -6,6 +6,7 @@
 #include "texts.h"
 #include "ui_mainwindow.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 void MainWindow::RestData()
@@ -18,16 +19,38 @@ void MainWindow::RestData2()
     factoryDefaultsSecond(cfg);
 }
 
+namespace {
+
+// Yes / No with No the default, so a stray Enter or Escape leaves the
+// transmitter alone.  Without a port the reset's own no-port box comes
+// first, so there is nothing to ask.
+bool factoryResetWanted(QWidget *parent, bool portOpen)
+{
+    if (!portOpen)
+        return true;
+    const GuardTexts texts = guardTexts();
+    QMessageBox box(QMessageBox::Question, linkTexts().title, texts.resetQuestion,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(texts.yes);
+    box.button(QMessageBox::No)->setText(texts.no);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace
+
 void MainWindow::on_toolButton_Reset_clicked()
 {
-    resetToFactory(true);
+    if (factoryResetWanted(this, serialPort.isOpen()))
+        resetToFactory(true);
 }
 
 // The system page's reset does not hold back the trims the transmitter
 // reports while the frames go out.
 void MainWindow::on_pushButton_Reset2_clicked()
 {
-    resetToFactory(false);
+    if (factoryResetWanted(this, serialPort.isOpen()))
+        resetToFactory(false);
 }
 
 void MainWindow::resetToFactory(bool holdTrims)

@@ -5,12 +5,14 @@
 #include "mainwindow.h"
 #include "framefields.h"
 #include "monitorstate.h"
+#include "options.h"
 #include "testsupport.h"
 #include "wirecapture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QtTest>
@@ -48,6 +50,29 @@ void editEverywhere(ConfigModel &m)
         s = 9;
 }
 
+// Answers the reset's question with Yes or No, recording how it was asked.
+struct QuestionAnswer
+{
+    explicit QuestionAnswer(bool yes)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this, yes] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || box->icon() != QMessageBox::Question)
+                return;
+            ++asked;
+            shown = box->text() + " " + box->button(QMessageBox::Yes)->text() + "/"
+                    + box->button(QMessageBox::No)->text();
+            noIsDefault = box->defaultButton() == box->button(QMessageBox::No);
+            box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        timer.start(10);
+    }
+    QTimer timer;
+    int asked = 0;
+    QString shown;
+    bool noIsDefault = false;
+};
+
 } // namespace
 
 class TstReset : public QObject
@@ -77,14 +102,22 @@ private slots:
         }
     }
 
-    void init() { resetProgramState(); }
+    void init()
+    {
+        resetProgramState();
+        useEnglishTexts(false);
+    }
 
     void resetWritesTheFactorySettings_data()
     {
         QTest::addColumn<QString>("buttonName");
         QTest::addColumn<bool>("holdsTrims");
-        QTest::newRow("top bar") << "toolButton_Reset" << true;
-        QTest::newRow("system page") << "pushButton_Reset2" << false;
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("top bar") << "toolButton_Reset" << true << true << false;
+        QTest::newRow("system page") << "pushButton_Reset2" << false << true << true;
+        QTest::newRow("top bar, declined") << "toolButton_Reset" << true << false << true;
+        QTest::newRow("system page, declined") << "pushButton_Reset2" << false << false << false;
     }
 
     // Both resets write the factory frames and "WWW"; trims the transmitter
@@ -94,12 +127,17 @@ private slots:
     {
         QFETCH(QString, buttonName);
         QFETCH(bool, holdsTrims);
+        QFETCH(bool, confirm);
+        QFETCH(bool, english);
+        QVERIFY(useEnglishTexts(english));
         MainWindow w;
         PtyPeer peer;
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
         peer.clearReceived();
         editEverywhere(cfg);
+        const ConfigModel edited = cfg;
+        QuestionAnswer answer(confirm);
 
         int holdDuringReset = -1;
         bool sentDuringH = false, sentDuringI = false;
@@ -118,6 +156,18 @@ private slots:
         auto *button = w.findChild<QAbstractButton *>(buttonName);
         QVERIFY(button);
         QTimer::singleShot(0, button, &QAbstractButton::click);
+        QVERIFY(waitUntil([&] { return answer.asked == 1; }, 5000));
+        QCOMPARE(answer.shown, english ? QStringLiteral("Every setting on the transmitter will be replaced by the "
+                                                        "factory settings. Continue? Yes/No")
+                                       : QStringLiteral("遥控器上的所有设置都将被出厂设置替换。是否继续？ 是/否"));
+        QVERIFY(answer.noIsDefault);
+        if (!confirm) {
+            QCOMPARE(wire.collectFor(1000), QByteArray());
+            QCOMPARE(trimHold, 0);
+            const QStringList diff = differingFrameFields(cfg, edited);
+            QVERIFY2(diff.isEmpty(), qPrintable(diff.join("; ")));
+            return;
+        }
         QVERIFY(waitUntil([&] { return QByteArray(wire.bytes).replace("WWW", "").size() >= 324; }, 15000));
         QVERIFY(waitUntil([&] { return wire.bytes.endsWith("WWW") && trimHold == 0; }, 3000));
         wire.collectFor(300);
@@ -150,7 +200,10 @@ private slots:
 
     void resetWithoutAPortChangesNothing_data()
     {
-        resetWritesTheFactorySettings_data();
+        QTest::addColumn<QString>("buttonName");
+        QTest::addColumn<bool>("holdsTrims");
+        QTest::newRow("top bar") << "toolButton_Reset" << true;
+        QTest::newRow("system page") << "pushButton_Reset2" << false;
     }
 
     void resetWithoutAPortChangesNothing()
