@@ -22,12 +22,9 @@ void MainWindow::RestData2()
 namespace {
 
 // Yes / No with No the default, so a stray Enter or Escape leaves the
-// transmitter alone.  Without a port the reset's own no-port box comes
-// first, so there is nothing to ask.
-bool factoryResetWanted(QWidget *parent, bool portOpen)
+// transmitter alone.
+bool factoryResetWanted(QWidget *parent)
 {
-    if (!portOpen)
-        return true;
     const GuardTexts texts = guardTexts();
     QMessageBox box(QMessageBox::Question, linkTexts().title, texts.resetQuestion,
                     QMessageBox::Yes | QMessageBox::No, parent);
@@ -41,16 +38,14 @@ bool factoryResetWanted(QWidget *parent, bool portOpen)
 
 void MainWindow::on_toolButton_Reset_clicked()
 {
-    if (factoryResetWanted(this, serialPort.isOpen()))
-        resetToFactory(true);
+    resetToFactory(true);
 }
 
 // The system page's reset does not hold back the trims the transmitter
 // reports while the frames go out.
 void MainWindow::on_pushButton_Reset2_clicked()
 {
-    if (factoryResetWanted(this, serialPort.isOpen()))
-        resetToFactory(false);
+    resetToFactory(false);
 }
 
 void MainWindow::resetToFactory(bool holdTrims)
@@ -65,6 +60,8 @@ void MainWindow::resetToFactory(bool holdTrims)
         // The transmitter went away: nothing to reset.
     } else if (ui->openButton->text() == texts.openText) {
         QMessageBox::about(nullptr, texts.title, texts.noPort);
+    } else if (!factoryResetWanted(this)) {
+        // No: nothing sent, nothing changed.
     } else {
         RestData();
         RestData2();
