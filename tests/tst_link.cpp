@@ -212,8 +212,7 @@ void TestLink::closeSaysGoodbyeAndRestores()
         QCOMPARE(mon.*servo, 1000);
     // No last reading passes for a live one.
     QCOMPARE(edit("lineEdit_TX")->text() + edit("lineEdit_EXT")->text() + edit("lineEdit_RSSI")->text()
-                 + edit("lineEdit_RX")->text(),
-             QStringLiteral(" 0.0V 0.0Vnull 0.0V"));
+                 + edit("lineEdit_RX")->text(), QStringLiteral(" 0.0V 0.0Vnull 0.0V"));
 
     QCOMPARE(openButton()->text(), QStringLiteral("打开串口"));
     QCOMPARE(iconImage(led()->icon()), red);

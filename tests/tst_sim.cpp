@@ -641,51 +641,38 @@ void TestSim::ackTimeoutResumesAStalledStream()
 
 void TestSim::disagreesWhenAsked_data()
 {
-    QTest::addColumn<QString>("misstore");
-    QTest::addColumn<QString>("ignoreFrame");
-    QTest::addColumn<bool>("silent");
-    QTest::addColumn<QString>("differs");   // from what was written
-    QTest::addColumn<int>("answered");      // packets answering the first "RR"
-    QTest::newRow("faithful") << "" << "" << false << "" << 19;
-    QTest::newRow("misstores sub1") << "sub1=7" << "" << false << "sub1" << 19;
-    QTest::newRow("ignores H") << "" << "H" << false << "extVoltTenths" << 19;
-    QTest::newRow("silent after a write") << "" << "" << true << "" << 0;
+    QTest::addColumn<QString>("option");  // as on zqsim's command line
+    QTest::addColumn<int>("sub1");        // S frame, -100 written
+    QTest::addColumn<int>("extVolt");     // H frame, 5 written
+    QTest::newRow("faithful") << "" << -100 << 5;
+    QTest::newRow("misstores sub1") << "--misstore sub1=7" << 7 << 5;
+    QTest::newRow("ignores H") << "--ignore-frame H" << -100 << 110;
+    QTest::newRow("silent after a write") << "--silent-after-write" << -100 << 5;
 }
 
 void TestSim::disagreesWhenAsked()
 {
-    QFETCH(QString, misstore);
-    QFETCH(QString, ignoreFrame);
-    QFETCH(bool, silent);
-    QFETCH(QString, differs);
-    QFETCH(int, answered);
+    QFETCH(QString, option);
+    QFETCH(int, sub1);
+    QFETCH(int, extVolt);
     SimEngine::Options o{0, 0};
-    std::string why;
-    QVERIFY(misstore.isEmpty() || parseMisstore(misstore.toStdString(), o, &why));
-    QVERIFY(ignoreFrame.isEmpty() || parseIgnoreFrame(ignoreFrame.toStdString(), o, &why));
-    o.silentAfterWrite = silent;
+    std::string why, value = option.section(' ', 1).toStdString();
+    QVERIFY(!option.startsWith("--misstore") || parseMisstore(value, o, &why));
+    QVERIFY(!option.startsWith("--ignore") || parseIgnoreFrame(value, o, &why));
+    o.silentAfterWrite = option.startsWith("--silent");
     SimEngine e(o);
-    // sub1 = -100 and extVoltTenths = 5 written
-    const std::string wire = frameWith(kFrameS, 9, "14") + kFrameG + frameWith(kFrameH, 68, "005") + kFrameI + "WWW";
-    TransmitterSettings written = e.settings();
-    for (size_t k = 0; k < 4; ++k)
-        QVERIFY(decodeFrame(wire.substr(k * kFrameLength, kFrameLength), written));
-    QVERIFY(e.receive(wire, 0).empty());
-    QCOMPARE(diff(written, e.settings()), differs);
-    if (!misstore.isEmpty())
-        QCOMPARE(e.settings().sub1, 7);
-
+    e.receive(frameWith(kFrameS, 9, "14") + kFrameG + frameWith(kFrameH, 68, "005") + kFrameI + "WWW", 0);
+    QCOMPARE(e.settings().sub1, sub1);
+    QCOMPARE(e.settings().extVoltTenths, extVolt);
     int packets = 0;
     for (auto out = e.receive("RR", 1); !out.empty(); out = e.receive("WWW", 2))
         ++packets;
-    QCOMPARE(packets, answered);
-    // Only the first read after a write goes unanswered.
-    QCOMPARE(int(e.receive("RR", 3).size()), 1);
+    QCOMPARE(packets, o.silentAfterWrite ? 0 : 19);
+    QCOMPARE(int(e.receive("RR", 3).size()), 1);  // only the first read after a write goes unanswered
 
     for (const char *bad : {"sub1", "Vertion=3", "nosuch=1", "sub1=x", "sub1=1000"})
-        QVERIFY2(!parseMisstore(bad, o, &why) && !why.empty(), bad);
-    for (const char *bad : {"", "X", "SG"})
-        QVERIFY2(!parseIgnoreFrame(bad, o, &why), bad);
+        QVERIFY2(!parseMisstore(bad, o, &why), bad);
+    QVERIFY(!parseIgnoreFrame("X", o, &why) && !parseIgnoreFrame("SG", o, &why));
 }
 
 void TestSim::soakWithoutPacing()
