@@ -71,6 +71,8 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
                                   QStringLiteral("name"));
     if (program.offersPort)
         parser.addOption(port);
+    for (const QCommandLineOption &extra : program.extraOptions)
+        parser.addOption(extra);
     addQtOptions(parser);
 
     const bool parsed = parser.parse(args);
@@ -97,6 +99,9 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
                                                                 : QString::fromLatin1(kLangVariable)));
     if (program.offersPort)
         o.port = parser.value(port);
+    for (const QCommandLineOption &extra : program.extraOptions)
+        if (parser.isSet(extra))
+            o.extra.insert(extra.names().first(), extra.valueName().isEmpty() ? QString() : parser.value(extra));
     if (qtOptionsTaken && !parser.positionalArguments().isEmpty())
         return failure(name, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
     return o;

@@ -337,11 +337,8 @@ QStringList diffConfigs(const ConfigFileRead &a, const ConfigFileRead &b)
     return lines;
 }
 
-QString checkConfig(const ConfigFileRead &f, bool *fine)
+QStringList loadRepairs(const ConfigFileRead &f)
 {
-    *fine = false;
-    if (!f.any())
-        return QString();
     const int mode = trimMode(f);
     QStringList repairs;
     for (const Setting *s : settingsInPageOrder(mode)) {
@@ -352,6 +349,15 @@ QString checkConfig(const ConfigFileRead &f, bool *fine)
             repairs << settingLabel(*s, mode) + QLatin1Char(' ') + settingValueText(*s, value) + QLatin1String(" -> ")
                            + settingValueText(*s, after);
     }
+    return repairs;
+}
+
+QString checkConfig(const ConfigFileRead &f, bool *fine)
+{
+    *fine = false;
+    if (!f.any())
+        return QString();
+    const QStringList repairs = loadRepairs(f);
     QStringList parts;
     if (!repairs.isEmpty())
         parts << QStringLiteral("repaired (%1)").arg(repairs.join(QLatin1String("; ")));

@@ -55,6 +55,8 @@ ConfigModel factoryModel();
 QString showConfig(const ConfigFileRead &f, const QString &name);
 // `diff`: one line per setting that differs; empty when none does.
 QStringList diffConfigs(const ConfigFileRead &a, const ConfigFileRead &b);
+// What a load of the file repairs, one "label value -> value" each.
+QStringList loadRepairs(const ConfigFileRead &f);
 // `check`: "fine", "repaired: ...", "short: ..." (empty text when no frame at all).
 QString checkConfig(const ConfigFileRead &f, bool *fine);
 

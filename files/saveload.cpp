@@ -1,6 +1,7 @@
 #include "commandguard.h"
 #include "configfile.h"
 #include "configmodel.h"
+#include "filereport.h"
 #include "filesaver.h"
 #include "frameencoder.h"
 #include "mainwindow.h"
@@ -10,8 +11,30 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTextStream>
+
+namespace {
+
+// What a load tells about its file in the terms of zqconfig-file check:
+// empty for a file that loads whole and unchanged.
+QString loadReport(const ConfigFileRead &f, const QString &name)
+{
+    const GuardTexts texts = guardTexts();
+    QStringList lines;
+    const QStringList repairs = loadRepairs(f);
+    if (!repairs.isEmpty())
+        lines << texts.repaired.arg(repairs.join(QLatin1String("; ")));
+    if (!f.missingFrames().isEmpty())
+        lines << texts.shortFile.arg(f.missingFrames());
+    if (lines.isEmpty())
+        return QString();
+    lines.prepend(texts.loadedWith.arg(name));
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
 
 void MainWindow::on_toolButton_Save_clicked()
 {
@@ -69,9 +92,20 @@ void MainWindow::on_toolButton_Load_clicked()
         trimHold = 0;
         return;
     }
-    QTextStream in(&file);
-    loadedText = in.readAll();
+    const QByteArray content = file.readAll();
     file.close();
+    // Without a single frame in place this is no configuration: sending
+    // would overwrite the transmitter with whatever the pages hold.
+    const ConfigFileRead judged = readConfigFile(content);
+    const QString name = QFileInfo(loadPath).fileName();
+    if (!judged.any()) {
+        QMessageBox::critical(this, texts.errorTitle, guardTexts().notConfiguration.arg(name), QMessageBox::Ok);
+        loadPath.clear();
+        trimHold = 0;
+        return;
+    }
+    QTextStream in(content);
+    loadedText = in.readAll();
 
     const int length = loadedText.length();
     qDebug("Blength00:%d", length);
@@ -91,4 +125,9 @@ void MainWindow::on_toolButton_Load_clicked()
     trimHold = 0;
     Dr_DataSelet();
     FalseSaveData();
+
+    // After a pulled cable the loss box says enough.
+    const QString report = loadReport(judged, name);
+    if (!report.isEmpty() && !commands->cutShort())
+        QMessageBox::information(this, linkTexts().title, report);
 }

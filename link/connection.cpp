@@ -3,6 +3,7 @@
 
 #include "linecheck.h"
 #include "monitorstate.h"
+#include "monitortext.h"
 #include "texts.h"
 
 #include <QIcon>
@@ -44,16 +45,16 @@ void MainWindow::on_openButton_clicked()
 }
 
 // The connection state after a close, by the user or by a lost line:
-// channel read-outs back to rest, the list open for a new choice.
+// every read-out back to rest, the list open for a new choice.
 void MainWindow::showDisconnected()
 {
     // Half a packet from this line means nothing to the next one.
     quietTimer->stop();
     framer.reset();
     const LinkTexts texts = linkTexts();
-    for (MonField servo : kServoFields)
-        mon.*servo = 1000;
+    restLiveValues(mon);
     Servo_Display();
+    Recieve_Display();
 
     ui->portNameBox->setEnabled(true);
     ui->openButton->setText(texts.openText);

@@ -1,5 +1,7 @@
 #include "monitortext.h"
 
+#include "monitorstate.h"
+
 #include <climits>
 
 namespace {
@@ -76,4 +78,15 @@ QString rssiText(int raw)
     s += digit(d, 1);
     s += QLatin1String("dBm");
     return s;
+}
+
+void restLiveValues(MonitorState &m)
+{
+    const MonitorState start;
+    for (MonField servo : kServoFields)
+        m.*servo = start.*servo;
+    m.TxVoltLive = start.TxVoltLive;
+    m.RxVoltLive = start.RxVoltLive;
+    m.ExtVoltLive = start.ExtVoltLive;
+    m.RssiLive = start.RssiLive;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct MonitorState;
+
 // Values for one channel's pair of monitor bars.  The upper bar (range
 // 0..1010) shows outputs below the centre value 1000, the lower bar
 // (range 0..1000) outputs above it.  A value outside a bar's range is
@@ -23,3 +25,7 @@ QString batteryText(int tenths);
 // Signal strength from the raw byte: "null" for no signal, otherwise
 // "-NNdBm" with two digits.
 QString rssiText(int raw);
+
+// The live values as before the first packet (bars at rest, " 0.0V",
+// "null"): what the monitor shows while no transmitter is connected.
+void restLiveValues(MonitorState &m);

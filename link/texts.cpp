@@ -23,3 +23,17 @@ FileTexts fileTexts()
             QStringLiteral("Open file"), QStringLiteral("All file (*.*);;file (*.txt *.dat)"),
             QStringLiteral("ERROR"), QStringLiteral("Cannot read the specified file!")};
 }
+
+GuardTexts guardTexts()
+{
+    if (useChineseTexts)
+        return {QStringLiteral("遥控器上的所有设置都将被出厂设置替换。是否继续？"), QStringLiteral("是"),
+                QStringLiteral("否"), QStringLiteral("%1：不是配置文件（没有完整的 S、G、H 或 I 帧），未发送任何数据。"),
+                QStringLiteral("已加载并发送 %1："), QStringLiteral("已修复（%1）"),
+                QStringLiteral("不完整（缺少帧 %1，这些设置保持原值）")};
+    return {QStringLiteral("Every setting on the transmitter will be replaced by the factory settings. Continue?"),
+            QStringLiteral("Yes"), QStringLiteral("No"),
+            QStringLiteral("%1: not a configuration file (no S, G, H or I frame in place); nothing was sent."),
+            QStringLiteral("Loaded and sent %1:"), QStringLiteral("repaired (%1)"),
+            QStringLiteral("short (frames %1 missing; those settings stay as they were)")};
+}

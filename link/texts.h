@@ -25,5 +25,19 @@ struct FileTexts
     QString errorText;
 };
 
+// Questions before a command overwrites the transmitter, and what a load
+// says about the file it was given.
+struct GuardTexts
+{
+    QString resetQuestion;  // before either factory reset
+    QString yes;
+    QString no;
+    QString notConfiguration;  // %1 the file: no frame in it, nothing sent
+    QString loadedWith;        // %1 the file; the lines below follow
+    QString repaired;          // %1 the repairs, "; " between them
+    QString shortFile;         // %1 the missing frame letters
+};
+GuardTexts guardTexts();
+
 LinkTexts linkTexts();
 FileTexts fileTexts();

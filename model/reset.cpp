@@ -6,6 +6,7 @@
 #include "texts.h"
 #include "ui_mainwindow.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 void MainWindow::RestData()
@@ -17,6 +18,23 @@ void MainWindow::RestData2()
 {
     factoryDefaultsSecond(cfg);
 }
+
+namespace {
+
+// Yes / No with No the default, so a stray Enter or Escape leaves the
+// transmitter alone.
+bool factoryResetWanted(QWidget *parent)
+{
+    const GuardTexts texts = guardTexts();
+    QMessageBox box(QMessageBox::Question, linkTexts().title, texts.resetQuestion,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(texts.yes);
+    box.button(QMessageBox::No)->setText(texts.no);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace
 
 void MainWindow::on_toolButton_Reset_clicked()
 {
@@ -42,6 +60,8 @@ void MainWindow::resetToFactory(bool holdTrims)
         // The transmitter went away: nothing to reset.
     } else if (ui->openButton->text() == texts.openText) {
         QMessageBox::about(nullptr, texts.title, texts.noPort);
+    } else if (!factoryResetWanted(this)) {
+        // No: nothing sent, nothing changed.
     } else {
         RestData();
         RestData2();

@@ -196,6 +196,7 @@ void TestLink::closeSaysGoodbyeAndRestores()
     QMetaObject::invokeMethod(window.get(), "Servo_Display");
     QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
     exchange(receiverPacket(40, 84, 123, 0, 0, {120, 120, 120, 120}));
+    QMetaObject::invokeMethod(window.get(), "Recieve_Display");
     peer->clearReceived();
 
     openButton()->click();
@@ -209,9 +210,9 @@ void TestLink::closeSaysGoodbyeAndRestores()
     QCOMPARE(bar("progressBar_21")->value(), 1000);
     for (MonField servo : kServoFields)
         QCOMPARE(mon.*servo, 1000);
-    // The other live values keep their last reading.
-    QCOMPARE(mon.RssiLive, 40);
-    QCOMPARE(mon.TxVoltLive, 840);
+    // No last reading passes for a live one.
+    QCOMPARE(edit("lineEdit_TX")->text() + edit("lineEdit_EXT")->text() + edit("lineEdit_RSSI")->text()
+                 + edit("lineEdit_RX")->text(), QStringLiteral(" 0.0V 0.0Vnull 0.0V"));
 
     QCOMPARE(openButton()->text(), QStringLiteral("打开串口"));
     QCOMPARE(iconImage(led()->icon()), red);

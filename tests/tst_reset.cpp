@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "framefields.h"
 #include "monitorstate.h"
+#include "options.h"
 #include "testsupport.h"
 #include "wirecapture.h"
 
@@ -77,14 +78,19 @@ private slots:
         }
     }
 
-    void init() { resetProgramState(); }
+    void init() { resetProgramState(), useEnglishTexts(false); }
 
     void resetWritesTheFactorySettings_data()
     {
         QTest::addColumn<QString>("buttonName");
         QTest::addColumn<bool>("holdsTrims");
-        QTest::newRow("top bar") << "toolButton_Reset" << true;
-        QTest::newRow("system page") << "pushButton_Reset2" << false;
+        QTest::addColumn<bool>("confirm");  // declined in English
+        QTest::newRow("top bar") << "toolButton_Reset" << true << true;
+        QTest::newRow("system page") << "pushButton_Reset2" << false << true;
+        if (qstrcmp(QTest::currentTestFunction(), "resetWithoutAPortChangesNothing") == 0)
+            return;  // no question there
+        QTest::newRow("top bar, declined") << "toolButton_Reset" << true << false;
+        QTest::newRow("system page, declined") << "pushButton_Reset2" << false << false;
     }
 
     // Both resets write the factory frames and "WWW"; trims the transmitter
@@ -94,12 +100,24 @@ private slots:
     {
         QFETCH(QString, buttonName);
         QFETCH(bool, holdsTrims);
+        QFETCH(bool, confirm);
+        QVERIFY(useEnglishTexts(!confirm));
         MainWindow w;
         PtyPeer peer;
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
         peer.clearReceived();
         editEverywhere(cfg);
+        const ConfigModel edited = cfg;
+        QString asked;  // Yes is the first button; Enter must mean No
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                asked = box->text() + box->buttons().first()->text() + box->buttons().last()->text();
+                confirm ? box->buttons().first()->click() : QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        answer.start(10);
 
         int holdDuringReset = -1;
         bool sentDuringH = false, sentDuringI = false;
@@ -118,6 +136,15 @@ private slots:
         auto *button = w.findChild<QAbstractButton *>(buttonName);
         QVERIFY(button);
         QTimer::singleShot(0, button, &QAbstractButton::click);
+        QVERIFY(waitUntil([&] { return !asked.isEmpty(); }, 5000));
+        QCOMPARE(asked, confirm ? QStringLiteral("遥控器上的所有设置都将被出厂设置替换。是否继续？是否")
+                                : QStringLiteral("Every setting on the transmitter will be replaced by the factory "
+                                                 "settings. Continue?YesNo"));
+        if (!confirm) {
+            QCOMPARE(wire.collectFor(1000), QByteArray());
+            QVERIFY2(differingFrameFields(cfg, edited).isEmpty() && trimHold == 0, "declined, nothing changes");
+            return;
+        }
         QVERIFY(waitUntil([&] { return QByteArray(wire.bytes).replace("WWW", "").size() >= 324; }, 15000));
         QVERIFY(waitUntil([&] { return wire.bytes.endsWith("WWW") && trimHold == 0; }, 3000));
         wire.collectFor(300);

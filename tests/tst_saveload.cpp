@@ -377,16 +377,22 @@ private slots:
         QTest::addColumn<int>("sub1");   // S frame
         QTest::addColumn<int>("attiM");  // G frame
         QTest::addColumn<int>("curve4"); // H frame
+        QTest::addColumn<QString>("box");  // the one box: title, text
         const QByteArray edited = fileOf(editedModel());
+        const QString loaded = QStringLiteral("提示, 已加载并发送 part.txt：\n");
         QTest::newRow("S and G only") << edited.left(162)
                                       << QStringList({"Blength00:162", "Blength01:162", "Blength02:162"})
-                                      << 25 << 2 << 50;
-        QTest::newRow("161 characters") << edited.left(161) << QStringList({"Blength00:161"}) << 0 << 4 << 50;
+                                      << 25 << 2 << 50 << loaded + "不完整（缺少帧 H I，这些设置保持原值）";
+        const QString refused = QStringLiteral("错误, part.txt：不是配置文件（没有完整的 S、G、H 或 I 帧），未发送任何数据。");
+        QTest::newRow("161 characters") << edited.left(161) << QStringList() << 0 << 4 << 50 << refused;
         QByteArray lines;
         for (int k = 0; k < 4; ++k)
             lines += edited.mid(81 * k, 81) + "\n";
         QTest::newRow("line break after each frame")
-            << lines << QStringList({"Blength00:328", "Blength01:328"}) << 25 << 4 << 50;
+            << lines << QStringList({"Blength00:328", "Blength01:328"}) << 25 << 4 << 50
+            << loaded + "不完整（缺少帧 G H I，这些设置保持原值）";
+        QTest::newRow("not a configuration") << QByteArray("hello world\n" + edited.mid(1)) << QStringList() << 0 << 4
+                                             << 50 << refused;
     }
 
     // Frames not taken keep the model's values, and the model as it then
@@ -398,6 +404,7 @@ private slots:
         QFETCH(int, sub1);
         QFETCH(int, attiM);
         QFETCH(int, curve4);
+        QFETCH(QString, box);
         MainWindow w;
         PtyPeer peer;
         openPort(w, peer);
@@ -405,14 +412,18 @@ private slots:
         QVERIFY(writeFile(path, content));
 
         ConfigModel expected = cfg;
-        const QByteArray frames = expectLoad(content, expected);
+        const QByteArray frames = logLines.isEmpty() ? QByteArray() : expectLoad(content, expected) + "WWW";
 
         LogCapture log;
         FileDialogAnswer answer(path);
+        ModalCloser closer;
         WireRecorder wire(peer);
         QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
-        QVERIFY(wire.waitForBytes(327));
-        QCOMPARE(wire.bytes, frames + "WWW");
+        QVERIFY(waitUntil([&] { return closer.count == 1; }, 15000));
+        wire.collectFor(500);
+        QCOMPARE(wire.bytes, frames);
+        QCOMPARE(closer.count, 1);
+        QCOMPARE(closer.lastTitle + ", " + closer.lastText, box);  // a refusal sends nothing, decodes nothing
         QCOMPARE(cfg.sub1, sub1);
         QCOMPARE(cfg.AttiM, attiM);
         QCOMPARE(cfg.THCURE_Data04, curve4);
@@ -441,9 +452,12 @@ private slots:
         QVERIFY(writeFile(path, content));
 
         FileDialogAnswer answer(path);
+        ModalCloser closer;
         WireRecorder wire(peer);
         QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
-        QVERIFY(wire.waitForBytes(327));
+        QVERIFY(waitUntil([&] { return closer.count == 1; }, 15000));
+        QCOMPARE(closer.lastText, QStringLiteral("已加载并发送 damaged.txt：\n已修复（舵机相位 CH1 (no item: 10) -> 正相; "
+                                                 "中点微调 CH1 -120 % -> 0 %; 可编程混控一 主控 (no item: 10) -> (no item: 9)）"));
         const QByteArray sent = wire.bytes;
         for (int k = 0; k < 4; ++k)
             QCOMPARE(sent.at(81 * k + 80), "YZXV"[k]);

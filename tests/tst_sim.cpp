@@ -173,6 +173,8 @@ private slots:
     void acceptsFramesSplitAndGluedWithAcks();
     void rejectsBrokenFramesInTheStream();
     void ackTimeoutResumesAStalledStream();
+    void disagreesWhenAsked_data();
+    void disagreesWhenAsked();
     void soakWithoutPacing();
     void stateFileRoundTrip();
     void ptyRoundTrip();
@@ -635,6 +637,42 @@ void TestSim::ackTimeoutResumesAStalledStream()
     QVERIFY(e.tick(499).empty());
     QCOMPARE(int(e.tick(500).size()), 1);
     QCOMPARE(e.stats().ackTimeouts, uint64_t(1));
+}
+
+void TestSim::disagreesWhenAsked_data()
+{
+    QTest::addColumn<QString>("option");  // as on zqsim's command line
+    QTest::addColumn<int>("sub1");        // S frame, -100 written
+    QTest::addColumn<int>("extVolt");     // H frame, 5 written
+    QTest::newRow("faithful") << "" << -100 << 5;
+    QTest::newRow("misstores sub1") << "--misstore sub1=7" << 7 << 5;
+    QTest::newRow("ignores H") << "--ignore-frame H" << -100 << 110;
+    QTest::newRow("silent after a write") << "--silent-after-write" << -100 << 5;
+}
+
+void TestSim::disagreesWhenAsked()
+{
+    QFETCH(QString, option);
+    QFETCH(int, sub1);
+    QFETCH(int, extVolt);
+    SimEngine::Options o{0, 0};
+    std::string why, value = option.section(' ', 1).toStdString();
+    QVERIFY(!option.startsWith("--misstore") || parseMisstore(value, o, &why));
+    QVERIFY(!option.startsWith("--ignore") || parseIgnoreFrame(value, o, &why));
+    o.silentAfterWrite = option.startsWith("--silent");
+    SimEngine e(o);
+    e.receive(frameWith(kFrameS, 9, "14") + kFrameG + frameWith(kFrameH, 68, "005") + kFrameI + "WWW", 0);
+    QCOMPARE(e.settings().sub1, sub1);
+    QCOMPARE(e.settings().extVoltTenths, extVolt);
+    int packets = 0;
+    for (auto out = e.receive("RR", 1); !out.empty(); out = e.receive("WWW", 2))
+        ++packets;
+    QCOMPARE(packets, o.silentAfterWrite ? 0 : 19);
+    QCOMPARE(int(e.receive("RR", 3).size()), 1);  // only the first read after a write goes unanswered
+
+    for (const char *bad : {"sub1", "Vertion=3", "nosuch=1", "sub1=x", "sub1=1000"})
+        QVERIFY2(!parseMisstore(bad, o, &why), bad);
+    QVERIFY(!parseIgnoreFrame("X", o, &why) && !parseIgnoreFrame("SG", o, &why));
 }
 
 void TestSim::soakWithoutPacing()

@@ -512,6 +512,7 @@ void TestSimWindow::saveAndLoad()
 
 void TestSimWindow::bothResetsReachTheTransmitter()
 {
+    ModalCloser yes;  // the resets' question, answered with its first button
     QVERIFY(open());
     const TransmitterSettings factory = factoryKeepingVersion(bench);
     QVERIFY(sim->settings() != factory);

@@ -158,6 +158,7 @@ private slots:
         QVERIFY(first->send(servoPacket(1500)));
         QVERIFY(first->waitFor("WWW"));
         QCOMPARE(mon.Servo1, 1500);
+        mon.TxVoltLive = 840, mon.ExtVoltLive = 110, mon.RssiLive = 40, mon.RxVoltLive = 50;
 
         // Pull the cable, then let the tool sit there as a user would.
         QSignalSpy lost(&w, SIGNAL(linkLost()));
@@ -173,6 +174,7 @@ private slots:
             QCOMPARE(button->text(), texts.openText);
             QVERIFY(box->isEnabled());
             QCOMPARE(mon.Servo1, 1000);
+            QVERIFY(!mon.TxVoltLive && !mon.ExtVoltLive && !mon.RssiLive && !mon.RxVoltLive);  // read-outs at rest
             const int ms = measureMs();
             const double unplugged = cpuShareWhileIdle(ms);
             qInfo("CPU share over %d ms: %.1f%% idle with no port, %.1f%% after the cable was pulled", ms,
