@@ -5,6 +5,7 @@
 #include "commandguard.h"
 #include "linecheck.h"
 #include "portlist.h"
+#include "portwrite.h"
 
 #include <QCloseEvent>
 #include <QFileSystemWatcher>
@@ -126,7 +127,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::writeCommand(const char *bytes)
 {
     if (serialPort.isOpen())
-        serialPort.write(bytes);
+        writeToPort(serialPort, bytes, qstrlen(bytes));
 }
 
 void MainWindow::ui_Display()
