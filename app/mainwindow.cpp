@@ -6,6 +6,7 @@
 #include "linecheck.h"
 #include "portlist.h"
 #include "portoffer.h"
+#include "portwrite.h"
 
 #include <QCloseEvent>
 #include <QFileSystemWatcher>
@@ -144,7 +145,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::writeCommand(const char *bytes)
 {
     if (serialPort.isOpen())
-        serialPort.write(bytes);
+        writeToPort(serialPort, bytes, qstrlen(bytes));
 }
 
 void MainWindow::ui_Display()

@@ -7,6 +7,7 @@
 #include "curewidget.h"
 #include "hover.h"
 #include "mainwindow.h"
+#include "monitorstate.h"
 #include "mwidget.h"
 
 #include <QComboBox>
@@ -56,6 +57,28 @@ private slots:
         QCoreApplication::processEvents();
         QBENCHMARK {
             tick.invoke(&w);
+        }
+    }
+
+    // The monitor page while the sticks move: every bar and value changes
+    // between two ticks, and the paint that follows is counted too.
+    void tickMovingSticks()
+    {
+        cfg = ConfigModel{};
+        mon = MonitorState{};
+        MainWindow w;
+        w.findChild<QTabWidget *>("tabWidget")->setCurrentIndex(0);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QMetaMethod tick = tickMethod(w);
+        int step = 0;
+        QBENCHMARK {
+            ++step;
+            for (int k = 0; k < 8; ++k)
+                mon.*kServoFields[k] = 1000 + ((step + k) % 2 ? 400 : -400) + k;
+            mon.TxVoltLive = 800 + step % 2;
+            tick.invoke(&w);
+            QCoreApplication::sendPostedEvents();
         }
     }
 

@@ -4,6 +4,23 @@
 #include "monitorstate.h"
 #include "monitortext.h"
 
+namespace {
+
+// A progress bar repaints itself at once on every new value, so sixteen
+// moving bars meant sixteen separate paints of the window each refresh.
+// With its updates held the bar only marks itself for the next paint, which
+// draws every changed bar and text together.
+void setBarValue(QProgressBar *bar, int value)
+{
+    if (bar->value() == value)
+        return;
+    bar->setUpdatesEnabled(false);
+    bar->setValue(value);
+    bar->setUpdatesEnabled(true);
+}
+
+} // namespace
+
 void MainWindow::Servo_Display()
 {
     QLineEdit *const values[8] = {ui->lineEdit,   ui->lineEdit_2, ui->lineEdit_3, ui->lineEdit_4,
@@ -20,8 +37,8 @@ void MainWindow::Servo_Display()
         // A value outside a bar's range is refused and the bar keeps
         // what it showed.
         const ServoBars bars = servoBars(v);
-        upper[k]->setValue(bars.upper);
-        lower[k]->setValue(bars.lower);
+        setBarValue(upper[k], bars.upper);
+        setBarValue(lower[k], bars.lower);
     }
     ui->lineEdit_TX->setText(txVoltText(mon.TxVoltLive));
 }

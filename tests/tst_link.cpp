@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSerialPortInfo>
 #include <QSpinBox>
 #include <QToolButton>
@@ -228,8 +229,11 @@ void TestLink::closeSaysGoodbyeAndRestores()
     QCOMPARE(peer->collectFor(150), QByteArray());
     QCOMPARE(mon.Servo1, 1000);
 
-    // The port opens again.
+    // The port opens again; the packet that waited in the line is answered
+    // right behind the greeting.
     openLink();
+    peer->collectFor(150);
+    peer->clearReceived();
     exchange(servoPacket({1600, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
     QCOMPARE(mon.Servo1, 1600);
 }
@@ -544,6 +548,19 @@ void TestLink::monitorBarsAndTexts()
     exchange(servoPacket({1200, 500, 1000, 1500, 0, 2000, 999, 1001}, 1234));
     QTRY_COMPARE_WITH_TIMEOUT(edit("lineEdit")->text(), QStringLiteral("1200"), 2000);
     QTRY_COMPARE_WITH_TIMEOUT(edit("lineEdit_TX")->text(), QStringLiteral("12.3 V"), 2000);
+
+    // ... and the screen shows a moved bar as it now stands.
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QProgressBar *moved = bar("progressBar_11");
+    exchange(servoPacket({1700, 500, 1000, 1500, 0, 2000, 999, 1001}, 1234));
+    QTRY_COMPARE_WITH_TIMEOUT(moved->value(), 300, 2000);
+    const auto shown = [&] {
+        const QPoint at = moved->mapTo(window.get(), QPoint());
+        return window->screen()->grabWindow(window->winId(), at.x(), at.y(), moved->width(), moved->height());
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(shown().toImage().convertToFormat(QImage::Format_RGB32),
+                              moved->grab().toImage().convertToFormat(QImage::Format_RGB32), 2000);
 }
 
 void TestLink::monitorReadOuts()

@@ -1,0 +1,244 @@
+// The whole window's CPU share while it monitors a transmitter at the
+// line's rate, against its share while the open line is silent.
+//
+// The window runs in a process of its own (this program started again
+// with --window PATH): shown, its refresh running, the port opened by its
+// own button.  This process plays the transmitter on the pseudo-terminal's
+// master side the way the real one does at 115200 baud: a live packet,
+// wait for the "WWW", the next packet no sooner than 230 bit times after
+// the previous one (~500 a second), servo and receiver packets in turn
+// with the simulated transmitter's moving sticks and drifting voltages.
+// The window process's CPU time (every thread, kernel time included) is
+// read from /proc; silent and streaming periods alternate so that a busy
+// neighbour weighs on both.  The platform is whatever QT_QPA_PLATFORM says
+// (offscreen when unset).
+//
+// ZQ_BENCH_SECONDS sets the length of each of the four periods (5 s).
+
+#include "livepacket.h"
+#include "mainwindow.h"
+#include "packets.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+int runWindow(int argc, char **argv, const char *port)
+{
+    QApplication app(argc, argv);
+    MainWindow w;
+    w.show();
+    auto *box = w.findChild<QComboBox *>(QStringLiteral("portNameBox"));
+    auto *open = w.findChild<QPushButton *>(QStringLiteral("openButton"));
+    box->addItem(QString::fromLocal8Bit(port));
+    box->setCurrentIndex(box->count() - 1);
+    open->click();
+    return app.exec();
+}
+
+// CPU time of every thread of the process so far, in ns: the scheduler's
+// own account where the kernel keeps one, else utime + stime in ticks.
+double processCpuNs(pid_t pid)
+{
+    double ns = 0;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString &tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        FILE *f = std::fopen(qPrintable(tasks.filePath(tid) + QStringLiteral("/schedstat")), "r");
+        unsigned long long run = 0;
+        const bool ok = f && std::fscanf(f, "%llu", &run) == 1;
+        if (f)
+            std::fclose(f);
+        if (!ok) {
+            ns = -1;
+            break;
+        }
+        ns += double(run);
+    }
+    if (ns >= 0)
+        return ns;
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%d/stat", int(pid));
+    FILE *f = std::fopen(path, "r");
+    char buf[1024] = {};
+    const size_t n = f ? std::fread(buf, 1, sizeof buf - 1, f) : 0;
+    if (f)
+        std::fclose(f);
+    buf[n] = '\0';
+    // Fields 14 and 15, counted after the command name's closing bracket.
+    const char *p = std::strrchr(buf, ')');
+    unsigned long long ut = 0, st = 0;
+    if (!p || std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &ut, &st) != 2)
+        return 0;
+    return double(ut + st) * 1e9 / double(sysconf(_SC_CLK_TCK));
+}
+
+double nowNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1e9 + ts.tv_nsec;
+}
+
+void sleepUntilNs(double t)
+{
+    timespec ts{};
+    ts.tv_sec = time_t(t / 1e9);
+    ts.tv_nsec = long(t - double(ts.tv_sec) * 1e9);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+}
+
+// Reads until `want` bytes came or nothing came for timeoutMs.
+int readBytes(int fd, int want, int timeoutMs, QByteArray *into = nullptr)
+{
+    int got = 0;
+    char buf[64];
+    while (got < want) {
+        pollfd pf{fd, POLLIN, 0};
+        if (::poll(&pf, 1, timeoutMs) <= 0)
+            break;
+        const ssize_t r = ::read(fd, buf, sizeof buf);
+        if (r <= 0)
+            break;
+        got += int(r);
+        if (into)
+            into->append(buf, int(r));
+    }
+    return got;
+}
+
+struct Stream
+{
+    int master;
+    double startNs;
+    zqsim::TransmitterSettings settings;
+    long sent = 0;
+    long answered = 0;
+    bool wrongAnswer = false;
+
+    // Stop-and-wait at the line's rate for `seconds`.
+    void run(double seconds)
+    {
+        const double period = 1e9 / kPacketsPerSecond;
+        const double end = nowNs() + seconds * 1e9;
+        double next = nowNs();
+        QByteArray answer;
+        while (next < end) {
+            sleepUntilNs(next);
+            const double t = nowNs();
+            const zqsim::LiveValues v = zqsim::liveValuesAt(int64_t((t - startNs) / 1e6), settings);
+            const zqsim::Bytes p = sent % 2 ? zqsim::encodeReceiverPacket(v, settings) : zqsim::encodeServoPacket(v);
+            if (::write(master, p.data(), p.size()) != ssize_t(p.size()))
+                return;
+            ++sent;
+            answer.clear();
+            if (readBytes(master, 3, 2000, &answer) < 3)
+                return;
+            if (answer != "WWW")
+                wrongAnswer = true;
+            ++answered;
+            next = std::max(next + period, nowNs());
+        }
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::strcmp(argv[1], "--window") == 0)
+        return runWindow(argc, argv, argv[2]);
+
+    int master = -1, slave = -1;
+    char name[256] = {};
+    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+        std::printf("no pseudo-terminal, nothing measured\n");
+        return 1;
+    }
+    termios tio{};
+    tcgetattr(slave, &tio);
+    cfmakeraw(&tio);
+    tcsetattr(slave, TCSANOW, &tio);
+    fcntl(master, F_SETFD, FD_CLOEXEC);
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        ::close(master);
+        ::close(slave);
+        execl("/proc/self/exe", argv[0], "--window", name, static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    const auto stop = [&] {
+        ::kill(pid, SIGTERM);
+        ::waitpid(pid, nullptr, 0);
+    };
+    QByteArray greeting;
+    if (readBytes(master, 2, 20000, &greeting) < 2 || greeting != "OK") {
+        std::printf("the window did not open %s\n", name);
+        stop();
+        return 1;
+    }
+
+    const int seconds = qEnvironmentVariableIsSet("ZQ_BENCH_SECONDS") ? qEnvironmentVariableIntValue("ZQ_BENCH_SECONDS") : 5;
+    Stream stream{master, nowNs(), zqsim::factorySettings()};
+    stream.run(2);  // warm up: glyphs, caches, the allocator's pools
+    const long warm = stream.answered;
+
+    double idleNs = 0, busyNs = 0, busyWall = 0;
+    for (int round = 0; round < 2; ++round) {
+        double c0 = processCpuNs(pid);
+        sleepUntilNs(nowNs() + seconds * 1e9);
+        idleNs += processCpuNs(pid) - c0;
+
+        c0 = processCpuNs(pid);
+        const double w0 = nowNs();
+        stream.run(seconds);
+        busyNs += processCpuNs(pid) - c0;
+        busyWall += nowNs() - w0;
+    }
+    const double idleWall = 2.0 * seconds * 1e9;
+    // Nothing but the answers may come back; a stray byte would show here.
+    const int stray = readBytes(master, 1, 200);
+    stop();
+
+    const long packets = stream.answered - warm;
+    if (packets <= 0 || stream.answered != stream.sent || stream.wrongAnswer || stray) {
+        std::printf("the window did not answer every packet with one WWW (%ld sent, %ld answered)\n", stream.sent,
+                    stream.answered);
+        return 1;
+    }
+    const double idle = idleNs / idleWall * 100, busy = busyNs / busyWall * 100;
+    const double rate = packets / (busyWall / 1e9);
+    // On a machine too busy to answer in time the share would be taken at a
+    // lower rate and read as a better figure: no figure then.
+    if (rate < 0.8 * kPacketsPerSecond) {
+        std::printf("the line's rate was not held (%.0f of %.0f packets/s; the machine is too busy), nothing measured\n",
+                    rate, kPacketsPerSecond);
+        return 1;
+    }
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    std::printf("window process above idle at %.0f live packets/s (%s): %.2f %% of a core "
+                "(%.0f us/packet; busy %.2f %%, idle %.2f %%, %.0f packets/s over 2 x %d s)\n",
+                kPacketsPerSecond, platform.constData(), busy - idle, (busyNs - idleNs * busyWall / idleWall) / packets / 1e3,
+                busy, idle, rate, seconds);
+    return 0;
+}
