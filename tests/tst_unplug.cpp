@@ -99,8 +99,8 @@ private slots:
         QTest::newRow("offered pty keeps its row")
             << "/dev/pts/7 ttyS0 @0" << "ttyS0" << "ttyS0 ttyUSB0" << "/dev/pts/7 ttyS0 ttyUSB0 @2" << "ttyUSB0";
         QTest::newRow("by-id link shown by its last part")
-            << "ttyS0 /dev/serial/by-id/usb-FT232R_A50285BI-if00-port0 @1" << "ttyS0" << ""
-            << "/dev/serial/by-id/usb-FT232R_A50285BI-if00-port0 @0" << "usb-FT232R_A50285BI-if00-port0";
+            << "ttyS0 /dev/serial/by-id/usb-Serial_Adapter_A50285BI-if00-port0 @1" << "ttyS0" << ""
+            << "/dev/serial/by-id/usb-Serial_Adapter_A50285BI-if00-port0 @0" << "usb-Serial_Adapter_A50285BI-if00-port0";
         QTest::newRow("last one gone") << "ttyUSB0 @0" << "ttyUSB0" << "" << "@-1" << "";
     }
 

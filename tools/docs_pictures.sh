@@ -59,7 +59,7 @@ app_pid=""
 # The port box with a long device path: the top of the window with the
 # box closed (its short form) above the same with the list open (the whole
 # path).
-"$app" --port /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0 2>"$work/app.log" &
+"$app" --port /dev/serial/by-id/usb-USB_Serial_Adapter_A50285BI-if00-port0 2>"$work/app.log" &
 app_pid=$!
 win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1) || true
 [ -n "$win" ] || { cat "$work/app.log" >&2; fail "the window did not appear"; }
