@@ -479,13 +479,8 @@ private slots:
         openPort(w, peer);
         cfg.DR_UpRate[0] = 60;  // the working DR_UP1 still shows 100
         int holdWhileAsking = -1;
-        QTimer probe;
-        connect(&probe, &QTimer::timeout, [&] {
-            if (qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
-                holdWhileAsking = trimHold;
-        });
-        probe.start(5);
         FileDialogAnswer answer{QString()};
+        answer.whileShown = [&] { holdWhileAsking = trimHold; };
         WireRecorder wire(peer);
         QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
         QVERIFY(waitUntil([&] { return answer.answered; }, 5000));

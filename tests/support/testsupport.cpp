@@ -220,6 +220,8 @@ FileDialogAnswer::FileDialogAnswer(const QString &path) : timer(new QTimer)
         title = dlg->windowTitle();
         directory = dlg->directory().absolutePath();
         filters = dlg->nameFilters();
+        if (whileShown)
+            whileShown();
         if (path.isEmpty()) {
             dlg->reject();
         } else {

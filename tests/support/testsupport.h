@@ -87,6 +87,8 @@ public:
     QString title;
     QString directory;
     QStringList filters;
+    // Runs while the dialog is up, just before it is answered.
+    std::function<void()> whileShown;
 
 private:
     QTimer *timer;
