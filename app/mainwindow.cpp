@@ -78,7 +78,7 @@ QStringList systemPortNames()
 // even without udev.
 void MainWindow::watchPort()
 {
-    if (serialPort.isOpen()) {
+    if (linkOpen()) {
         if (serialLineGone(serialPort.handle(), openedFile, QSerialPort::NoError))
             deviceLost();
         return;
@@ -121,11 +121,19 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
+// The port itself answers whether the link is open: the open button's text
+// is only its picture, in one of two languages, and a lost line closes the
+// port before the button can follow.
+bool MainWindow::linkOpen() const
+{
+    return serialPort.isOpen();
+}
+
 // Nothing is written while no port is open: after a loss, a command still
 // in its waits stops writing at once.
-void MainWindow::writeCommand(const char *bytes)
+void MainWindow::writeCommand(const QByteArray &bytes)
 {
-    if (serialPort.isOpen())
+    if (linkOpen())
         serialPort.write(bytes);
 }
 

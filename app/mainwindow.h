@@ -204,7 +204,12 @@ private slots:
 private:
     // Shared by the three write commands: frames S, G, H, I then "WWW".
     void sendAllFrames();
-    void writeCommand(const char *bytes);
+    // Whether a port is open: the one answer every command asks.
+    bool linkOpen() const;
+    // Asks for every settings group and waits for the answers; true when
+    // all of them came.
+    bool requestSettings();
+    void writeCommand(const QByteArray &bytes);
     void resetToFactory(bool holdTrims);
     void refillPortList();
     void serialPortError(QSerialPort::SerialPortError error);

@@ -9,12 +9,10 @@
 #include <QMessageBox>
 #include <QTimer>
 
-// The button's text is the connection state: the open text means no port
-// is open, anything else means one is.
 void MainWindow::on_openButton_clicked()
 {
     const LinkTexts texts = linkTexts();
-    if (ui->openButton->text() == texts.openText) {
+    if (!linkOpen()) {
         serialPort.setPortName(ui->portNameBox->currentText());
         serialPort.setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
         serialPort.setDataBits(QSerialPort::Data8);
@@ -65,7 +63,7 @@ void MainWindow::showDisconnected()
 // connection; a full output buffer reports errors too and is let be.
 void MainWindow::serialPortError(QSerialPort::SerialPortError error)
 {
-    if (error == QSerialPort::NoError || !serialPort.isOpen())
+    if (error == QSerialPort::NoError || !linkOpen())
         return;
     if (!serialLineGone(serialPort.handle(), openedFile, error))
         return;
@@ -80,7 +78,7 @@ void MainWindow::serialPortError(QSerialPort::SerialPortError error)
 
 void MainWindow::deviceLost()
 {
-    if (!serialPort.isOpen() || losingLine)
+    if (!linkOpen() || losingLine)
         return;
     losingLine = true;
     emit linkLost();

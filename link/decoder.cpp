@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "commandguard.h"
 #include "configmodel.h"
 #include "monitorstate.h"
 #include "packetdecoder.h"
@@ -38,8 +39,10 @@ void MainWindow::takeChunks(const QVector<FramedChunk> &chunks)
         const DecodeResult r = c.packet ? decodePacket(c.bytes, cfg, mon, trimHold != 0) : DecodeResult();
         if (r.readFlag)
             qDebug("ReadFlag:%d", r.readFlag);
-        if (r.readFlag || r.refreshesPages())
+        if ((r.readFlag || r.refreshesPages()) && readProgress.active()) {
             readProgress.note(r.readFlag, readClock.elapsed());
+            commands->answered(readProgress.complete());
+        }
 
         // Repair before anything is shown: a page refresh would otherwise
         // push an out-of-range value into a spin box, whose clamped value

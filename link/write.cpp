@@ -13,7 +13,7 @@ void MainWindow::on_toolButton_Send_clicked()
     if (!command || !commands->pause(200))
         return;
     const LinkTexts texts = linkTexts();
-    if (ui->openButton->text() == texts.openText) {
+    if (!linkOpen()) {
         QMessageBox::about(nullptr, texts.title, texts.noPort);
         return;
     }

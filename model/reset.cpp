@@ -35,12 +35,11 @@ void MainWindow::resetToFactory(bool holdTrims)
     const CommandScope command(*commands);
     if (!command)
         return;
-    if (holdTrims)
-        trimHold = 1;
+    const TrimHoldScope hold(holdTrims);
     const LinkTexts texts = linkTexts();
     if (!commands->pause(200)) {
         // The transmitter went away: nothing to reset.
-    } else if (ui->openButton->text() == texts.openText) {
+    } else if (!linkOpen()) {
         QMessageBox::about(nullptr, texts.title, texts.noPort);
     } else {
         RestData();
@@ -54,6 +53,4 @@ void MainWindow::resetToFactory(bool holdTrims)
         SendData4();
         writeCommand("WWW");
     }
-    if (holdTrims)
-        trimHold = 0;
 }
