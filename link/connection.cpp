@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "commandguard.h"
 #include "linecheck.h"
 #include "monitorstate.h"
 #include "texts.h"
@@ -88,6 +89,10 @@ void MainWindow::deviceLost()
     serialPort.clearError();
     losingLine = false;
     showDisconnected();
+    // A window the user is closing goes at once: the command it waited for
+    // has just ended, and a box would keep the window open behind it.
+    if (commands->closePending())
+        return;
     const LinkTexts texts = linkTexts();
     QMessageBox::about(nullptr, texts.title, texts.lineLost);
 }

@@ -213,6 +213,7 @@ private slots:
                 && std::all_of(controls.begin(), controls.end(), isOn));
         QCOMPARE(w.isVisible(), closeAt == 0);
         QVERIFY2(!pull || sincePull.elapsed() < 1500, qPrintable(QString::number(sincePull.elapsed())));
+        QVERIFY(!(pull && closeAt) || closer.count == 0);  // closed at once, no loss box
         if (name == QLatin1String("toolButton_Send") && !pull) {  // one write, nothing else
             QTRY_COMPARE(wire.bytes, kInitialFile + "WWW");
             for (int k = 1; k <= 4; ++k)
