@@ -51,6 +51,8 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
                                   QStringLiteral("name"));
     if (program.offersPort)
         parser.addOption(port);
+    for (const QCommandLineOption &extra : program.extraOptions)
+        parser.addOption(extra);
 
     const bool parsed = parser.parse(args);
     StartOptions o;
@@ -79,6 +81,9 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
                                                            : QString::fromLatin1(kLangVariable)));
     if (program.offersPort)
         o.port = parser.value(port);
+    for (const QCommandLineOption &extra : program.extraOptions)
+        if (parser.isSet(extra))
+            o.extra.insert(extra.names().first(), extra.valueName().isEmpty() ? QString() : parser.value(extra));
     if (qtOptionsTaken && !parser.positionalArguments().isEmpty())
         return failure(name, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
     return o;

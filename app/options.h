@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +15,7 @@ struct StartOptions
     bool english = false;  // the window's language; Chinese unless asked
     QString port;          // --port: a port name or device path, or empty
     QString message;       // what to print when not running
+    QHash<QString, QString> extra;  // the program's own options given: first name -> value ("" for a flag)
 };
 
 // The program reading them.
@@ -19,6 +23,7 @@ struct ProgramOptions
 {
     QString about;           // the line under "Usage" in --help
     bool offersPort = true;  // whether --port is one of its options
+    QList<QCommandLineOption> extraOptions = {};  // its own, judged by the program
 };
 
 // The environment variable that chooses the language when --lang does not.

@@ -173,6 +173,8 @@ private slots:
     void acceptsFramesSplitAndGluedWithAcks();
     void rejectsBrokenFramesInTheStream();
     void ackTimeoutResumesAStalledStream();
+    void disagreesWhenAsked_data();
+    void disagreesWhenAsked();
     void soakWithoutPacing();
     void stateFileRoundTrip();
     void ptyRoundTrip();
@@ -635,6 +637,55 @@ void TestSim::ackTimeoutResumesAStalledStream()
     QVERIFY(e.tick(499).empty());
     QCOMPARE(int(e.tick(500).size()), 1);
     QCOMPARE(e.stats().ackTimeouts, uint64_t(1));
+}
+
+void TestSim::disagreesWhenAsked_data()
+{
+    QTest::addColumn<QString>("misstore");
+    QTest::addColumn<QString>("ignoreFrame");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<QString>("differs");   // from what was written
+    QTest::addColumn<int>("answered");      // packets answering the first "RR"
+    QTest::newRow("faithful") << "" << "" << false << "" << 19;
+    QTest::newRow("misstores sub1") << "sub1=7" << "" << false << "sub1" << 19;
+    QTest::newRow("ignores H") << "" << "H" << false << "extVoltTenths" << 19;
+    QTest::newRow("silent after a write") << "" << "" << true << "" << 0;
+}
+
+void TestSim::disagreesWhenAsked()
+{
+    QFETCH(QString, misstore);
+    QFETCH(QString, ignoreFrame);
+    QFETCH(bool, silent);
+    QFETCH(QString, differs);
+    QFETCH(int, answered);
+    SimEngine::Options o{0, 0};
+    std::string why;
+    QVERIFY(misstore.isEmpty() || parseMisstore(misstore.toStdString(), o, &why));
+    QVERIFY(ignoreFrame.isEmpty() || parseIgnoreFrame(ignoreFrame.toStdString(), o, &why));
+    o.silentAfterWrite = silent;
+    SimEngine e(o);
+    // sub1 = -100 and extVoltTenths = 5 written
+    const std::string wire = frameWith(kFrameS, 9, "14") + kFrameG + frameWith(kFrameH, 68, "005") + kFrameI + "WWW";
+    TransmitterSettings written = e.settings();
+    for (size_t k = 0; k < 4; ++k)
+        QVERIFY(decodeFrame(wire.substr(k * kFrameLength, kFrameLength), written));
+    QVERIFY(e.receive(wire, 0).empty());
+    QCOMPARE(diff(written, e.settings()), differs);
+    if (!misstore.isEmpty())
+        QCOMPARE(e.settings().sub1, 7);
+
+    int packets = 0;
+    for (auto out = e.receive("RR", 1); !out.empty(); out = e.receive("WWW", 2))
+        ++packets;
+    QCOMPARE(packets, answered);
+    // Only the first read after a write goes unanswered.
+    QCOMPARE(int(e.receive("RR", 3).size()), 1);
+
+    for (const char *bad : {"sub1", "Vertion=3", "nosuch=1", "sub1=x", "sub1=1000"})
+        QVERIFY2(!parseMisstore(bad, o, &why) && !why.empty(), bad);
+    for (const char *bad : {"", "X", "SG"})
+        QVERIFY2(!parseIgnoreFrame(bad, o, &why), bad);
 }
 
 void TestSim::soakWithoutPacing()

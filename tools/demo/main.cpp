@@ -44,6 +44,42 @@ zqsim::TransmitterSettings gliderSettings()
     return s;
 }
 
+// The simulated transmitter's ways of disagreeing with what it is sent, so
+// that what the tool says about it can be seen (zqsim has the same options).
+const QList<QCommandLineOption> &disagreementOptions()
+{
+    static const QList<QCommandLineOption> options = {
+        {QStringLiteral("misstore"),
+         QStringLiteral("Whenever the frame carrying FIELD is stored, the simulated transmitter holds VALUE "
+                        "for it instead of the value written. FIELD is a setting's name such as sub1, Lepa2, "
+                        "Ru1 or StkStep[0]."),
+         QStringLiteral("FIELD=VALUE")},
+        {QStringLiteral("ignore-frame"),
+         QStringLiteral("The simulated transmitter takes frame L (S, G, H or I) off the line without storing it."),
+         QStringLiteral("L")},
+        {QStringLiteral("silent-after-write"),
+         QStringLiteral("The simulated transmitter leaves the first read request after a write unanswered.")},
+    };
+    return options;
+}
+
+// False, with the reason, when a value is not one zqsim takes.
+bool applyDisagreement(const StartOptions &options, zqsim::SimEngine::Options &engine, std::string *why)
+{
+    const auto value = [&](const char *name) { return options.extra.value(QLatin1String(name)).toStdString(); };
+    if (options.extra.contains(QStringLiteral("misstore")) && !zqsim::parseMisstore(value("misstore"), engine, why)) {
+        *why = "--misstore: " + *why;
+        return false;
+    }
+    if (options.extra.contains(QStringLiteral("ignore-frame"))
+        && !zqsim::parseIgnoreFrame(value("ignore-frame"), engine, why)) {
+        *why = "--ignore-frame: " + *why;
+        return false;
+    }
+    engine.silentAfterWrite = options.extra.contains(QStringLiteral("silent-after-write"));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -52,7 +88,8 @@ int main(int argc, char *argv[])
     const ProgramOptions program{
         QStringLiteral("The configuration tool's window with a simulated transmitter on a pseudo-terminal, "
                        "already offered in the port list: every feature can be tried without hardware. "
-                       "The simulated transmitter's events are printed on standard error."), false};
+                       "The simulated transmitter's events are printed on standard error."),
+        false, disagreementOptions()};
     int status = 0;
     if (answeredWithoutWindow(argc, argv, program, &status))
         return status;
@@ -69,6 +106,11 @@ int main(int argc, char *argv[])
     // on the CPU.
     conf.engine.intervalMs = 25;
     conf.initial = gliderSettings();
+    std::string why;
+    if (!applyDisagreement(options, conf.engine, &why)) {
+        std::fprintf(stderr, "zqconfig-demo: %s\n", why.c_str());
+        return 2;
+    }
     // What the transmitter makes of the tool's commands, for whoever
     // watches the terminal.
     conf.log = [](const std::string &msg) { std::fprintf(stderr, "zqsim: %s\n", msg.c_str()); };

@@ -222,6 +222,19 @@ std::string encodeFrame(char lead, const TransmitterSettings &src)
     return out;
 }
 
+char frameCarrying(const std::string &field)
+{
+    TransmitterSettings s;
+    const int *target = fieldByName(s, field);
+    if (!target)
+        return 0;
+    for (char lead : {'S', 'G', 'H', 'I'})
+        for (const Item &it : layout(lead))
+            if (it.ref && &it.ref(s) == target)
+                return lead;
+    return 0;
+}
+
 std::string encodeAllFrames(const TransmitterSettings &s)
 {
     return encodeFrame('S', s) + encodeFrame('G', s) + encodeFrame('H', s) + encodeFrame('I', s);

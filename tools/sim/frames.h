@@ -25,6 +25,10 @@ bool decodeFrame(const std::string &frame, TransmitterSettings &s);
 // frame is always 81 characters and decodes again.
 std::string encodeFrame(char lead, const TransmitterSettings &s);
 
+// The lead letter of the frame that carries the named field (as
+// settingsFields() names it); 0 when no frame does.
+char frameCarrying(const std::string &field);
+
 // The four frames S, G, H, I back to back (324 characters).
 std::string encodeAllFrames(const TransmitterSettings &s);
 

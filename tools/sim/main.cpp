@@ -36,6 +36,12 @@ void usage(std::FILE *to)
         "  --seed N           seed of the random pieces (default 1)\n"
         "  --pull-after-seconds N  pull the cable N seconds after start, then exit\n"
         "  --pull-after-packets N  pull the cable after N packets, then exit\n"
+        "A transmitter that disagrees with what it is sent, to see how the tool tells:\n"
+        "  --misstore FIELD=VALUE  whenever the frame carrying FIELD is stored, FIELD holds\n"
+        "                     VALUE instead of the value written (FIELD: a setting's\n"
+        "                     name such as sub1, Lepa2, Ru1 or StkStep[0])\n"
+        "  --ignore-frame L   take frame L (S, G, H or I) off the line without storing it\n"
+        "  --silent-after-write  leave the first read request after a write unanswered\n"
         "  --quiet            no event log on stderr\n"
         "  --help             show this help\n"
         "  --version          show the version\n"
@@ -112,6 +118,16 @@ int main(int argc, char **argv)
             conf.pullAfterMs = number("--pull-after-seconds", 1, 86400) * 1000;
         else if (a == "--pull-after-packets")
             conf.pullAfterPackets = number("--pull-after-packets", 1, 100000000);
+        else if (a == "--misstore" || a == "--ignore-frame") {
+            const std::string spec = value(a.c_str());
+            std::string why;
+            if (!(a == "--misstore" ? zqsim::parseMisstore(spec, conf.engine, &why)
+                                    : zqsim::parseIgnoreFrame(spec, conf.engine, &why))) {
+                std::fprintf(stderr, "zqsim: bad value for %s: %s\n", a.c_str(), why.c_str());
+                return 2;
+            }
+        } else if (a == "--silent-after-write")
+            conf.engine.silentAfterWrite = true;
         else if (a == "--quiet")
             quiet = true;
         else if (a == "--help" || a == "-h") {

@@ -2,6 +2,8 @@
 
 #include "frames.h"
 
+#include <cstdlib>
+
 namespace zqsim {
 
 namespace {
@@ -84,12 +86,26 @@ void SimEngine::parse()
             }
             if (rest < size_t(kFrameLength))
                 break;  // wait for the rest of it
-            if (decodeFrame(inbox.substr(i, kFrameLength), cfg)) {
+            TransmitterSettings decoded = cfg;
+            if (decodeFrame(inbox.substr(i, kFrameLength), decoded)) {
+                framesSinceRead = true;
+                i += kFrameLength;
+                if (c == opts.ignoreFrame) {
+                    ++st.framesIgnored;
+                    log(std::string(1, c) + " frame ignored (--ignore-frame)");
+                    continue;
+                }
+                std::string note;
+                if (!opts.misstoreField.empty() && c == frameCarrying(opts.misstoreField)) {
+                    *fieldByName(decoded, opts.misstoreField) = opts.misstoreValue;
+                    note = " (" + opts.misstoreField + " stored as " + std::to_string(opts.misstoreValue)
+                           + ", --misstore)";
+                }
+                cfg = decoded;
                 ++st.framesAccepted;
-                log(std::string(1, c) + " frame stored");
+                log(std::string(1, c) + " frame stored" + note);
                 if (onFrameAccepted)
                     onFrameAccepted(c);
-                i += kFrameLength;
             } else {
                 ++st.framesRejected;
                 ++st.bytesSkipped;
@@ -130,6 +146,13 @@ void SimEngine::parse()
             // they are sent, so frames stored meanwhile are reported.
             ++st.readRequests;
             readQueue.clear();
+            if (opts.silentAfterWrite && framesSinceRead) {
+                framesSinceRead = false;
+                ++st.readsUnanswered;
+                log("read request after a write left unanswered (--silent-after-write)");
+                break;
+            }
+            framesSinceRead = false;
             for (uint8_t code : settingsPacketCodes()) {
                 readQueue.push_back(code);
                 if (code == 0x99)
@@ -201,6 +224,39 @@ int64_t SimEngine::nextWakeMs() const
     if (!hasWork())
         return -1;
     return everSent ? lastSendMs + opts.intervalMs : 0;
+}
+
+bool parseMisstore(const std::string &spec, SimEngine::Options &o, std::string *why)
+{
+    const size_t eq = spec.find('=');
+    const std::string field = spec.substr(0, eq);
+    if (eq == std::string::npos || !frameCarrying(field)) {
+        if (why)
+            *why = "expected FIELD=VALUE with a field that a frame carries (sub1, Lepa2, StkStep[0], ...): " + spec;
+        return false;
+    }
+    char *end = nullptr;
+    const std::string value = spec.substr(eq + 1);
+    const long v = std::strtol(value.c_str(), &end, 10);
+    if (value.empty() || *end || v < -999 || v > 999) {
+        if (why)
+            *why = "expected a whole number from -999 to 999 after '=': " + spec;
+        return false;
+    }
+    o.misstoreField = field;
+    o.misstoreValue = int(v);
+    return true;
+}
+
+bool parseIgnoreFrame(const std::string &spec, SimEngine::Options &o, std::string *why)
+{
+    if (spec.size() != 1 || !isFrameLead(spec[0])) {
+        if (why)
+            *why = "expected one of the frame letters S, G, H, I: " + spec;
+        return false;
+    }
+    o.ignoreFrame = spec[0];
+    return true;
 }
 
 } // namespace zqsim

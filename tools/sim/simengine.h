@@ -30,6 +30,15 @@ public:
     {
         int intervalMs = 20;    // least time between two packets; 0 = as fast as acknowledged
         int ackTimeoutMs = 0;   // give up waiting for "WWW" after this long; 0 = wait for ever
+
+        // A transmitter that disagrees with the host, to show what the tool
+        // makes of it.  Whenever the frame carrying misstoreField (a
+        // settingsFields() name; empty = none) is stored, that field holds
+        // misstoreValue instead of the value written.
+        std::string misstoreField = {};
+        int misstoreValue = 0;
+        char ignoreFrame = 0;           // 'S', 'G', 'H' or 'I': taken off the line, never stored; 0 = none
+        bool silentAfterWrite = false;  // the first "RR" after a received frame gets no answer
     };
 
     struct Stats
@@ -42,6 +51,8 @@ public:
         uint64_t readRequests = 0;
         uint64_t framesAccepted = 0;
         uint64_t framesRejected = 0;
+        uint64_t framesIgnored = 0;        // well-formed, dropped by Options::ignoreFrame
+        uint64_t readsUnanswered = 0;      // by Options::silentAfterWrite
         uint64_t bytesSkipped = 0;
     };
 
@@ -86,9 +97,16 @@ private:
     bool inFlight = false;
     bool nextIsServo = true;
     std::deque<int> readQueue;  // settings codes still to answer; kAuxItem for the AUX packet
+    bool framesSinceRead = false;  // for Options::silentAfterWrite
     bool everSent = false;
     int64_t lastSendMs = 0;
     int64_t startMs = -1;  // time base of the live values
 };
+
+// The command-line forms of the disagreement options, shared by zqsim and
+// the demo: "FIELD=VALUE" (a field some frame carries) and one of the
+// letters S, G, H, I.  False, with the reason, for anything else.
+bool parseMisstore(const std::string &spec, SimEngine::Options &o, std::string *why);
+bool parseIgnoreFrame(const std::string &spec, SimEngine::Options &o, std::string *why);
 
 } // namespace zqsim
