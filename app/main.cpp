@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "options.h"
 #include "portoffer.h"
+#include "readback.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
     if (options.action != StartOptions::Run)
         return reportStartOptions(options);
     useEnglishTexts(options.english);
+    verifyWrites = options.verify;
 
     MainWindow w;
     preselectPort(w.findChild<QComboBox *>(QStringLiteral("portNameBox")), options.port);

@@ -5,9 +5,13 @@
 #include "commandguard.h"
 #include "linecheck.h"
 #include "portlist.h"
+#include "readback.h"
+#include "texts.h"
 
 #include <QCloseEvent>
 #include <QFileSystemWatcher>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSerialPortInfo>
 #include <QTimer>
 
@@ -19,6 +23,8 @@ MainWindow::MainWindow(QWidget *parent)
     // initial values never reach the model.
     ui->setupUi(this);
     adaptLookToPlatform(this);
+    known = cfg;
+    title = windowTitle();
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
     connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPortError);
     refillPortList();
@@ -113,12 +119,34 @@ void MainWindow::refillPortList()
     ui->portNameBox->addItems(systemPorts);
 }
 
+// Closing over unwritten changes asks first, Cancel the default; a close
+// the user asked for before the line was lost goes at once.
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (commands->allowClose())
-        QMainWindow::closeEvent(event);
-    else
+    if (!commands->allowClose()) {
         event->ignore();
+        return;
+    }
+    if (!commands->closingAfterLoss() && unwrittenSettings(cfg, known)) {
+        const VerifyTexts texts = verifyTexts();
+        QMessageBox box(QMessageBox::Question, linkTexts().title, texts.closeQuestion,
+                        QMessageBox::Close | QMessageBox::Cancel, this);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.button(QMessageBox::Close)->setText(texts.closeButton);
+        box.button(QMessageBox::Cancel)->setText(texts.cancelButton);
+        if (box.exec() != QMessageBox::Close) {
+            event->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::showUnwrittenMark()
+{
+    const QString shown = unwrittenSettings(cfg, known) ? title + QLatin1String(" *") : title;
+    if (windowTitle() != shown)
+        setWindowTitle(shown);
 }
 
 // The port itself answers whether the link is open: the open button's text
@@ -156,4 +184,5 @@ void MainWindow::ui_Display()
     DRCure_Display();
     THcure_Display();
     StkTrim_Display();
+    showUnwrittenMark();
 }

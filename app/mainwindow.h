@@ -1,5 +1,6 @@
 #pragma once
 
+#include "configmodel.h"
 #include "packetframer.h"
 #include "readprogress.h"
 
@@ -209,6 +210,11 @@ private:
     // Asks for every settings group and waits for the answers; true when
     // all of them came.
     bool requestSettings();
+    // After a write's "WWW": the settle pause, "RR", and one box when the
+    // transmitter holds other settings or could not be asked.
+    void readBack();
+    // The title's mark: the pages hold settings not known to be written.
+    void showUnwrittenMark();
     void writeCommand(const QByteArray &bytes);
     void resetToFactory(bool holdTrims);
     void refillPortList();
@@ -237,4 +243,9 @@ private:
     int portLooksDue = 0;     // looks at the system's ports still to take; -1: every second
     bool losingLine = false;
     int openCount = 0;  // tells a loss noticed on one connection from the next
+    // What the transmitter is known to hold: after a complete read or a
+    // verified write; before the first read, the start-up settings.
+    ConfigModel known;
+    ConfigModel *readBackHeld = nullptr;  // the answers' model while a read-back runs
+    QString title;                        // the window's title without the mark
 };

@@ -86,4 +86,5 @@ void MainWindow::on_toolButton_Load_clicked()
 
     Dr_DataSelet();
     FalseSaveData();
+    readBack();
 }

@@ -4,6 +4,7 @@
 #include "configmodel.h"
 #include "monitorstate.h"
 #include "packetdecoder.h"
+#include "readback.h"
 
 #include <QTimer>
 #include <QtDebug>
@@ -36,7 +37,9 @@ void MainWindow::takeChunks(const QVector<FramedChunk> &chunks)
 {
     for (const FramedChunk &c : chunks) {
         // Garbage is answered like an unrecognised packet, never decoded.
-        const DecodeResult r = c.packet ? decodePacket(c.bytes, cfg, mon, trimHold != 0) : DecodeResult();
+        const DecodeResult r = !c.packet   ? DecodeResult()
+            : readBackHeld ? decodeReadBack(c.bytes, *readBackHeld, cfg, mon, trimHold != 0)
+                           : decodePacket(c.bytes, cfg, mon, trimHold != 0);
         if (r.readFlag)
             qDebug("ReadFlag:%d", r.readFlag);
         if ((r.readFlag || r.refreshesPages()) && readProgress.active()) {

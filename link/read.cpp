@@ -23,7 +23,9 @@ void MainWindow::on_toolButton_Read_clicked()
     }
     // A lost transmitter has told the user already, and a window about to
     // close has no pages left to doubt.
-    if (!requestSettings() && !commands->cutShort() && !commands->closePending())
+    if (requestSettings())
+        known = cfg;
+    else if (!commands->cutShort() && !commands->closePending())
         QMessageBox::about(nullptr, texts.title, texts.readIncomplete);
 }
 

@@ -52,5 +52,6 @@ void MainWindow::resetToFactory(bool holdTrims)
         factoryTrimsAndSteps(cfg);
         SendData4();
         writeCommand("WWW");
+        readBack();
     }
 }

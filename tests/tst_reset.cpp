@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "framefields.h"
 #include "monitorstate.h"
+#include "readback.h"
 #include "testsupport.h"
 #include "wirecapture.h"
 
@@ -77,7 +78,12 @@ private slots:
         }
     }
 
-    void init() { resetProgramState(); }
+    // These pin the designed sequences, which --no-verify keeps.
+    void init()
+    {
+        resetProgramState();
+        verifyWrites = false;
+    }
 
     void resetWritesTheFactorySettings_data()
     {

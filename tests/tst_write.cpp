@@ -4,10 +4,18 @@
 #include "frameencoder.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
+#include "readback.h"
+#include "settingstable.h"
+#include "simengine.h"
 #include "testsupport.h"
+#include "texts.h"
 #include "wirecapture.h"
 
 #include <QAbstractButton>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -19,10 +27,37 @@ const QByteArray kInitialFrames =
     "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X"
     "I8888888812121212000000000000000000000000000000000000000000000000000000000000000V";
 
+// The factory settings differ from the start-up ones only in the alarm
+// voltage (3.7 V: "35" at 77).
+const QByteArray kFactoryFrames = QByteArray(kInitialFrames).replace(77, 2, "35");
+
 QAbstractButton *button(MainWindow &w, const char *name)
 {
     return w.findChild<QAbstractButton *>(QLatin1String(name));
 }
+
+// Answers every box: `pick` where the box has it, Yes to a reset's
+// question; records the texts of the boxes that are not questions.
+struct BoxAnswer
+{
+    explicit BoxAnswer(QMessageBox::StandardButton pick)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this, pick] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (box->icon() == QMessageBox::Question)
+                questions << box->text() + QLatin1Char('|') + box->defaultButton()->text();
+            else
+                shown << box->text();
+            QAbstractButton *b = box->button(pick) ? box->button(pick) : box->button(QMessageBox::Yes);
+            (b ? b : box->buttons().first())->click();
+        });
+        timer.start(10);
+    }
+    QTimer timer;
+    QStringList shown, questions;
+};
 
 } // namespace
 
@@ -31,7 +66,162 @@ class TstWrite : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetProgramState(); }
+    // The comparison after a write, without a window: only the settings a
+    // read answers for, page by page, each with the window's label.
+    void readBackComparesWhatTheAnswersCarry_data()
+    {
+        QTest::addColumn<QString>("held");  // "field=value ..." changed in the answers
+        QTest::addColumn<QString>("box");   // the lines, "|" between them
+        QTest::newRow("all equal") << "" << "";
+        QTest::newRow("one setting") << "sub1=7" << "中点微调 CH1: 0 % → 7 %";
+        QTest::newRow("voltage, array entry") << "extVolt=7.4 DR_DownExp[2]=-5"
+                                               << "大小舵曲线 指数 CH3 DOWN: 0 % → -5 %|报警设置 动力电池电压: 11.0 V → 7.4 V";
+        QTest::newRow("trims and the dual-rate channel choice")
+            << "StkTrim[0]=130 StkTrim[3]=100 DR_CH=2 DR_UP1=40 DR_DOWN1=30" << "";
+        QString edits, lines;
+        for (int ch = 1; ch <= 8; ++ch) {
+            edits += QStringLiteral("Lepa%1=%1 Repa%1=%1 ").arg(ch);
+            lines += QStringLiteral("舵机行程量 CH%1 L: 96 % → %1 %|").arg(ch);
+            if (ch < 8)
+                lines += QStringLiteral("舵机行程量 CH%1 R: 96 % → %1 %|").arg(ch);
+        }
+        QTest::newRow("more than fit") << edits + "FS1=1" << lines + "… and 2 more";
+    }
+
+    void readBackComparesWhatTheAnswersCarry()
+    {
+        QFETCH(QString, held);
+        const ConfigModel sent;
+        ConfigModel answers = sent;
+        for (const QString &edit : held.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QStringList kv = edit.split(QLatin1Char('='));
+            const Setting *s = findSetting(kv[0]);
+            QVERIFY2(s, qPrintable(kv[0]));
+            s->set(answers, qRound(kv[1].toDouble() * (s->volts ? 10 : 1)));
+        }
+        const QString box = firstLines(readBackDifferences(sent, answers), 15, QStringLiteral("… and %1 more"));
+        QTEST(box.split(QLatin1Char('\n')).join(QLatin1Char('|')), "box");
+        // The title's mark follows the same settings.
+        QCOMPARE(unwrittenSettings(answers, sent), !box.isEmpty());
+    }
+
+    // Every command that closes with "WWW", against a transmitter that
+    // keeps, changes, drops or does not tell what it was sent.
+    void readBackAfterEveryWrite_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("transmitter");
+        QTest::addColumn<bool>("verify");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("marked");
+        const QString mismatch = verifyTexts().mismatch + QLatin1Char('\n');
+        for (const char *command : {"toolButton_Send", "toolButton_Load", "toolButton_Reset", "pushButton_Reset2"}) {
+            const QByteArray c(command);
+            QTest::newRow(c + ", faithful") << command << "faithful" << true << "" << false;
+            QTest::newRow(c + ", stores one value differently")
+                << command << "misstore" << true << mismatch + "中点微调 CH1: 0 % → 7 %" << true;
+            QTest::newRow(c + ", ignores the H frame")
+                << command << "ignore H" << true << mismatch + "油门曲线 曲线点4: 50 % → 60 %" << true;
+            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified << true;
+            QTest::newRow(c + ", --no-verify") << command << "misstore" << false << "" << false;
+        }
+    }
+
+    void readBackAfterEveryWrite()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, transmitter);
+        QFETCH(bool, verify);
+        verifyWrites = verify;
+        zqsim::SimEngine::Options opt;
+        opt.intervalMs = 0;
+        if (transmitter == QLatin1String("misstore"))
+            opt.misstoreField = "sub1", opt.misstoreValue = 7;
+        opt.ignoreFrame = transmitter == QLatin1String("ignore H") ? 'H' : 0;
+        opt.silentAfterWrite = transmitter == QLatin1String("silent");
+        zqsim::TransmitterSettings held = zqsim::factorySettings();
+        held.THCURE_Data04 = 60;  // an H setting unlike the factory one
+        zqsim::SimEngine tx(opt, held);
+
+        MainWindow w;
+        w.show();
+        PtyPeer peer;
+        openPortInWindow(&w, peer.slavePath());
+        // The transmitter never hears the "OK": no live stream, the line
+        // carries the command alone.
+        QVERIFY(peer.waitFor("OK"));
+        peer.clearReceived();
+        // Every command sends the factory settings: the write and the load
+        // after an edit that marks the title.
+        cfg.Volt = 3.7;
+        QTRY_COMPARE(w.windowTitle(), QStringLiteral("Zarvik&Quorel-V5.1 *"));
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("factory.txt"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(kFactoryFrames) == 324);
+        f.close();
+
+        FileDialogAnswer fileAnswer(file);
+        BoxAnswer boxes(QMessageBox::Ok);
+        int fed = 0;
+        WireRecorder wire(peer, [&](const WireRecorder &r) {
+            const QByteArray in = r.bytes.mid(fed);
+            fed = r.bytes.size();
+            for (const zqsim::Bytes &p : tx.receive(in.toStdString(), r.clock.elapsed()))
+                peer.send(QByteArray(reinterpret_cast<const char *>(p.data()), int(p.size())));
+        });
+        bool done = false;
+        QTimer::singleShot(0, &w, [&] {
+            button(w, command.toLatin1())->click();
+            done = true;
+        });
+        QVERIFY(waitUntil([&] { return done; }, 20000));
+        wire.collectFor(300);
+
+        const bool answered = verify && transmitter != QLatin1String("silent");
+        QCOMPARE(wire.bytes, kFactoryFrames + "WWW" + (verify ? "RR" : "") + QByteArray(answered ? 19 * 3 : 0, 'W'));
+        QVERIFY(!verify || wire.arrival(327) - wire.arrival(326) >= 790);  // the settle pause
+        QFETCH(QString, box);
+        QCOMPARE(boxes.shown.join(QLatin1Char('#')), box);
+        QFETCH(bool, marked);
+        QCOMPARE(w.windowTitle(), marked ? QStringLiteral("Zarvik&Quorel-V5.1 *") : QStringLiteral("Zarvik&Quorel-V5.1"));
+        // The pages keep what was sent.
+        QCOMPARE(cfg.sub1, 0);
+        QCOMPARE(cfg.THCURE_Data04, 50);
+    }
+
+    // These pin the designed sequences, which --no-verify keeps.
+    void init()
+    {
+        resetProgramState();
+        verifyWrites = false;
+    }
+
+    // Closing asks only while the title is marked, Cancel the default.
+    void closeAsksOverUnwrittenChanges_data()
+    {
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("no mark") << false << int(QMessageBox::Cancel) << true;
+        QTest::newRow("mark, cancelled") << true << int(QMessageBox::Cancel) << false;
+        QTest::newRow("mark, closed") << true << int(QMessageBox::Close) << true;
+    }
+
+    void closeAsksOverUnwrittenChanges()
+    {
+        QFETCH(bool, edited);
+        QFETCH(int, answer);
+        MainWindow w;
+        w.show();
+        cfg.Rssi = edited ? -50 : cfg.Rssi;
+        QTRY_COMPARE(w.windowTitle(), edited ? QStringLiteral("Zarvik&Quorel-V5.1 *") : QStringLiteral("Zarvik&Quorel-V5.1"));
+        BoxAnswer boxes{QMessageBox::StandardButton(answer)};
+        w.close();
+        QTEST(!w.isVisible(), "closed");
+        QCOMPARE(boxes.questions, edited ? QStringList{QStringLiteral("有修改尚未写入遥控器，不写入就关闭吗？|取消")}
+                                         : QStringList());
+    }
 
     void sendWritesTheFourFramesThenWWW()
     {

@@ -5,6 +5,7 @@
 #include "frameencoder.h"
 #include "hover.h"
 #include "monitorstate.h"
+#include "readback.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -29,6 +30,7 @@ void resetProgramState()
     mon = MonitorState{};
     trimHold = 0;
     useChineseTexts = 1;
+    verifyWrites = true;
     hoverCounters = HoverCounters{};
     resetStoredFrames();
     loadedText.clear();

@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 #include "options.h"
 #include "portoffer.h"
+#include "readback.h"
 #include "simhost.h"
 
 #include <QApplication>
@@ -100,6 +101,7 @@ int main(int argc, char *argv[])
     if (options.action != StartOptions::Run)
         return reportStartOptions(options);
     useEnglishTexts(options.english);
+    verifyWrites = options.verify;
 
     zqsim::SimHost::Config conf;
     // Often enough for smoothly moving bars, rarely enough to stay light
