@@ -78,12 +78,7 @@ private slots:
         }
     }
 
-    // These pin the designed sequences, which --no-verify keeps.
-    void init()
-    {
-        resetProgramState();
-        verifyWrites = false;
-    }
+    void init() { resetProgramState(); verifyWrites = false; }  // the designed sequences, as --no-verify keeps them
 
     void resetWritesTheFactorySettings_data()
     {

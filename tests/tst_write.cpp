@@ -36,21 +36,20 @@ QAbstractButton *button(MainWindow &w, const char *name)
     return w.findChild<QAbstractButton *>(QLatin1String(name));
 }
 
-// Answers every box: `pick` where the box has it, Yes to a reset's
-// question; records the texts of the boxes that are not questions.
+// Answers every box: Cancel where the box has it, else Yes (a reset's
+// question), else its first button; records what it was shown.
 struct BoxAnswer
 {
-    explicit BoxAnswer(QMessageBox::StandardButton pick)
+    BoxAnswer()
     {
-        QObject::connect(&timer, &QTimer::timeout, [this, pick] {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box)
                 return;
-            if (box->icon() == QMessageBox::Question)
-                questions << box->text() + QLatin1Char('|') + box->defaultButton()->text();
-            else
-                shown << box->text();
-            QAbstractButton *b = box->button(pick) ? box->button(pick) : box->button(QMessageBox::Yes);
+            (box->icon() == QMessageBox::Question ? questions : shown)
+                << box->text() + (box->defaultButton() ? QLatin1Char('|') + box->defaultButton()->text() : QString());
+            QAbstractButton *b = box->button(QMessageBox::Cancel);
+            b = b ? b : box->button(QMessageBox::Yes);
             (b ? b : box->buttons().first())->click();
         });
         timer.start(10);
@@ -72,18 +71,14 @@ private slots:
     {
         QTest::addColumn<QString>("held");  // "field=value ..." changed in the answers
         QTest::addColumn<QString>("box");   // the lines, "|" between them
-        QTest::newRow("all equal") << "" << "";
-        QTest::newRow("one setting") << "sub1=7" << "中点微调 CH1: 0 % → 7 %";
-        QTest::newRow("voltage, array entry") << "extVolt=7.4 DR_DownExp[2]=-5"
-                                               << "大小舵曲线 指数 CH3 DOWN: 0 % → -5 %|报警设置 动力电池电压: 11.0 V → 7.4 V";
-        QTest::newRow("trims and the dual-rate channel choice")
-            << "StkTrim[0]=130 StkTrim[3]=100 DR_CH=2 DR_UP1=40 DR_DOWN1=30" << "";
+        // Not the trims or the dual-rate page's channel choice: no answer carries them.
+        QTest::newRow("not the trims") << "StkTrim[0]=130 DR_CH=2 DR_UP1=40 DR_DOWN1=30 extVolt=74 DR_DownExp[2]=-5"
+                                       << "大小舵曲线 指数 CH3 DOWN: 0 % → -5 %|报警设置 动力电池电压: 11.0 V → 7.4 V";
         QString edits, lines;
         for (int ch = 1; ch <= 8; ++ch) {
             edits += QStringLiteral("Lepa%1=%1 Repa%1=%1 ").arg(ch);
             lines += QStringLiteral("舵机行程量 CH%1 L: 96 % → %1 %|").arg(ch);
-            if (ch < 8)
-                lines += QStringLiteral("舵机行程量 CH%1 R: 96 % → %1 %|").arg(ch);
+            lines += ch < 8 ? QStringLiteral("舵机行程量 CH%1 R: 96 % → %1 %|").arg(ch) : QString();
         }
         QTest::newRow("more than fit") << edits + "FS1=1" << lines + "… and 2 more";
     }
@@ -93,135 +88,93 @@ private slots:
         QFETCH(QString, held);
         const ConfigModel sent;
         ConfigModel answers = sent;
-        for (const QString &edit : held.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            const QStringList kv = edit.split(QLatin1Char('='));
-            const Setting *s = findSetting(kv[0]);
-            QVERIFY2(s, qPrintable(kv[0]));
-            s->set(answers, qRound(kv[1].toDouble() * (s->volts ? 10 : 1)));
-        }
+        for (const QString &edit : held.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            findSetting(edit.section(QLatin1Char('='), 0, 0))->set(answers, edit.section(QLatin1Char('='), 1).toInt());
         const QString box = firstLines(readBackDifferences(sent, answers), 15, QStringLiteral("… and %1 more"));
         QTEST(box.split(QLatin1Char('\n')).join(QLatin1Char('|')), "box");
-        // The title's mark follows the same settings.
-        QCOMPARE(unwrittenSettings(answers, sent), !box.isEmpty());
+        QCOMPARE(unwrittenSettings(answers, sent), !box.isEmpty());  // the title's mark
     }
 
     // Every command that closes with "WWW", against a transmitter that
-    // keeps, changes, drops or does not tell what it was sent.
+    // keeps, changes, drops or does not tell what it was sent; then a close.
     void readBackAfterEveryWrite_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("transmitter");
         QTest::addColumn<bool>("verify");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<bool>("marked");
+        QTest::addColumn<QString>("box");  // also: the title marked, and closing asks
         const QString mismatch = verifyTexts().mismatch + QLatin1Char('\n');
         for (const char *command : {"toolButton_Send", "toolButton_Load", "toolButton_Reset", "pushButton_Reset2"}) {
             const QByteArray c(command);
-            QTest::newRow(c + ", faithful") << command << "faithful" << true << "" << false;
-            QTest::newRow(c + ", stores one value differently")
-                << command << "misstore" << true << mismatch + "中点微调 CH1: 0 % → 7 %" << true;
-            QTest::newRow(c + ", ignores the H frame")
-                << command << "ignore H" << true << mismatch + "油门曲线 曲线点4: 50 % → 60 %" << true;
-            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified << true;
-            QTest::newRow(c + ", --no-verify") << command << "misstore" << false << "" << false;
+            QTest::newRow(c + ", faithful") << command << "" << true << "";
+            QTest::newRow(c + ", stores one value differently") << command << "misstore" << true
+                                                                 << mismatch + "中点微调 CH1: 0 % → 7 %";
+            QTest::newRow(c + ", ignores the H frame") << command << "ignore H" << true
+                                                        << mismatch + "油门曲线 曲线点4: 50 % → 60 %";
+            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified;
+            QTest::newRow(c + ", --no-verify") << command << "misstore" << false << "";
         }
     }
 
     void readBackAfterEveryWrite()
     {
-        QFETCH(QString, command);
         QFETCH(QString, transmitter);
         QFETCH(bool, verify);
         verifyWrites = verify;
         zqsim::SimEngine::Options opt;
         opt.intervalMs = 0;
-        if (transmitter == QLatin1String("misstore"))
-            opt.misstoreField = "sub1", opt.misstoreValue = 7;
+        opt.misstoreField = transmitter == QLatin1String("misstore") ? "sub1" : "";
+        opt.misstoreValue = 7;
         opt.ignoreFrame = transmitter == QLatin1String("ignore H") ? 'H' : 0;
         opt.silentAfterWrite = transmitter == QLatin1String("silent");
         zqsim::TransmitterSettings held = zqsim::factorySettings();
         held.THCURE_Data04 = 60;  // an H setting unlike the factory one
         zqsim::SimEngine tx(opt, held);
 
-        MainWindow w;
-        w.show();
+        auto w = std::make_unique<MainWindow>();
+        w->show();
         PtyPeer peer;
-        openPortInWindow(&w, peer.slavePath());
+        openPortInWindow(w.get(), peer.slavePath());
         // The transmitter never hears the "OK": no live stream, the line
         // carries the command alone.
         QVERIFY(peer.waitFor("OK"));
         peer.clearReceived();
-        // Every command sends the factory settings: the write and the load
+        // Every command sends the factory settings; the write and the load
         // after an edit that marks the title.
         cfg.Volt = 3.7;
-        QTRY_COMPARE(w.windowTitle(), QStringLiteral("Zarvik&Quorel-V5.1 *"));
+        QTRY_COMPARE(w->windowTitle(), QStringLiteral("Zarvik&Quorel-V5.1 *"));
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("factory.txt"));
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(kFactoryFrames) == 324);
-        f.close();
-
-        FileDialogAnswer fileAnswer(file);
-        BoxAnswer boxes(QMessageBox::Ok);
+        QFile file(dir.filePath(QStringLiteral("factory.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kFactoryFrames) == 324);
+        file.close();
+        FileDialogAnswer fileAnswer(file.fileName());
+        BoxAnswer boxes;
         int fed = 0;
         WireRecorder wire(peer, [&](const WireRecorder &r) {
-            const QByteArray in = r.bytes.mid(fed);
-            fed = r.bytes.size();
-            for (const zqsim::Bytes &p : tx.receive(in.toStdString(), r.clock.elapsed()))
+            for (const zqsim::Bytes &p : tx.receive(r.bytes.mid(fed).toStdString(), r.clock.elapsed()))
                 peer.send(QByteArray(reinterpret_cast<const char *>(p.data()), int(p.size())));
+            fed = r.bytes.size();
         });
-        bool done = false;
-        QTimer::singleShot(0, &w, [&] {
-            button(w, command.toLatin1())->click();
-            done = true;
-        });
-        QVERIFY(waitUntil([&] { return done; }, 20000));
+        QFETCH(QString, command);
+        QVERIFY(QMetaObject::invokeMethod(button(*w, command.toLatin1()), "click", Qt::QueuedConnection));
+        QVERIFY(waitUntil([&] { return wire.bytes.size() >= 327 && QApplication::overrideCursor() == nullptr; }, 20000));
         wire.collectFor(300);
 
-        const bool answered = verify && transmitter != QLatin1String("silent");
-        QCOMPARE(wire.bytes, kFactoryFrames + "WWW" + (verify ? "RR" : "") + QByteArray(answered ? 19 * 3 : 0, 'W'));
+        const int answers = verify && transmitter != QLatin1String("silent") ? 19 : 0;
+        QCOMPARE(wire.bytes, kFactoryFrames + "WWW" + (verify ? "RR" : "") + QByteArray(answers * 3, 'W'));
         QVERIFY(!verify || wire.arrival(327) - wire.arrival(326) >= 790);  // the settle pause
         QFETCH(QString, box);
         QCOMPARE(boxes.shown.join(QLatin1Char('#')), box);
-        QFETCH(bool, marked);
-        QCOMPARE(w.windowTitle(), marked ? QStringLiteral("Zarvik&Quorel-V5.1 *") : QStringLiteral("Zarvik&Quorel-V5.1"));
-        // The pages keep what was sent.
-        QCOMPARE(cfg.sub1, 0);
-        QCOMPARE(cfg.THCURE_Data04, 50);
+        QCOMPARE(cfg.sub1 + cfg.THCURE_Data04, 50);  // the pages keep what was sent
+        const bool marked = !box.isEmpty();
+        QCOMPARE(w->windowTitle(), marked ? QStringLiteral("Zarvik&Quorel-V5.1 *") : QStringLiteral("Zarvik&Quorel-V5.1"));
+        boxes.questions.clear();
+        w->close();  // cancelled when asked, Cancel being the default
+        QCOMPARE(boxes.questions, marked ? QStringList{verifyTexts().closeQuestion + "|取消"} : QStringList());
+        QCOMPARE(w->isVisible(), marked);
     }
 
-    // These pin the designed sequences, which --no-verify keeps.
-    void init()
-    {
-        resetProgramState();
-        verifyWrites = false;
-    }
-
-    // Closing asks only while the title is marked, Cancel the default.
-    void closeAsksOverUnwrittenChanges_data()
-    {
-        QTest::addColumn<bool>("edited");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("no mark") << false << int(QMessageBox::Cancel) << true;
-        QTest::newRow("mark, cancelled") << true << int(QMessageBox::Cancel) << false;
-        QTest::newRow("mark, closed") << true << int(QMessageBox::Close) << true;
-    }
-
-    void closeAsksOverUnwrittenChanges()
-    {
-        QFETCH(bool, edited);
-        QFETCH(int, answer);
-        MainWindow w;
-        w.show();
-        cfg.Rssi = edited ? -50 : cfg.Rssi;
-        QTRY_COMPARE(w.windowTitle(), edited ? QStringLiteral("Zarvik&Quorel-V5.1 *") : QStringLiteral("Zarvik&Quorel-V5.1"));
-        BoxAnswer boxes{QMessageBox::StandardButton(answer)};
-        w.close();
-        QTEST(!w.isVisible(), "closed");
-        QCOMPARE(boxes.questions, edited ? QStringList{QStringLiteral("有修改尚未写入遥控器，不写入就关闭吗？|取消")}
-                                         : QStringList());
-    }
+    void init() { resetProgramState(); verifyWrites = false; }  // the designed sequences, as --no-verify keeps them
 
     void sendWritesTheFourFramesThenWWW()
     {
