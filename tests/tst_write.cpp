@@ -36,8 +36,8 @@ QAbstractButton *button(MainWindow &w, const char *name)
     return w.findChild<QAbstractButton *>(QLatin1String(name));
 }
 
-// Answers every box: Cancel where the box has it, else Yes (a reset's
-// question), else its first button; records what it was shown.
+// Answers every box: Cancel where the box has it, else its first button
+// (Yes to a reset's question); records what it was shown.
 struct BoxAnswer
 {
     BoxAnswer()
@@ -48,9 +48,8 @@ struct BoxAnswer
                 return;
             (box->icon() == QMessageBox::Question ? questions : shown)
                 << box->text() + (box->defaultButton() ? QLatin1Char('|') + box->defaultButton()->text() : QString());
-            QAbstractButton *b = box->button(QMessageBox::Cancel);
-            b = b ? b : box->button(QMessageBox::Yes);
-            (b ? b : box->buttons().first())->click();
+            QAbstractButton *cancel = box->button(QMessageBox::Cancel);
+            (cancel ? cancel : box->buttons().first())->click();
         });
         timer.start(10);
     }
