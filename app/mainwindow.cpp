@@ -129,8 +129,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     if (!commands->closingAfterLoss() && unwrittenSettings(cfg, known)) {
         const VerifyTexts texts = verifyTexts();
+        // No parent: Qt 6 does not show a box over a window that is closing.
         QMessageBox box(QMessageBox::Question, linkTexts().title, texts.closeQuestion,
-                        QMessageBox::Close | QMessageBox::Cancel, this);
+                        QMessageBox::Close | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Cancel);
         box.button(QMessageBox::Close)->setText(texts.closeButton);
         box.button(QMessageBox::Cancel)->setText(texts.cancelButton);

@@ -46,7 +46,7 @@ struct BoxAnswer
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box)
                 return;
-            (box->icon() == QMessageBox::Question ? questions : shown)
+            (box->buttons().size() > 1 ? questions : shown)
                 << box->text() + (box->defaultButton() ? QLatin1Char('|') + box->defaultButton()->text() : QString());
             QAbstractButton *cancel = box->button(QMessageBox::Cancel);
             (cancel ? cancel : box->buttons().first())->click();
