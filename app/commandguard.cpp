@@ -1,14 +1,23 @@
 #include "commandguard.h"
 
-#include "delayms.h"
+#include "monitorstate.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QWidget>
 
-CommandGuard::CommandGuard(QWidget *w, const QVector<QWidget *> &list) : QObject(w), window(w)
+CommandGuard::CommandGuard(QWidget *w, const QVector<QWidget *> &list)
+    : QObject(w), window(w), quiet(new QTimer(this))
 {
     for (QWidget *c : list)
         controls.append(c);
+    quiet->setSingleShot(true);
+    quiet->setTimerType(Qt::PreciseTimer);
+    connect(quiet, &QTimer::timeout, this, [this] {
+        if (answerWait)
+            answerWait->quit();
+    });
 }
 
 CommandGuard::~CommandGuard()
@@ -44,18 +53,58 @@ void CommandGuard::end()
             controls[i]->setEnabled(true);
     }
     QGuiApplication::restoreOverrideCursor();
-    if (abandoned) {
-        abandoned = false;
-        resumeDelays();
-    }
-    if (closeRequested && window)
+    if (closeRequested && window) {
+        closingLost = abandoned;
         window->close();
+        closingLost = false;
+    }
+}
+
+bool CommandGuard::wait(int ms, bool restartable)
+{
+    if (abandoned)
+        return false;
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    // A coarse timer may fire 5 % early: a frame's 800 ms must be 800 ms.
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    waits.append(&loop);
+    QEventLoop *outer = answerWait;
+    if (restartable) {
+        answerWait = &loop;
+        quiet->start(ms);
+    } else {
+        timer.start(ms);
+    }
+    loop.exec();
+    waits.removeOne(&loop);
+    if (restartable) {
+        quiet->stop();
+        answerWait = outer;
+    }
+    return !abandoned;
 }
 
 bool CommandGuard::pause(int ms)
 {
-    DelayMs(ms);
-    return !abandoned;
+    return wait(ms, false);
+}
+
+bool CommandGuard::awaitAnswers(int quietMs)
+{
+    return wait(quietMs, true);
+}
+
+void CommandGuard::answered(bool last)
+{
+    if (!answerWait)
+        return;
+    if (last)
+        answerWait->quit();
+    else
+        quiet->start();
 }
 
 void CommandGuard::abandon()
@@ -63,11 +112,24 @@ void CommandGuard::abandon()
     if (!running || abandoned)
         return;
     abandoned = true;
-    skipDelays();
+    for (QEventLoop *loop : std::as_const(waits))
+        loop->quit();
 }
 
 bool CommandGuard::allowClose()
 {
     closeRequested = running;
     return !running;
+}
+
+TrimHoldScope::TrimHoldScope(bool hold) : holding(hold)
+{
+    if (holding)
+        trimHold = 1;
+}
+
+TrimHoldScope::~TrimHoldScope()
+{
+    if (holding)
+        trimHold = 0;
 }

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QVector>
 
+class QEventLoop;
+class QTimer;
 class QWidget;
 
 // Lets one command (read, write, save, load, a reset) run at a time.  The
@@ -11,6 +13,10 @@ class QWidget;
 // command's pause would start another inside it and mix their bytes on
 // the line.  While a command runs, the controls that start commands are
 // disabled and the busy cursor shows; a close request waits for the end.
+//
+// The guard is also the one place that knows whether the running command
+// was cut short: every wait of a command goes through it, so a lost
+// transmitter ends them all at once.
 class CommandGuard : public QObject
 {
     Q_OBJECT
@@ -26,27 +32,41 @@ public:
     // waited for it goes ahead.
     void end();
     // The running command's pause: false when the command was cut short
-    // meanwhile, and the caller then skips its remaining steps.
+    // (before or during it), and the caller then skips its remaining steps.
     bool pause(int ms);
+    // Waits for answers: until answered(true), or until quietMs pass
+    // without an answered() call.  False when cut short.
+    bool awaitAnswers(int quietMs);
     bool cutShort() const { return abandoned; }
 
     // Whether the window may close now; otherwise it closes once the
     // running command has ended.
     bool allowClose();
     bool closePending() const { return closeRequested; }
+    // True while end() closes the window after the transmitter went away:
+    // that close goes ahead at once, without asking anything.
+    bool closingAfterLoss() const { return closingLost; }
 
 public slots:
     // The transmitter is gone: the running command ends at once (its
     // remaining waits return immediately and it sends nothing more).
     void abandon();
+    // An answer arrived for awaitAnswers(); `last` ends the wait.
+    void answered(bool last);
 
 private:
+    bool wait(int ms, bool restartable);
+
     QPointer<QWidget> window;
     QVector<QPointer<QWidget>> controls;
     QVector<bool> wasEnabled;
+    QVector<QEventLoop *> waits;  // innermost last
+    QEventLoop *answerWait = nullptr;  // the running awaitAnswers
+    QTimer *quiet;                     // its quiet time
     bool running = false;
     bool abandoned = false;
     bool closeRequested = false;
+    bool closingLost = false;
 };
 
 // Holds the guard for one command slot; every return ends the command.
@@ -66,4 +86,19 @@ public:
 private:
     CommandGuard &guard;
     bool started;
+};
+
+// Keeps the stick trims the transmitter reports out of the model while it
+// exists (when `hold` is set), so the I frame carries the loaded or reset
+// trims; every way out of the command lets them through again.
+class TrimHoldScope
+{
+public:
+    explicit TrimHoldScope(bool hold = true);
+    ~TrimHoldScope();
+    TrimHoldScope(const TrimHoldScope &) = delete;
+    TrimHoldScope &operator=(const TrimHoldScope &) = delete;
+
+private:
+    bool holding;
 };

@@ -1,12 +1,7 @@
 #pragma once
 
 // Waits the given number of milliseconds while the event loop keeps
-// running (refresh, serial input and clicks are still delivered).
+// running (refresh, serial input and clicks are still delivered).  The
+// commands wait through their CommandGuard instead, which can cut them
+// short.
 void DelayMs(int ms);
-
-// Ends the waits in progress and lets every later one return at once,
-// until resumeDelays(): the running command has nobody left to wait for
-// (the transmitter went away).
-void skipDelays();
-void resumeDelays();
-bool delaysSkipped();

@@ -7,9 +7,13 @@
 #include "portlist.h"
 #include "portoffer.h"
 #include "portwrite.h"
+#include "readback.h"
+#include "texts.h"
 
 #include <QCloseEvent>
 #include <QFileSystemWatcher>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSerialPortInfo>
 #include <QTimer>
 
@@ -21,6 +25,8 @@ MainWindow::MainWindow(QWidget *parent)
     // initial values never reach the model.
     ui->setupUi(this);
     adaptLookToPlatform(this);
+    known = cfg;
+    title = windowTitle();
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
     connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPortError);
     showPortNamesInFull(ui->portNameBox);
@@ -81,7 +87,7 @@ QStringList systemPortNames()
 // even without udev.
 void MainWindow::watchPort()
 {
-    if (serialPort.isOpen()) {
+    if (linkOpen()) {
         if (serialLineGone(serialPort.handle(), openedFile, QSerialPort::NoError))
             deviceLost();
         return;
@@ -132,20 +138,51 @@ void MainWindow::choosePort(const QString &nameOrPath)
         offerPort(nameOrPath);
 }
 
+// Closing over unwritten changes asks first, Cancel the default; a close
+// the user asked for before the line was lost goes at once.
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (commands->allowClose())
-        QMainWindow::closeEvent(event);
-    else
+    if (!commands->allowClose()) {
         event->ignore();
+        return;
+    }
+    if (!commands->closingAfterLoss() && unwrittenSettings(cfg, known)) {
+        const VerifyTexts texts = verifyTexts();
+        // No parent: Qt 6 does not show a box over a window that is closing.
+        QMessageBox box(QMessageBox::Question, linkTexts().title, texts.closeQuestion,
+                        QMessageBox::Close | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.button(QMessageBox::Close)->setText(texts.closeButton);
+        box.button(QMessageBox::Cancel)->setText(texts.cancelButton);
+        if (box.exec() != QMessageBox::Close) {
+            event->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::showUnwrittenMark()
+{
+    const QString shown = unwrittenSettings(cfg, known) ? title + QLatin1String(" *") : title;
+    if (windowTitle() != shown)
+        setWindowTitle(shown);
+}
+
+// The port itself answers whether the link is open: the open button's text
+// is only its picture, in one of two languages, and a lost line closes the
+// port before the button can follow.
+bool MainWindow::linkOpen() const
+{
+    return serialPort.isOpen();
 }
 
 // Nothing is written while no port is open: after a loss, a command still
 // in its waits stops writing at once.
-void MainWindow::writeCommand(const char *bytes)
+void MainWindow::writeCommand(const QByteArray &bytes)
 {
-    if (serialPort.isOpen())
-        writeToPort(serialPort, bytes, qstrlen(bytes));
+    if (linkOpen())
+        writeToPort(serialPort, bytes.constData(), bytes.size());
 }
 
 void MainWindow::ui_Display()
@@ -167,4 +204,5 @@ void MainWindow::ui_Display()
     DRCure_Display();
     THcure_Display();
     StkTrim_Display();
+    showUnwrittenMark();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "configmodel.h"
 #include "packetframer.h"
 #include "readprogress.h"
 
@@ -212,7 +213,17 @@ private slots:
 private:
     // Shared by the three write commands: frames S, G, H, I then "WWW".
     void sendAllFrames();
-    void writeCommand(const char *bytes);
+    // Whether a port is open: the one answer every command asks.
+    bool linkOpen() const;
+    // Asks for every settings group and waits for the answers; true when
+    // all of them came.
+    bool requestSettings();
+    // After a write's "WWW": the settle pause, "RR", and one box when the
+    // transmitter holds other settings or could not be asked.
+    void readBack();
+    // The title's mark: the pages hold settings not known to be written.
+    void showUnwrittenMark();
+    void writeCommand(const QByteArray &bytes);
     void resetToFactory(bool holdTrims);
     // The one way the port list changes: the system's ports now, with
     // handAddedPorts kept (portlist.h).
@@ -243,4 +254,9 @@ private:
     int portLooksDue = 0;     // looks at the system's ports still to take; -1: every second
     bool losingLine = false;
     int openCount = 0;  // tells a loss noticed on one connection from the next
+    // What the transmitter is known to hold: after a complete read or a
+    // verified write; before the first read, the start-up settings.
+    ConfigModel known;
+    ConfigModel *readBackHeld = nullptr;  // the answers' model while a read-back runs
+    QString title;                        // the window's title without the mark
 };

@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "language.h"
+#include "readback.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -73,6 +74,13 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
         parser.addOption(port);
     for (const QCommandLineOption &extra : program.extraOptions)
         parser.addOption(extra);
+    const QCommandLineOption noVerify(
+        QStringLiteral("no-verify"),
+        QStringLiteral("Do not read the settings back after a write, load or reset (the environment variable "
+                       "%1=0 does the same): the line then carries only the frames and \"WWW\". For a "
+                       "transmitter that does not answer a read right after a write, or to watch the bare "
+                       "write on the line.").arg(QLatin1String(kVerifyVariable)));
+    parser.addOption(noVerify);
     addQtOptions(parser);
 
     const bool parsed = parser.parse(args);
@@ -99,6 +107,11 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
                                                                 : QString::fromLatin1(kLangVariable)));
     if (program.offersPort)
         o.port = parser.value(port);
+    const QString envVerify = qEnvironmentVariable(kVerifyVariable);
+    if (!envVerify.isEmpty() && envVerify != QLatin1String("0") && envVerify != QLatin1String("1"))
+        return failure(name, QStringLiteral("unknown value '%1' in %2; accepted values: 0, 1")
+                                 .arg(envVerify, QLatin1String(kVerifyVariable)));
+    o.verify = !parser.isSet(noVerify) && envVerify != QLatin1String("0");
     for (const QCommandLineOption &extra : program.extraOptions)
         if (parser.isSet(extra))
             o.extra.insert(extra.names().first(), extra.valueName().isEmpty() ? QString() : parser.value(extra));

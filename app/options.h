@@ -16,6 +16,7 @@ struct StartOptions
     Action action = Run;
     bool english = false;  // the window's language; Chinese unless asked
     QString port;          // --port: a port name or device path, or empty
+    bool verify = true;    // read back every write (off: --no-verify or ZQCONFIG_VERIFY=0)
     QString message;       // what to print when not running
     QHash<QString, QString> extra;  // the program's own options given: first name -> value ("" for a flag)
 };

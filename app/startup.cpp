@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "look.h"
+#include "readback.h"
 
 std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const ProgramOptions &program,
                                                StartOptions *options, int *status)
@@ -17,5 +18,6 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const Pro
         return nullptr;
     }
     useEnglishTexts(options->english);
+    verifyWrites = options->verify;
     return app;
 }

@@ -71,15 +71,12 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     // Trims the transmitter reports must not replace the loaded ones before
     // the I frame is sent.
-    trimHold = 1;
+    const TrimHoldScope holdTrims;
     const FileTexts texts = fileTexts();
-    if (!commands->pause(200)) {
-        trimHold = 0;
+    if (!commands->pause(200))
         return;
-    }
     loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
     if (loadPath.isEmpty()) {
-        trimHold = 0;
         Dr_DataSelet();
         FalseSaveData();
         return;
@@ -89,7 +86,6 @@ void MainWindow::on_toolButton_Load_clicked()
     if (!file.open(QIODevice::ReadOnly)) {
         QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
         loadPath.clear();
-        trimHold = 0;
         return;
     }
     const QByteArray content = file.readAll();
@@ -101,7 +97,6 @@ void MainWindow::on_toolButton_Load_clicked()
     if (!judged.any()) {
         QMessageBox::critical(this, texts.errorTitle, guardTexts().notConfiguration.arg(name), QMessageBox::Ok);
         loadPath.clear();
-        trimHold = 0;
         return;
     }
     QTextStream in(content);
@@ -122,9 +117,9 @@ void MainWindow::on_toolButton_Load_clicked()
     FalseSaveData();
     sendAllFrames();
 
-    trimHold = 0;
     Dr_DataSelet();
     FalseSaveData();
+    readBack();
 
     // After a pulled cable the loss box says enough.
     const QString report = loadReport(judged, name);

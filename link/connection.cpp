@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "commandguard.h"
 #include "linecheck.h"
 #include "monitorstate.h"
 #include "monitortext.h"
@@ -10,12 +11,10 @@
 #include <QMessageBox>
 #include <QTimer>
 
-// The button's text is the connection state: the open text means no port
-// is open, anything else means one is.
 void MainWindow::on_openButton_clicked()
 {
     const LinkTexts texts = linkTexts();
-    if (ui->openButton->text() == texts.openText) {
+    if (!linkOpen()) {
         serialPort.setPortName(ui->portNameBox->currentText());
         serialPort.setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
         serialPort.setDataBits(QSerialPort::Data8);
@@ -66,7 +65,7 @@ void MainWindow::showDisconnected()
 // connection; a full output buffer reports errors too and is let be.
 void MainWindow::serialPortError(QSerialPort::SerialPortError error)
 {
-    if (error == QSerialPort::NoError || !serialPort.isOpen())
+    if (error == QSerialPort::NoError || !linkOpen())
         return;
     if (!serialLineGone(serialPort.handle(), openedFile, error))
         return;
@@ -81,7 +80,7 @@ void MainWindow::serialPortError(QSerialPort::SerialPortError error)
 
 void MainWindow::deviceLost()
 {
-    if (!serialPort.isOpen() || losingLine)
+    if (!linkOpen() || losingLine)
         return;
     losingLine = true;
     emit linkLost();
@@ -91,6 +90,10 @@ void MainWindow::deviceLost()
     serialPort.clearError();
     losingLine = false;
     showDisconnected();
+    // A window the user is closing goes at once: the command it waited for
+    // has just ended, and a box would keep the window open behind it.
+    if (commands->closePending())
+        return;
     const LinkTexts texts = linkTexts();
     QMessageBox::about(nullptr, texts.title, texts.lineLost);
 }

@@ -1,8 +1,10 @@
 #include "mainwindow.h"
 
+#include "commandguard.h"
 #include "configmodel.h"
 #include "monitorstate.h"
 #include "packetdecoder.h"
+#include "readback.h"
 
 #include <QTimer>
 #include <QtDebug>
@@ -37,12 +39,16 @@ void MainWindow::takeChunks(const QVector<FramedChunk> &chunks)
         // Junk is answered like an unrecognised packet, never decoded; a live
         // packet found inside junk may be junk itself, so it moves the
         // monitor but never the trims.
-        const DecodeResult r =
-            c.packet ? decodePacket(c.bytes, cfg, mon, trimHold != 0 || c.afterJunk) : DecodeResult();
+        const bool holdTrims = trimHold != 0 || c.afterJunk;
+        const DecodeResult r = !c.packet   ? DecodeResult()
+            : readBackHeld ? decodeReadBack(c.bytes, *readBackHeld, cfg, mon, holdTrims)
+                           : decodePacket(c.bytes, cfg, mon, holdTrims);
         if (r.readFlag)
             qDebug("ReadFlag:%d", r.readFlag);
-        if (r.readFlag || r.refreshesPages())
+        if ((r.readFlag || r.refreshesPages()) && readProgress.active()) {
             readProgress.note(r.readFlag, readClock.elapsed());
+            commands->answered(readProgress.complete());
+        }
 
         // Repair before anything is shown: a page refresh would otherwise
         // push an out-of-range value into a spin box, whose clamped value

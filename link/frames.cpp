@@ -1,8 +1,8 @@
 // The four frame builders: each encodes its frame from the model, keeps it
 // as the stored frame, writes it to the port and gives the transmitter
 // 800 ms to take it in.
+#include "commandguard.h"
 #include "configmodel.h"
-#include "delayms.h"
 #include "frameencoder.h"
 #include "mainwindow.h"
 
@@ -10,35 +10,37 @@
 
 namespace {
 
-void sendFrame(QSerialPort &port, FrameKind kind, const char *logFormat)
+// The frame is still built (a save needs it) when no port is open.
+QByteArray nextFrame(FrameKind kind, const char *logFormat)
 {
     QString &stored = storedFrame(kind);
     stored = buildFrame(kind, cfg, stored);
     qDebug(logFormat, int(stored.length()));
-    // The frame is still built (a save needs it) when no port is open.
-    if (port.isOpen())
-        port.write(stored.toUtf8());
-    DelayMs(800);
+    return stored.toUtf8();
 }
 
 } // namespace
 
 void MainWindow::SendData1()
 {
-    sendFrame(serialPort, FrameS, "Str1Blength:%d");
+    writeCommand(nextFrame(FrameS, "Str1Blength:%d"));
+    commands->pause(800);
 }
 
 void MainWindow::SendData2()
 {
-    sendFrame(serialPort, FrameG, "Str2Blength:%d");
+    writeCommand(nextFrame(FrameG, "Str2Blength:%d"));
+    commands->pause(800);
 }
 
 void MainWindow::SendData3()
 {
-    sendFrame(serialPort, FrameH, "Str3Blength:%d");
+    writeCommand(nextFrame(FrameH, "Str3Blength:%d"));
+    commands->pause(800);
 }
 
 void MainWindow::SendData4()
 {
-    sendFrame(serialPort, FrameI, "Str4Blength:%d");
+    writeCommand(nextFrame(FrameI, "Str4Blength:%d"));
+    commands->pause(800);
 }

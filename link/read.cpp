@@ -2,7 +2,6 @@
 #include "ui_mainwindow.h"
 
 #include "commandguard.h"
-#include "delayms.h"
 #include "texts.h"
 
 #include <QMessageBox>
@@ -18,19 +17,25 @@ void MainWindow::on_toolButton_Read_clicked()
         return;
 
     const LinkTexts texts = linkTexts();
-    if (ui->openButton->text() == texts.openText) {
+    if (!linkOpen()) {
         QMessageBox::about(nullptr, texts.title, texts.noPort);
         return;
     }
-    readProgress.start(readClock.elapsed());
-    writeCommand("RR");
-    DelayMs(500);
-    while (!readProgress.finished(readClock.elapsed()) && !delaysSkipped())
-        DelayMs(20);
-    readProgress.stop();
-
     // A lost transmitter has told the user already, and a window about to
     // close has no pages left to doubt.
-    if (!readProgress.complete() && !commands->cutShort() && !commands->closePending())
+    if (requestSettings())
+        known = cfg;
+    else if (!commands->cutShort() && !commands->closePending())
         QMessageBox::about(nullptr, texts.title, texts.readIncomplete);
+}
+
+// "RR", then the answers until every group has come (the decoder's note of
+// the last one ends the wait) or they have stopped for the quiet time.
+bool MainWindow::requestSettings()
+{
+    readProgress.start(readClock.elapsed());
+    writeCommand("RR");
+    commands->awaitAnswers(ReadProgress::kQuietMs);
+    readProgress.stop();
+    return readProgress.complete();
 }

@@ -15,6 +15,18 @@ struct LinkTexts
     QString readIncomplete;  // a read some settings groups did not answer
 };
 
+// After a write is read back, and before closing over unwritten changes.
+struct VerifyTexts
+{
+    QString unverified;     // the read-back got no answer, or not every group
+    QString mismatch;       // the lines "setting: sent → held" follow
+    QString more;           // %1 the lines left out
+    QString closeQuestion;  // closing while the pages hold unwritten changes
+    QString closeButton;
+    QString cancelButton;
+};
+VerifyTexts verifyTexts();
+
 struct FileTexts
 {
     QString saveTitle;

@@ -1,9 +1,24 @@
 #include "commandguard.h"
+#include "frameencoder.h"
 #include "mainwindow.h"
+#include "readback.h"
 #include "texts.h"
 #include "ui_mainwindow.h"
 
 #include <QMessageBox>
+
+namespace {
+
+// After "WWW" the transmitter stores what it took in, and nothing says when
+// it is done: it gets the same 800 ms each frame is given to sink in
+// before it is asked anything, so the answers report what it stored, not
+// what it held before.
+constexpr int kSettleMs = 800;
+
+// Lines of a mismatch box: enough to see a pattern, few enough to fit.
+constexpr int kMaxMismatchLines = 15;
+
+} // namespace
 
 void MainWindow::on_toolButton_Send_clicked()
 {
@@ -13,11 +28,12 @@ void MainWindow::on_toolButton_Send_clicked()
     if (!command || !commands->pause(200))
         return;
     const LinkTexts texts = linkTexts();
-    if (ui->openButton->text() == texts.openText) {
+    if (!linkOpen()) {
         QMessageBox::about(nullptr, texts.title, texts.noPort);
         return;
     }
     sendAllFrames();
+    readBack();
 }
 
 // "WWW" tells the transmitter the settings are complete.
@@ -28,4 +44,42 @@ void MainWindow::sendAllFrames()
     SendData3();
     SendData4();
     writeCommand("WWW");
+}
+
+// The end of every command that closes with "WWW": asks the transmitter
+// what it now holds and compares that, setting by setting, with what the
+// four frames carried (not with the pages, which may have been edited
+// meanwhile).  The answers never reach the pages.
+void MainWindow::readBack()
+{
+    // A lost transmitter has told the user already.
+    if (commands->cutShort() || !linkOpen())
+        return;
+    const ConfigModel sent = modelOfFrames(cfg, Str1, Str2, Str3, Str4);
+    if (!verifyWrites) {
+        // Taken on trust, as asked: the write went out whole.
+        known = sent;
+        return;
+    }
+    if (!commands->pause(kSettleMs))
+        return;
+    ConfigModel held = sent;
+    readBackHeld = &held;
+    const bool complete = requestSettings();
+    readBackHeld = nullptr;
+    if (commands->cutShort())
+        return;
+    if (complete)
+        known = held;
+    // A window about to close asks about what is left unwritten instead.
+    if (commands->closePending())
+        return;
+    const VerifyTexts texts = verifyTexts();
+    const QStringList differences = readBackDifferences(sent, held);
+    if (!complete)
+        QMessageBox::about(nullptr, linkTexts().title, texts.unverified);
+    else if (!differences.isEmpty())
+        QMessageBox::about(nullptr, linkTexts().title,
+                           texts.mismatch + QLatin1Char('\n')
+                               + firstLines(differences, kMaxMismatchLines, texts.more));
 }

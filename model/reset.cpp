@@ -53,12 +53,11 @@ void MainWindow::resetToFactory(bool holdTrims)
     const CommandScope command(*commands);
     if (!command)
         return;
-    if (holdTrims)
-        trimHold = 1;
+    const TrimHoldScope hold(holdTrims);
     const LinkTexts texts = linkTexts();
     if (!commands->pause(200)) {
         // The transmitter went away: nothing to reset.
-    } else if (ui->openButton->text() == texts.openText) {
+    } else if (!linkOpen()) {
         QMessageBox::about(nullptr, texts.title, texts.noPort);
     } else if (!factoryResetWanted(this)) {
         // No: nothing sent, nothing changed.
@@ -73,7 +72,6 @@ void MainWindow::resetToFactory(bool holdTrims)
         factoryTrimsAndSteps(cfg);
         SendData4();
         writeCommand("WWW");
+        readBack();
     }
-    if (holdTrims)
-        trimHold = 0;
 }

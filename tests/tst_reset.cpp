@@ -6,6 +6,7 @@
 #include "framefields.h"
 #include "monitorstate.h"
 #include "options.h"
+#include "readback.h"
 #include "testsupport.h"
 #include "wirecapture.h"
 
@@ -78,7 +79,8 @@ private slots:
         }
     }
 
-    void init() { resetProgramState(), useEnglishTexts(false); }
+    // The designed sequences, as --no-verify keeps them.
+    void init() { resetProgramState(), useEnglishTexts(false), verifyWrites = false; }
 
     void resetWritesTheFactorySettings_data()
     {

@@ -4,10 +4,18 @@
 #include "frameencoder.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
+#include "readback.h"
+#include "settingstable.h"
+#include "simengine.h"
 #include "testsupport.h"
+#include "texts.h"
 #include "wirecapture.h"
 
 #include <QAbstractButton>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -19,10 +27,35 @@ const QByteArray kInitialFrames =
     "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X"
     "I8888888812121212000000000000000000000000000000000000000000000000000000000000000V";
 
+// The factory settings differ from the start-up ones only in the alarm
+// voltage (3.7 V: "35" at 77).
+const QByteArray kFactoryFrames = QByteArray(kInitialFrames).replace(77, 2, "35");
+
 QAbstractButton *button(MainWindow &w, const char *name)
 {
     return w.findChild<QAbstractButton *>(QLatin1String(name));
 }
+
+// Answers every box: Cancel where the box has it, else its first button
+// (Yes to a reset's question); records what it was shown.
+struct BoxAnswer
+{
+    BoxAnswer()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            (box->buttons().size() > 1 ? questions : shown)
+                << box->text() + (box->defaultButton() ? QLatin1Char('|') + box->defaultButton()->text() : QString());
+            QAbstractButton *cancel = box->button(QMessageBox::Cancel);
+            (cancel ? cancel : box->buttons().first())->click();
+        });
+        timer.start(10);
+    }
+    QTimer timer;
+    QStringList shown, questions;
+};
 
 } // namespace
 
@@ -31,7 +64,116 @@ class TstWrite : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetProgramState(); }
+    // The comparison after a write, without a window: only the settings a
+    // read answers for, page by page, each with the window's label.
+    void readBackComparesWhatTheAnswersCarry_data()
+    {
+        QTest::addColumn<QString>("held");  // "field=value ..." changed in the answers
+        QTest::addColumn<QString>("box");   // the lines, "|" between them
+        // Not the trims or the dual-rate page's channel choice: no answer carries them.
+        QTest::newRow("not the trims") << "StkTrim[0]=130 DR_CH=2 DR_UP1=40 DR_DOWN1=30 extVolt=74 DR_DownExp[2]=-5"
+                                       << "大小舵曲线 指数 CH3 DOWN: 0 % → -5 %|报警设置 动力电池电压: 11.0 V → 7.4 V";
+        QString edits, lines;
+        for (int ch = 1; ch <= 8; ++ch) {
+            edits += QStringLiteral("Lepa%1=%1 Repa%1=%1 ").arg(ch);
+            lines += QStringLiteral("舵机行程量 CH%1 L: 96 % → %1 %|").arg(ch);
+            lines += ch < 8 ? QStringLiteral("舵机行程量 CH%1 R: 96 % → %1 %|").arg(ch) : QString();
+        }
+        QTest::newRow("more than fit") << edits + "FS1=1" << lines + "… and 2 more";
+    }
+
+    void readBackComparesWhatTheAnswersCarry()
+    {
+        QFETCH(QString, held);
+        const ConfigModel sent;
+        ConfigModel answers = sent;
+        for (const QString &edit : held.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            findSetting(edit.section(QLatin1Char('='), 0, 0))->set(answers, edit.section(QLatin1Char('='), 1).toInt());
+        const QString box = firstLines(readBackDifferences(sent, answers), 15, QStringLiteral("… and %1 more"));
+        QTEST(box.split(QLatin1Char('\n')).join(QLatin1Char('|')), "box");
+        QCOMPARE(unwrittenSettings(answers, sent), !box.isEmpty());  // the title's mark
+    }
+
+    // Every command that closes with "WWW", against a transmitter that
+    // keeps, changes, drops or does not tell what it was sent; then a close.
+    void readBackAfterEveryWrite_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("transmitter");
+        QTest::addColumn<bool>("verify");
+        QTest::addColumn<QString>("box");  // also: the title marked, and closing asks
+        const QString mismatch = verifyTexts().mismatch + QLatin1Char('\n');
+        for (const char *command : {"toolButton_Send", "toolButton_Load", "toolButton_Reset", "pushButton_Reset2"}) {
+            const QByteArray c(command);
+            QTest::newRow(c + ", faithful") << command << "" << true << "";
+            QTest::newRow(c + ", stores one value differently") << command << "misstore" << true
+                                                                 << mismatch + "中点微调 CH1: 0 % → 7 %";
+            QTest::newRow(c + ", ignores the H frame") << command << "ignore H" << true
+                                                        << mismatch + "油门曲线 曲线点4: 50 % → 60 %";
+            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified;
+            QTest::newRow(c + ", --no-verify") << command << "misstore" << false << "";
+        }
+    }
+
+    void readBackAfterEveryWrite()
+    {
+        QFETCH(QString, transmitter);
+        QFETCH(bool, verify);
+        verifyWrites = verify;
+        zqsim::SimEngine::Options opt;
+        opt.intervalMs = 0;
+        opt.misstoreField = transmitter == QLatin1String("misstore") ? "sub1" : "";
+        opt.misstoreValue = 7;
+        opt.ignoreFrame = transmitter == QLatin1String("ignore H") ? 'H' : 0;
+        opt.silentAfterWrite = transmitter == QLatin1String("silent");
+        zqsim::TransmitterSettings held = zqsim::factorySettings();
+        held.THCURE_Data04 = 60;  // an H setting unlike the factory one
+        zqsim::SimEngine tx(opt, held);
+
+        auto w = std::make_unique<MainWindow>();
+        w->show();
+        PtyPeer peer;
+        openPortInWindow(w.get(), peer.slavePath());
+        // The transmitter never hears the "OK": no live stream, the line
+        // carries the command alone.
+        QVERIFY(peer.waitFor("OK"));
+        peer.clearReceived();
+        // Every command sends the factory settings; the write and the load
+        // after an edit that marks the title.
+        cfg.Volt = 3.7;
+        QTRY_COMPARE(w->windowTitle(), QStringLiteral("Zarvik&Quorel-V5.1 *"));
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("factory.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kFactoryFrames) == 324);
+        file.close();
+        FileDialogAnswer fileAnswer(file.fileName());
+        BoxAnswer boxes;
+        int fed = 0;
+        WireRecorder wire(peer, [&](const WireRecorder &r) {
+            for (const zqsim::Bytes &p : tx.receive(r.bytes.mid(fed).toStdString(), r.clock.elapsed()))
+                peer.send(QByteArray(reinterpret_cast<const char *>(p.data()), int(p.size())));
+            fed = r.bytes.size();
+        });
+        QFETCH(QString, command);
+        QVERIFY(QMetaObject::invokeMethod(button(*w, command.toLatin1()), "click", Qt::QueuedConnection));
+        QVERIFY(waitUntil([&] { return wire.bytes.size() >= 327 && QApplication::overrideCursor() == nullptr; }, 20000));
+        wire.collectFor(300);
+
+        const int answers = verify && transmitter != QLatin1String("silent") ? 19 : 0;
+        QCOMPARE(wire.bytes, kFactoryFrames + "WWW" + (verify ? "RR" : "") + QByteArray(answers * 3, 'W'));
+        QVERIFY(!verify || wire.arrival(327) - wire.arrival(326) >= 790);  // the settle pause
+        QFETCH(QString, box);
+        QCOMPARE(boxes.shown.join(QLatin1Char('#')), box);
+        QCOMPARE(cfg.sub1 + cfg.THCURE_Data04, 50);  // the pages keep what was sent
+        const bool marked = !box.isEmpty();
+        QCOMPARE(w->windowTitle(), marked ? QStringLiteral("Zarvik&Quorel-V5.1 *") : QStringLiteral("Zarvik&Quorel-V5.1"));
+        boxes.questions.clear();
+        w->close();  // cancelled when asked, Cancel being the default
+        QCOMPARE(boxes.questions, marked ? QStringList{verifyTexts().closeQuestion + "|取消"} : QStringList());
+        QCOMPARE(w->isVisible(), marked);
+    }
+
+    void init() { resetProgramState(); verifyWrites = false; }  // the designed sequences, as --no-verify keeps them
 
     void sendWritesTheFourFramesThenWWW()
     {

@@ -4,8 +4,10 @@
 # (form-system.png), and the demo after a read (demo.png, by
 # tools/demo_screenshot.sh), in Chinese and in English (demo-en.png with
 # the channel settings page the read filled, demo-en-pages.png, and all six
-# pages, tabs-en/tab1.png ... tab6.png), and the port box with a long device
-# path (port-box.png).  Exits non-zero when a window does not come up.
+# pages, tabs-en/tab1.png ... tab6.png), the port box with a long device
+# path (port-box.png), and the box a write gets from a transmitter that
+# stores a value differently (verify-mismatch.png).  Exits non-zero when a
+# window does not come up.
 #   tools/docs_pictures.sh [OUTPUT_DIR]      (default: docs)
 # ZQ_SCALE=2 takes them on a screen of twice the size and density (192
 # dpi), to see how a high-density screen shows the window.  The Qt 5 build
@@ -77,6 +79,34 @@ echo "docs_pictures: wrote $out/port-box.png ($(stat -c %s "$out/port-box.png") 
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 app_pid=""
+
+# The demo's transmitter stores sub-trim CH1 as 7 whatever it is sent: read,
+# write, and take the box the read-back shows.
+if [ "$scale" = 1 ]; then
+  "${DEMO:-build/tools/zqconfig-demo}" --misstore sub1=7 2>"$work/demo.log" &
+  app_pid=$!
+  win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1) || true
+  [ -n "$win" ] || { cat "$work/demo.log" >&2; fail "the demo window did not appear"; }
+  logged() {
+    for _ in $(seq 150); do grep -q "$1" "$work/demo.log" && return 0; sleep 0.1; done
+    cat "$work/demo.log" >&2; fail "the demo log never showed '$1'"
+  }
+  xdotool mousemove --window "$win" 680 50 click 1   # openButton
+  logged "host connected"
+  xdotool mousemove --window "$win" 75 50 click 1    # toolButton_Read
+  logged "read answered"
+  xdotool mousemove --window "$win" 315 50 click 1   # toolButton_Send
+  xdotool mousemove $((screen_w - 1)) $((screen_h - 1))
+  box=$(timeout 20 xdotool search --sync --onlyvisible --name '^提示$' | head -n1) || true
+  [ -n "$box" ] || { cat "$work/demo.log" >&2; fail "the read-back box did not appear"; }
+  sleep 1.5
+  # The box by its own window: on the root it shows black.
+  xwd -id "$box" -silent | convert xwd:- -colors 64 -strip "PNG8:$out/verify-mismatch.png"
+  echo "docs_pictures: wrote $out/verify-mismatch.png ($(stat -c %s "$out/verify-mismatch.png") bytes)"
+  kill "$app_pid"
+  wait "$app_pid" 2>/dev/null || true
+  app_pid=""
+fi
 
 if [ "$scale" = 1 ]; then
   tools/demo_screenshot.sh "$out/demo.png"

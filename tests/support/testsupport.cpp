@@ -6,6 +6,7 @@
 #include "hover.h"
 #include "language.h"
 #include "monitorstate.h"
+#include "readback.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,6 +31,7 @@ void resetProgramState()
     mon = MonitorState{};
     trimHold = 0;
     useChineseTexts = 1;
+    verifyWrites = true;
     hoverCounters = HoverCounters{};
     resetStoredFrames();
     loadedText.clear();

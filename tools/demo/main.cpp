@@ -6,7 +6,6 @@
 #include "simhost.h"
 #include "startup.h"
 
-
 #include <cstdio>
 #include <string>
 

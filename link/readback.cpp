@@ -1,0 +1,68 @@
+#include "readback.h"
+
+#include "configfile.h"
+#include "configmodel.h"
+#include "settingstable.h"
+
+bool verifyWrites = true;
+const char kVerifyVariable[] = "ZQCONFIG_VERIFY";
+
+bool readBackAnswersFor(const Setting &s)
+{
+    return s.array != &ConfigModel::StkTrim && s.field != &ConfigModel::DR_CH && s.field != &ConfigModel::DR_UP1
+        && s.field != &ConfigModel::DR_DOWN1;
+}
+
+ConfigModel modelOfFrames(const ConfigModel &base, const QString &s, const QString &g, const QString &h,
+                          const QString &i)
+{
+    ConfigModel m = base;
+    decodeConfigText(QString::fromLatin1(configFileContent(s, g, h, i)), m);
+    return m;
+}
+
+DecodeResult decodeReadBack(const QByteArray &chunk, ConfigModel &held, ConfigModel &pages, MonitorState &live,
+                            bool holdTrims)
+{
+    const DecodeResult r = decodePacket(chunk, held, live, true);
+    if (r.kind == PacketKind::ReceiverLive && !holdTrims)
+        decodePacket(chunk, pages, live, false);
+    return r;
+}
+
+namespace {
+
+// The labels are the settings table's, as zqconfig-file shows them.
+QString labelOf(const Setting &s, int mode)
+{
+    return settingLabel(s, mode);
+}
+
+} // namespace
+
+QStringList readBackDifferences(const ConfigModel &sent, const ConfigModel &held)
+{
+    QStringList lines;
+    for (const Setting &s : settingsTable()) {
+        if (!readBackAnswersFor(s) || s.get(sent) == s.get(held))
+            continue;
+        lines << QStringLiteral("%1: %2 → %3")
+                     .arg(labelOf(s, sent.Mode), settingValueText(s, s.get(sent)), settingValueText(s, s.get(held)));
+    }
+    return lines;
+}
+
+bool unwrittenSettings(const ConfigModel &pages, const ConfigModel &known)
+{
+    for (const Setting &s : settingsTable())
+        if (readBackAnswersFor(s) && s.get(pages) != s.get(known))
+            return true;
+    return false;
+}
+
+QString firstLines(const QStringList &lines, int max, const QString &more)
+{
+    if (lines.size() <= max)
+        return lines.join(QLatin1Char('\n'));
+    return (lines.mid(0, max) << more.arg(lines.size() - max)).join(QLatin1Char('\n'));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+// Knowing what the transmitter holds: what a write's four frames carried,
+// what the read-back after it answered, and which settings differ.
+// GUI-free; the window runs the command and shows the verdict.
+
+#include "packetdecoder.h"
+
+#include <QString>
+#include <QStringList>
+
+struct ConfigModel;
+struct MonitorState;
+struct Setting;
+
+// Whether writes are read back and compared (--no-verify and
+// ZQCONFIG_VERIFY=0 turn it off; the wire then carries the designed bytes
+// only).  Program-wide, set once at start-up.
+extern bool verifyWrites;
+extern const char kVerifyVariable[];
+
+// Whether a complete read answers for this setting.  Not the dual-rate
+// page's channel choice and its two working rates (the G frame's copy of
+// that channel's entries, which the read carries in the rate arrays), and
+// not the stick trims: those are the transmitter's own, moved by its trim
+// switches at any time and reported by live packets, so a trim that moved
+// between the I frame and the answers is no fault of the write and a
+// difference there would be a false alarm.
+bool readBackAnswersFor(const Setting &s);
+
+// The settings as the four stored frames carry them (fields no frame
+// carries are taken from `base`).
+ConfigModel modelOfFrames(const ConfigModel &base, const QString &s, const QString &g, const QString &h,
+                          const QString &i);
+
+// One answer during a read-back: settings go into `held` (never into the
+// pages), live values into `live` and, unless held, the trims into `pages`
+// as at any other time.
+DecodeResult decodeReadBack(const QByteArray &chunk, ConfigModel &held, ConfigModel &pages, MonitorState &live,
+                            bool holdTrims);
+
+// "label: sent → held" for each answered setting that differs, page by page.
+QStringList readBackDifferences(const ConfigModel &sent, const ConfigModel &held);
+
+// Whether the pages hold a setting the transmitter is not known to hold.
+bool unwrittenSettings(const ConfigModel &pages, const ConfigModel &known);
+
+// At most `max` lines, then `more` with %1 the number left out.
+QString firstLines(const QStringList &lines, int max, const QString &more);
