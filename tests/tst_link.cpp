@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QSerialPortInfo>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -561,6 +562,29 @@ void TestLink::monitorBarsAndTexts()
     };
     QTRY_COMPARE_WITH_TIMEOUT(shown().toImage().convertToFormat(QImage::Format_RGB32),
                               moved->grab().toImage().convertToFormat(QImage::Format_RGB32), 2000);
+
+    // The panel and the bars claim to cover what lies behind them: after
+    // another page was shown, the panel looks as when everything behind is
+    // painted too.
+    auto *tabs = window->findChild<QTabWidget *>("tabWidget");
+    auto *panel = window->findChild<QWidget *>("frame_3");
+    tabs->setCurrentIndex(1);
+    window->repaint();
+    tabs->setCurrentIndex(0);
+    window->repaint();
+    const auto panelShown = [&] {
+        const QPoint at = panel->mapTo(window.get(), QPoint());
+        return window->screen()->grabWindow(window->winId(), at.x(), at.y(), panel->width(), panel->height()).toImage();
+    };
+    const QImage claimed = panelShown();
+    QList<QWidget *> all = panel->findChildren<QWidget *>();
+    all << panel;
+    for (QWidget *w : all) {
+        w->setAutoFillBackground(false);
+        w->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    }
+    window->repaint();
+    QCOMPARE(claimed, panelShown());
 }
 
 void TestLink::monitorReadOuts()
