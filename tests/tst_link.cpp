@@ -563,28 +563,21 @@ void TestLink::monitorBarsAndTexts()
     QTRY_COMPARE_WITH_TIMEOUT(shown().toImage().convertToFormat(QImage::Format_RGB32),
                               moved->grab().toImage().convertToFormat(QImage::Format_RGB32), 2000);
 
-    // The panel and the bars claim to cover what lies behind them: after
-    // another page was shown, the panel looks as when everything behind is
-    // painted too.
-    auto *tabs = window->findChild<QTabWidget *>("tabWidget");
+    // Panel and bars claim to cover what is behind them: after another
+    // page, the panel looks as when everything behind is painted too.
     auto *panel = window->findChild<QWidget *>("frame_3");
-    tabs->setCurrentIndex(1);
+    window->findChild<QTabWidget *>("tabWidget")->setCurrentIndex(1);
     window->repaint();
-    tabs->setCurrentIndex(0);
+    window->findChild<QTabWidget *>("tabWidget")->setCurrentIndex(0);
     window->repaint();
-    const auto panelShown = [&] {
-        const QPoint at = panel->mapTo(window.get(), QPoint());
-        return window->screen()->grabWindow(window->winId(), at.x(), at.y(), panel->width(), panel->height()).toImage();
-    };
-    const QImage claimed = panelShown();
-    QList<QWidget *> all = panel->findChildren<QWidget *>();
-    all << panel;
-    for (QWidget *w : all) {
-        w->setAutoFillBackground(false);
+    const QImage claimed = window->screen()->grabWindow(window->winId()).toImage();
+    for (QWidget *w : panel->findChildren<QWidget *>() + QList<QWidget *>{panel})
+    {
         w->setAttribute(Qt::WA_OpaquePaintEvent, false);
+        w->setAutoFillBackground(false);
     }
     window->repaint();
-    QCOMPARE(claimed, panelShown());
+    QCOMPARE(claimed, window->screen()->grabWindow(window->winId()).toImage());
 }
 
 void TestLink::monitorReadOuts()
