@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
@@ -99,6 +100,17 @@ void adaptLookToPlatform(QWidget *window)
             e->setFont(f);
         }
     }
+
+    // A changed bar or value is painted over every widget behind it, each
+    // filling the area with its sheet's background (the page's gradient
+    // among them), unless Qt knows that something in front covers it.
+    // The monitor's panel fills itself with one solid colour, and so does
+    // each bar (square, no border): say so, and only the panel (under a
+    // value's round corners) and the bar itself are painted.
+    if (auto *panel = window->findChild<QWidget *>(QStringLiteral("frame_3")))
+        panel->setAutoFillBackground(true);  // the palette's window brush is the sheet's colour
+    for (QProgressBar *bar : window->findChildren<QProgressBar *>())
+        bar->setAttribute(Qt::WA_OpaquePaintEvent);
 
     // Styles that take the arrow colour from the sheet's text colour lose
     // the arrows against the light buttons; the Windows style draws them

@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QSerialPortInfo>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -561,6 +562,21 @@ void TestLink::monitorBarsAndTexts()
     };
     QTRY_COMPARE_WITH_TIMEOUT(shown().toImage().convertToFormat(QImage::Format_RGB32),
                               moved->grab().toImage().convertToFormat(QImage::Format_RGB32), 2000);
+
+    // Panel and bars cover what is behind them: after another page, the
+    // window looks as when everything behind them is painted too.
+    auto *tabs = window->findChild<QTabWidget *>("tabWidget");
+    auto *panel = window->findChild<QWidget *>("frame_3");
+    for (int page : {1, 0}) {
+        tabs->setCurrentIndex(page);
+        window->repaint();
+    }
+    const QImage claimed = window->screen()->grabWindow(window->winId()).toImage();
+    panel->setAutoFillBackground(false);
+    for (QWidget *w : panel->findChildren<QWidget *>() + QList<QWidget *>{panel})
+        w->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    window->repaint();
+    QCOMPARE(claimed, window->screen()->grabWindow(window->winId()).toImage());
 }
 
 void TestLink::monitorReadOuts()
