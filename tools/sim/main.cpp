@@ -119,10 +119,10 @@ int main(int argc, char **argv)
         else if (a == "--pull-after-packets")
             conf.pullAfterPackets = number("--pull-after-packets", 1, 100000000);
         else if (a == "--misstore" || a == "--ignore-frame") {
-            const std::string spec = value(a.c_str());
+            const std::string text = value(a.c_str());
             std::string why;
-            if (!(a == "--misstore" ? zqsim::parseMisstore(spec, conf.engine, &why)
-                                    : zqsim::parseIgnoreFrame(spec, conf.engine, &why))) {
+            if (!(a == "--misstore" ? zqsim::parseMisstore(text, conf.engine, &why)
+                                    : zqsim::parseIgnoreFrame(text, conf.engine, &why))) {
                 std::fprintf(stderr, "zqsim: bad value for %s: %s\n", a.c_str(), why.c_str());
                 return 2;
             }

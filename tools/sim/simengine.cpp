@@ -226,21 +226,21 @@ int64_t SimEngine::nextWakeMs() const
     return everSent ? lastSendMs + opts.intervalMs : 0;
 }
 
-bool parseMisstore(const std::string &spec, SimEngine::Options &o, std::string *why)
+bool parseMisstore(const std::string &text, SimEngine::Options &o, std::string *why)
 {
-    const size_t eq = spec.find('=');
-    const std::string field = spec.substr(0, eq);
+    const size_t eq = text.find('=');
+    const std::string field = text.substr(0, eq);
     if (eq == std::string::npos || !frameCarrying(field)) {
         if (why)
-            *why = "expected FIELD=VALUE with a field that a frame carries (sub1, Lepa2, StkStep[0], ...): " + spec;
+            *why = "expected FIELD=VALUE with a field that a frame carries (sub1, Lepa2, StkStep[0], ...): " + text;
         return false;
     }
     char *end = nullptr;
-    const std::string value = spec.substr(eq + 1);
+    const std::string value = text.substr(eq + 1);
     const long v = std::strtol(value.c_str(), &end, 10);
     if (value.empty() || *end || v < -999 || v > 999) {
         if (why)
-            *why = "expected a whole number from -999 to 999 after '=': " + spec;
+            *why = "expected a whole number from -999 to 999 after '=': " + text;
         return false;
     }
     o.misstoreField = field;
@@ -248,14 +248,14 @@ bool parseMisstore(const std::string &spec, SimEngine::Options &o, std::string *
     return true;
 }
 
-bool parseIgnoreFrame(const std::string &spec, SimEngine::Options &o, std::string *why)
+bool parseIgnoreFrame(const std::string &text, SimEngine::Options &o, std::string *why)
 {
-    if (spec.size() != 1 || !isFrameLead(spec[0])) {
+    if (text.size() != 1 || !isFrameLead(text[0])) {
         if (why)
-            *why = "expected one of the frame letters S, G, H, I: " + spec;
+            *why = "expected one of the frame letters S, G, H, I: " + text;
         return false;
     }
-    o.ignoreFrame = spec[0];
+    o.ignoreFrame = text[0];
     return true;
 }
 

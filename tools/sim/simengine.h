@@ -106,7 +106,7 @@ private:
 // The command-line forms of the disagreement options, shared by zqsim and
 // the demo: "FIELD=VALUE" (a field some frame carries) and one of the
 // letters S, G, H, I.  False, with the reason, for anything else.
-bool parseMisstore(const std::string &spec, SimEngine::Options &o, std::string *why);
-bool parseIgnoreFrame(const std::string &spec, SimEngine::Options &o, std::string *why);
+bool parseMisstore(const std::string &text, SimEngine::Options &o, std::string *why);
+bool parseIgnoreFrame(const std::string &text, SimEngine::Options &o, std::string *why);
 
 } // namespace zqsim
