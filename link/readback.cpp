@@ -30,16 +30,7 @@ DecodeResult decodeReadBack(const QByteArray &chunk, ConfigModel &held, ConfigMo
     return r;
 }
 
-namespace {
-
-// The labels are the settings table's, as zqconfig-file shows them.
-QString labelOf(const Setting &s, int mode)
-{
-    return settingLabel(s, mode);
-}
-
-} // namespace
-
+// Each line names the setting by the window's label, as zqconfig-file shows it.
 QStringList readBackDifferences(const ConfigModel &sent, const ConfigModel &held)
 {
     QStringList lines;
@@ -47,7 +38,7 @@ QStringList readBackDifferences(const ConfigModel &sent, const ConfigModel &held
         if (!readBackAnswersFor(s) || s.get(sent) == s.get(held))
             continue;
         lines << QStringLiteral("%1: %2 → %3")
-                     .arg(labelOf(s, sent.Mode), settingValueText(s, s.get(sent)), settingValueText(s, s.get(held)));
+                     .arg(settingLabel(s, sent.Mode), settingValueText(s, s.get(sent)), settingValueText(s, s.get(held)));
     }
     return lines;
 }
