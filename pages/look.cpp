@@ -36,6 +36,8 @@ int textWidth(QLineEdit *edit)
     return edit->style()->subElementRect(QStyle::SE_LineEditContents, &opt, edit).width() - m.left() - m.right() - 4;
 }
 
+const QLatin1String kOneRowChunk("height:1px;");
+
 const char *const kChannelNames[] = {"lineEdit_9",  "lineEdit_19", "lineEdit_20", "lineEdit_21",
                                      "lineEdit_22", "lineEdit_23", "lineEdit_24", "lineEdit_25"};
 
@@ -107,10 +109,23 @@ void adaptLookToPlatform(QWidget *window)
     // The monitor's panel fills itself with one solid colour, and so does
     // each bar (square, no border): say so, and only the panel (under a
     // value's round corners) and the bar itself are painted.
-    if (auto *panel = window->findChild<QWidget *>(QStringLiteral("frame_3")))
-        panel->setAutoFillBackground(true);  // the palette's window brush is the sheet's colour
-    for (QProgressBar *bar : window->findChildren<QProgressBar *>())
+    // Polishing with a sheet takes both claims back, so they come after it.
+    for (QProgressBar *bar : window->findChildren<QProgressBar *>()) {
+        // A chunk one pixel high makes the style fill a bar row by row, up
+        // to 180 fills for one bar; a chunk with no height fills the same
+        // rows in one go.
+        const QString sheet = bar->styleSheet();
+        const int chunk = sheet.indexOf(QLatin1String("::chunk"));
+        const int row = chunk < 0 ? -1 : sheet.indexOf(kOneRowChunk, chunk);
+        if (row >= 0)
+            bar->setStyleSheet(QString(sheet).remove(row, kOneRowChunk.size()));
+        bar->ensurePolished();
         bar->setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+    if (auto *panel = window->findChild<QWidget *>(QStringLiteral("frame_3"))) {
+        panel->ensurePolished();
+        panel->setAutoFillBackground(true);  // the palette's window brush is the sheet's colour
+    }
 
     // Styles that take the arrow colour from the sheet's text colour lose
     // the arrows against the light buttons; the Windows style draws them

@@ -577,6 +577,21 @@ void TestLink::monitorBarsAndTexts()
         w->setAttribute(Qt::WA_OpaquePaintEvent, false);
     window->repaint();
     QCOMPARE(claimed, window->screen()->grabWindow(window->winId()).toImage());
+
+    // A bar filled in one go looks, at every value, as the form's one-row
+    // chunks draw it.
+    for (QProgressBar *b : {bar("progressBar_10"), bar("progressBar_11")}) {
+        QVector<QImage> oneFill;
+        for (int v = b->minimum(); v <= b->maximum(); ++v) {
+            b->setValue(v);
+            oneFill << b->grab().toImage();
+        }
+        b->setStyleSheet(b->styleSheet() + QStringLiteral("QProgressBar::chunk:vertical{height:1px;}"));
+        for (int v = b->minimum(); v <= b->maximum(); ++v) {
+            b->setValue(v);
+            QVERIFY2(b->grab().toImage() == oneFill[v - b->minimum()], qPrintable(QString::number(v)));
+        }
+    }
 }
 
 void TestLink::monitorReadOuts()
