@@ -79,7 +79,8 @@ case "$mode" in
   --test)
     # Turned back on after a --package build in the same folder.
     build build -DZQ_TESTS=ON -DZQ_BENCH=ON
-    cd build$suffix && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+    # The suites mostly wait on the line and on timers: run them side by side.
+    cd build$suffix && QT_QPA_PLATFORM=offscreen ctest -j"$jobs" --output-on-failure
     ;;
   --package)
     # Only what the package ships, in the folder the tests use (their
@@ -97,7 +98,7 @@ case "$mode" in
       ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:check_initialization_order=1 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       LSAN_OPTIONS=suppressions=$PWD/../tests/lsan.supp \
-      ctest --output-on-failure
+      ctest -j"$jobs" --output-on-failure
     ;;
   --fuzz)
     seconds=${2:-60}
