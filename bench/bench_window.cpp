@@ -13,6 +13,11 @@
 // neighbour weighs on both.  The platform is whatever QT_QPA_PLATFORM says
 // (offscreen when unset).
 //
+// The same is measured for a bare answerer (this program again, with
+// --bare PATH: poll, read, "WWW", nothing else), the least any program pays
+// on this machine to wake for each packet; the window's figure less it is
+// what Qt, the decoding and the paint add.
+//
 // ZQ_BENCH_SECONDS sets the length of each of the four periods (5 s).
 
 #include "livepacket.h"
@@ -25,6 +30,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -50,6 +56,31 @@ int runWindow(int argc, char **argv, const char *port)
     box->setCurrentIndex(box->count() - 1);
     open->click();
     return app.exec();
+}
+
+int runBare(const char *port)
+{
+    const int fd = ::open(port, O_RDWR | O_NOCTTY);
+    termios tio{};
+    if (fd < 0 || tcgetattr(fd, &tio) != 0)
+        return 1;
+    cfmakeraw(&tio);
+    tcsetattr(fd, TCSANOW, &tio);
+    if (::write(fd, "OK", 2) != 2)
+        return 1;
+    char buf[256];
+    int have = 0;
+    for (;;) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, -1) < 0 && errno != EINTR)
+            return 1;
+        const ssize_t r = ::read(fd, buf, sizeof buf);
+        if (r <= 0)
+            return r == 0 || errno != EINTR;
+        for (have += int(r); have >= 20; have -= 20)
+            if (::write(fd, "WWW", 3) != 3)
+                return 1;
+    }
 }
 
 // CPU time of every thread of the process so far, in ns: the scheduler's
@@ -158,20 +189,22 @@ struct Stream
     }
 };
 
-} // namespace
-
-int main(int argc, char **argv)
+struct Figures
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (argc == 3 && std::strcmp(argv[1], "--window") == 0)
-        return runWindow(argc, argv, argv[2]);
+    double busy = 0, idle = 0, rate = 0, usPerPacket = 0;
+    const char *failure = nullptr;
+};
 
+// Starts this program again as `mode` on a fresh pseudo-terminal, streams
+// and rests in turn, and takes the child's CPU share in each.
+Figures measure(const char *self, const char *mode, int seconds)
+{
+    Figures f;
     int master = -1, slave = -1;
     char name[256] = {};
     if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
-        std::printf("no pseudo-terminal, nothing measured\n");
-        return 1;
+        f.failure = "no pseudo-terminal, nothing measured";
+        return f;
     }
     termios tio{};
     tcgetattr(slave, &tio);
@@ -184,21 +217,22 @@ int main(int argc, char **argv)
         ::prctl(PR_SET_PDEATHSIG, SIGTERM);
         ::close(master);
         ::close(slave);
-        execl("/proc/self/exe", argv[0], "--window", name, static_cast<char *>(nullptr));
+        execl("/proc/self/exe", self, mode, name, static_cast<char *>(nullptr));
         _exit(127);
     }
     const auto stop = [&] {
         ::kill(pid, SIGTERM);
         ::waitpid(pid, nullptr, 0);
+        ::close(master);
+        ::close(slave);
     };
     QByteArray greeting;
     if (readBytes(master, 2, 20000, &greeting) < 2 || greeting != "OK") {
-        std::printf("the window did not open %s\n", name);
+        f.failure = "the answerer did not open its port";
         stop();
-        return 1;
+        return f;
     }
 
-    const int seconds = qEnvironmentVariableIsSet("ZQ_BENCH_SECONDS") ? qEnvironmentVariableIntValue("ZQ_BENCH_SECONDS") : 5;
     Stream stream{master, nowNs(), zqsim::factorySettings()};
     stream.run(2);  // warm up: glyphs, caches, the allocator's pools
     const long warm = stream.answered;
@@ -222,23 +256,49 @@ int main(int argc, char **argv)
 
     const long packets = stream.answered - warm;
     if (packets <= 0 || stream.answered != stream.sent || stream.wrongAnswer || stray) {
-        std::printf("the window did not answer every packet with one WWW (%ld sent, %ld answered)\n", stream.sent,
-                    stream.answered);
-        return 1;
+        std::printf("%s: %ld sent, %ld answered\n", mode, stream.sent, stream.answered);
+        f.failure = "not every packet was answered with one WWW";
+        return f;
     }
-    const double idle = idleNs / idleWall * 100, busy = busyNs / busyWall * 100;
-    const double rate = packets / (busyWall / 1e9);
+    f.idle = idleNs / idleWall * 100;
+    f.busy = busyNs / busyWall * 100;
+    f.rate = packets / (busyWall / 1e9);
+    f.usPerPacket = (busyNs - idleNs * busyWall / idleWall) / packets / 1e3;
     // On a machine too busy to answer in time the share would be taken at a
     // lower rate and read as a better figure: no figure then.
-    if (rate < 0.8 * kPacketsPerSecond) {
-        std::printf("the line's rate was not held (%.0f of %.0f packets/s; the machine is too busy), nothing measured\n",
-                    rate, kPacketsPerSecond);
-        return 1;
+    if (f.rate < 0.8 * kPacketsPerSecond)
+        f.failure = "the line's rate was not held (the machine is too busy), nothing measured";
+    return f;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::strcmp(argv[1], "--window") == 0)
+        return runWindow(argc, argv, argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--bare") == 0)
+        return runBare(argv[2]);
+
+    const int seconds = qEnvironmentVariableIsSet("ZQ_BENCH_SECONDS") ? qEnvironmentVariableIntValue("ZQ_BENCH_SECONDS") : 5;
+    const Figures window = measure(argv[0], "--window", seconds);
+    const Figures bare = measure(argv[0], "--bare", seconds);
+    for (const Figures *f : {&window, &bare}) {
+        if (f->failure) {
+            std::printf("%s (%.0f of %.0f packets/s)\n", f->failure, f->rate, kPacketsPerSecond);
+            return 1;
+        }
     }
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     std::printf("window process above idle at %.0f live packets/s (%s): %.2f %% of a core "
                 "(%.0f us/packet; busy %.2f %%, idle %.2f %%, %.0f packets/s over 2 x %d s)\n",
-                kPacketsPerSecond, platform.constData(), busy - idle, (busyNs - idleNs * busyWall / idleWall) / packets / 1e3,
-                busy, idle, rate, seconds);
+                kPacketsPerSecond, platform.constData(), window.busy - window.idle, window.usPerPacket, window.busy,
+                window.idle, window.rate, seconds);
+    std::printf("bare answerer (poll, read, write per packet) above idle: %.2f %% of a core "
+                "(%.0f us/packet; %.0f packets/s); the window adds %.2f %%\n",
+                bare.busy - bare.idle, bare.usPerPacket, bare.rate,
+                (window.busy - window.idle) - (bare.busy - bare.idle));
     return 0;
 }
