@@ -75,8 +75,10 @@ int runBare(const char *port)
         if (::poll(&p, 1, -1) < 0 && errno != EINTR)
             return 1;
         const ssize_t r = ::read(fd, buf, sizeof buf);
+        if (r < 0 && errno == EINTR)
+            continue;
         if (r <= 0)
-            return r == 0 || errno != EINTR;
+            return 0;  // the line was closed
         for (have += int(r); have >= 20; have -= 20)
             if (::write(fd, "WWW", 3) != 3)
                 return 1;
