@@ -28,6 +28,14 @@ class BenchRefresh : public QObject
         return mo->method(mo->indexOfSlot("ui_Display()"));
     }
 
+    // Shown on `page` and painted once, as a user has it.
+    bool showOnPage(MainWindow &w, int page)
+    {
+        w.findChild<QTabWidget *>("tabWidget")->setCurrentIndex(page);
+        w.show();
+        return QTest::qWaitForWindowExposed(&w);
+    }
+
 private slots:
     void tickUnchangedModel_data()
     {
@@ -42,11 +50,8 @@ private slots:
         cfg = ConfigModel{};
         hoverCounters = HoverCounters{};
         MainWindow w;
-        if (page >= 0) {
-            w.findChild<QTabWidget *>("tabWidget")->setCurrentIndex(page);
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
-        }
+        if (page >= 0)
+            QVERIFY(showOnPage(w, page));
         const QMetaMethod tick = tickMethod(w);
         // Make sure the tick really reaches the widgets before timing it.
         cfg.sub1 = 7;
@@ -67,9 +72,7 @@ private slots:
         cfg = ConfigModel{};
         mon = MonitorState{};
         MainWindow w;
-        w.findChild<QTabWidget *>("tabWidget")->setCurrentIndex(0);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(showOnPage(w, 0));
         const QMetaMethod tick = tickMethod(w);
         int step = 0;
         QBENCHMARK {
@@ -91,9 +94,7 @@ private slots:
         MainWindow w;
         // The pointer can only rest on a box that is shown, and only a
         // shown (polished) box pays for the new sheet.
-        w.findChild<QTabWidget *>("tabWidget")->setCurrentIndex(3);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(showOnPage(w, 3));
         QComboBox *box = w.findChild<QComboBox *>("comboBox_DR_POSI");
         box->setAttribute(Qt::WA_UnderMouse, true);
         hoverCounters.drPosi = kHoverTicks;
