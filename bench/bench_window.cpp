@@ -15,19 +15,26 @@
 //
 // The same is measured for a bare answerer (this program again, with
 // --bare PATH: poll, read, "WWW", nothing else), the least any program pays
-// on this machine to wake for each packet; the window's figure less it is
-// what Qt, the decoding and the paint add.
+// on this machine to wake for each packet, and for Qt's serial port alone
+// (--qt-echo PATH: an event loop and a QSerialPort answering each packet
+// the way the window does, nothing else), the least any answerer built on
+// Qt's serial port pays.  The window's figure less the echo's is what the
+// decoding and the paint add.
 //
-// ZQ_BENCH_SECONDS sets the length of each of the four periods (5 s).
+// The three run side by side and take turns, so that the host's load
+// weighs on each alike.  ZQ_BENCH_SECONDS sets the length of each silent
+// and each streaming period (5 s; two of each per answerer).
 
 #include "livepacket.h"
 #include "mainwindow.h"
 #include "packets.h"
+#include "portwrite.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
+#include <QSerialPort>
 
 #include <algorithm>
 #include <cerrno>
@@ -55,6 +62,22 @@ int runWindow(int argc, char **argv, const char *port)
     box->addItem(QString::fromLocal8Bit(port));
     box->setCurrentIndex(box->count() - 1);
     open->click();
+    return app.exec();
+}
+
+int runQtEcho(int argc, char **argv, const char *port)
+{
+    QCoreApplication app(argc, argv);
+    QSerialPort line(QString::fromLocal8Bit(port));
+    line.setBaudRate(QSerialPort::Baud115200);
+    if (!line.open(QIODevice::ReadWrite))
+        return 1;
+    line.write("OK", 2);
+    int have = 0;
+    QObject::connect(&line, &QSerialPort::readyRead, [&] {
+        for (have += int(line.readAll().size()); have >= 20; have -= 20)
+            writeToPort(line, "WWW", 3);
+    });
     return app.exec();
 }
 
@@ -197,81 +220,95 @@ struct Figures
     const char *failure = nullptr;
 };
 
-// Starts this program again as `mode` on a fresh pseudo-terminal, streams
-// and rests in turn, and takes the child's CPU share in each.
-Figures measure(const char *self, const char *mode, int seconds)
+// One answerer: this program started again as `mode` on a pseudo-terminal
+// of its own, and its CPU time over the silent and the streaming periods.
+struct Answerer
 {
-    Figures f;
+    const char *mode;
+    pid_t pid = -1;
     int master = -1, slave = -1;
-    char name[256] = {};
-    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
-        f.failure = "no pseudo-terminal, nothing measured";
-        return f;
-    }
-    termios tio{};
-    tcgetattr(slave, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(slave, TCSANOW, &tio);
-    fcntl(master, F_SETFD, FD_CLOEXEC);
+    Stream stream{-1, 0, zqsim::factorySettings()};
+    long warm = 0;
+    double idleNs = 0, idleWall = 0, busyNs = 0, busyWall = 0;
+    const char *failure = nullptr;
 
-    const pid_t pid = fork();
-    if (pid == 0) {
-        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        ::close(master);
-        ::close(slave);
-        execl("/proc/self/exe", self, mode, name, static_cast<char *>(nullptr));
-        _exit(127);
-    }
-    const auto stop = [&] {
-        ::kill(pid, SIGTERM);
-        ::waitpid(pid, nullptr, 0);
-        ::close(master);
-        ::close(slave);
-    };
-    QByteArray greeting;
-    if (readBytes(master, 2, 20000, &greeting) < 2 || greeting != "OK") {
-        f.failure = "the answerer did not open its port";
-        stop();
-        return f;
+    bool start(const char *self)
+    {
+        char name[256] = {};
+        if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+            failure = "no pseudo-terminal, nothing measured";
+            return false;
+        }
+        termios tio{};
+        tcgetattr(slave, &tio);
+        cfmakeraw(&tio);
+        tcsetattr(slave, TCSANOW, &tio);
+        fcntl(master, F_SETFD, FD_CLOEXEC);
+        pid = fork();
+        if (pid == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+            ::close(master);
+            ::close(slave);
+            execl("/proc/self/exe", self, mode, name, static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        QByteArray greeting;
+        if (readBytes(master, 2, 20000, &greeting) < 2 || greeting != "OK") {
+            failure = "the answerer did not open its port";
+            return false;
+        }
+        stream = Stream{master, nowNs(), zqsim::factorySettings()};
+        stream.run(2);  // warm up: glyphs, caches, the allocator's pools
+        warm = stream.answered;
+        return true;
     }
 
-    Stream stream{master, nowNs(), zqsim::factorySettings()};
-    stream.run(2);  // warm up: glyphs, caches, the allocator's pools
-    const long warm = stream.answered;
-
-    double idleNs = 0, busyNs = 0, busyWall = 0;
-    for (int round = 0; round < 2; ++round) {
+    void round(int seconds)
+    {
         double c0 = processCpuNs(pid);
-        sleepUntilNs(nowNs() + seconds * 1e9);
+        double w0 = nowNs();
+        sleepUntilNs(w0 + seconds * 1e9);
         idleNs += processCpuNs(pid) - c0;
+        idleWall += nowNs() - w0;
 
         c0 = processCpuNs(pid);
-        const double w0 = nowNs();
+        w0 = nowNs();
         stream.run(seconds);
         busyNs += processCpuNs(pid) - c0;
         busyWall += nowNs() - w0;
     }
-    const double idleWall = 2.0 * seconds * 1e9;
-    // Nothing but the answers may come back; a stray byte would show here.
-    const int stray = readBytes(master, 1, 200);
-    stop();
 
-    const long packets = stream.answered - warm;
-    if (packets <= 0 || stream.answered != stream.sent || stream.wrongAnswer || stray) {
-        std::printf("%s: %ld sent, %ld answered\n", mode, stream.sent, stream.answered);
-        f.failure = "not every packet was answered with one WWW";
+    Figures finish()
+    {
+        Figures f;
+        f.failure = failure;
+        // Nothing but the answers may come back; a stray byte would show here.
+        const int stray = pid > 0 && !failure ? readBytes(master, 1, 200) : 0;
+        if (pid > 0) {
+            ::kill(pid, SIGTERM);
+            ::waitpid(pid, nullptr, 0);
+        }
+        ::close(master);
+        ::close(slave);
+        if (failure)
+            return f;
+        const long packets = stream.answered - warm;
+        if (packets <= 0 || stream.answered != stream.sent || stream.wrongAnswer || stray) {
+            std::printf("%s: %ld sent, %ld answered\n", mode, stream.sent, stream.answered);
+            f.failure = "not every packet was answered with one WWW";
+            return f;
+        }
+        f.idle = idleNs / idleWall * 100;
+        f.busy = busyNs / busyWall * 100;
+        f.rate = packets / (busyWall / 1e9);
+        f.usPerPacket = (busyNs - idleNs * busyWall / idleWall) / packets / 1e3;
+        // On a machine too busy to answer in time the share would be taken
+        // at a lower rate and read as a better figure: no figure then.
+        if (f.rate < 0.8 * kPacketsPerSecond)
+            f.failure = "the line's rate was not held (the machine is too busy), nothing measured";
         return f;
     }
-    f.idle = idleNs / idleWall * 100;
-    f.busy = busyNs / busyWall * 100;
-    f.rate = packets / (busyWall / 1e9);
-    f.usPerPacket = (busyNs - idleNs * busyWall / idleWall) / packets / 1e3;
-    // On a machine too busy to answer in time the share would be taken at a
-    // lower rate and read as a better figure: no figure then.
-    if (f.rate < 0.8 * kPacketsPerSecond)
-        f.failure = "the line's rate was not held (the machine is too busy), nothing measured";
-    return f;
-}
+};
 
 } // namespace
 
@@ -283,11 +320,26 @@ int main(int argc, char **argv)
         return runWindow(argc, argv, argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--bare") == 0)
         return runBare(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--qt-echo") == 0)
+        return runQtEcho(argc, argv, argv[2]);
 
     const int seconds = qEnvironmentVariableIsSet("ZQ_BENCH_SECONDS") ? qEnvironmentVariableIntValue("ZQ_BENCH_SECONDS") : 5;
-    const Figures window = measure(argv[0], "--window", seconds);
-    const Figures bare = measure(argv[0], "--bare", seconds);
-    for (const Figures *f : {&window, &bare}) {
+    Answerer answerers[] = {{"--window"}, {"--bare"}, {"--qt-echo"}};
+    for (Answerer &a : answerers) {
+        if (!a.start(argv[0])) {
+            std::printf("%s: %s\n", a.mode, a.failure);
+            for (Answerer &b : answerers)
+                b.finish();
+            return 1;
+        }
+    }
+    for (int round = 0; round < 2; ++round)
+        for (Answerer &a : answerers)
+            a.round(seconds);
+    const Figures window = answerers[0].finish();
+    const Figures bare = answerers[1].finish();
+    const Figures echo = answerers[2].finish();
+    for (const Figures *f : {&window, &bare, &echo}) {
         if (f->failure) {
             std::printf("%s (%.0f of %.0f packets/s)\n", f->failure, f->rate, kPacketsPerSecond);
             return 1;
@@ -302,5 +354,9 @@ int main(int argc, char **argv)
                 "(%.0f us/packet; %.0f packets/s); the window adds %.2f %%\n",
                 bare.busy - bare.idle, bare.usPerPacket, bare.rate,
                 (window.busy - window.idle) - (bare.busy - bare.idle));
+    std::printf("Qt serial port echo (event loop, QSerialPort, \"WWW\" per packet) above idle: %.2f %% of a core "
+                "(%.0f us/packet; %.0f packets/s); the window adds %.2f %%\n",
+                echo.busy - echo.idle, echo.usPerPacket, echo.rate,
+                (window.busy - window.idle) - (echo.busy - echo.idle));
     return 0;
 }
