@@ -16,10 +16,10 @@
 // The same is measured for a bare answerer (this program again, with
 // --bare PATH: poll, read, "WWW", nothing else), the least any program pays
 // on this machine to wake for each packet, and for Qt's serial port alone
-// (--qt-echo PATH: an event loop and a QSerialPort answering each packet
-// the way the window does, nothing else), the least any answerer built on
-// Qt's serial port pays.  The window's figure less the echo's is what the
-// decoding and the paint add.
+// (--qt-echo PATH: a GUI application with no window, whose QSerialPort
+// answers each packet the way the window does, nothing else), the least
+// any window answering on Qt's serial port pays.  The window's figure less
+// the echo's is what the window, the decoding and the paint add.
 //
 // The three run side by side and take turns, so that the host's load
 // weighs on each alike.  ZQ_BENCH_SECONDS sets the length of each silent
@@ -67,7 +67,7 @@ int runWindow(int argc, char **argv, const char *port)
 
 int runQtEcho(int argc, char **argv, const char *port)
 {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     QSerialPort line(QString::fromLocal8Bit(port));
     line.setBaudRate(QSerialPort::Baud115200);
     if (!line.open(QIODevice::ReadWrite))
@@ -354,7 +354,7 @@ int main(int argc, char **argv)
                 "(%.0f us/packet; %.0f packets/s); the window adds %.2f %%\n",
                 bare.busy - bare.idle, bare.usPerPacket, bare.rate,
                 (window.busy - window.idle) - (bare.busy - bare.idle));
-    std::printf("Qt serial port echo (event loop, QSerialPort, \"WWW\" per packet) above idle: %.2f %% of a core "
+    std::printf("Qt serial port echo (QApplication, no window, QSerialPort, \"WWW\" per packet) above idle: %.2f %% of a core "
                 "(%.0f us/packet; %.0f packets/s); the window adds %.2f %%\n",
                 echo.busy - echo.idle, echo.usPerPacket, echo.rate,
                 (window.busy - window.idle) - (echo.busy - echo.idle));
