@@ -27,6 +27,7 @@
 
 #include "livepacket.h"
 #include "mainwindow.h"
+#include "packetformat.h"
 #include "packets.h"
 #include "portwrite.h"
 
@@ -75,7 +76,7 @@ int runQtEcho(int argc, char **argv, const char *port)
     line.write("OK", 2);
     int have = 0;
     QObject::connect(&line, &QSerialPort::readyRead, [&] {
-        for (have += int(line.readAll().size()); have >= 20; have -= 20)
+        for (have += int(line.readAll().size()); have >= packet::kLiveLength; have -= packet::kLiveLength)
             writeToPort(line, "WWW", 3);
     });
     return app.exec();
@@ -102,7 +103,7 @@ int runBare(const char *port)
             continue;
         if (r <= 0)
             return 0;  // the line was closed
-        for (have += int(r); have >= 20; have -= 20)
+        for (have += int(r); have >= packet::kLiveLength; have -= packet::kLiveLength)
             if (::write(fd, "WWW", 3) != 3)
                 return 1;
     }
@@ -350,13 +351,11 @@ int main(int argc, char **argv)
                 "(%.0f us/packet; busy %.2f %%, idle %.2f %%, %.0f packets/s over 2 x %d s)\n",
                 kPacketsPerSecond, platform.constData(), window.busy - window.idle, window.usPerPacket, window.busy,
                 window.idle, window.rate, seconds);
-    std::printf("bare answerer (poll, read, write per packet) above idle: %.2f %% of a core "
-                "(%.0f us/packet; %.0f packets/s); the window adds %.2f %%\n",
-                bare.busy - bare.idle, bare.usPerPacket, bare.rate,
-                (window.busy - window.idle) - (bare.busy - bare.idle));
-    std::printf("Qt serial port echo (QApplication, no window, QSerialPort, \"WWW\" per packet) above idle: %.2f %% of a core "
-                "(%.0f us/packet; %.0f packets/s); the window adds %.2f %%\n",
-                echo.busy - echo.idle, echo.usPerPacket, echo.rate,
-                (window.busy - window.idle) - (echo.busy - echo.idle));
+    const auto beside = [&window](const char *what, const Figures &f) {
+        std::printf("%s above idle: %.2f %% of a core (%.0f us/packet; %.0f packets/s); the window adds %.2f %%\n", what,
+                    f.busy - f.idle, f.usPerPacket, f.rate, (window.busy - window.idle) - (f.busy - f.idle));
+    };
+    beside("bare answerer (poll, read, write per packet)", bare);
+    beside("Qt serial port echo (QApplication, no window, QSerialPort, \"WWW\" per packet)", echo);
     return 0;
 }
