@@ -1,11 +1,11 @@
 // "基础菜单": servo direction, sub-trim, end points, fail-safe, delay and
-// auxiliary sources.  Every tick writes the model into the widgets without
-// comparing; Qt only signals real changes, whose handlers store the same
-// value back.
+// auxiliary sources.  Every tick shows the model in the widgets; a widget
+// whose value changed signals it, and its handler stores the same value back.
 #include "configmodel.h"
 #include "hover.h"
 #include "mainwindow.h"
 #include "selector.h"
+#include "showvalue.h"
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
@@ -16,7 +16,7 @@ namespace {
 void showValues(QSpinBox *const (&boxes)[8], const CfgField (&fields)[8])
 {
     for (int i = 0; i < 8; ++i)
-        boxes[i]->setValue(cfg.*fields[i]);
+        showValue(boxes[i], cfg.*fields[i]);
 }
 
 } // namespace
@@ -69,7 +69,7 @@ void MainWindow::Aux_Display()
                                  ui->comboBox_AUX5, ui->comboBox_AUX6, ui->comboBox_AUX7, ui->comboBox_AUX8};
     // Channels 1..4 have no selectable source; their single item is always shown.
     for (int i = 0; i < 4; ++i)
-        boxes[i]->setCurrentIndex(0);
+        showSelection(boxes[i], 0);
     for (int i = 0; i < 4; ++i)
         showSelection(boxes[4 + i], cfg.*kAuxFields[i]);
     for (int i = 0; i < 8; ++i)

@@ -4,6 +4,7 @@
 #include "hover.h"
 #include "mainwindow.h"
 #include "selector.h"
+#include "showvalue.h"
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
@@ -17,8 +18,8 @@ void MainWindow::DRCure_Display()
     showSelection(ui->comboBox_DR_CH2, cfg.DR_CH);
     showSelection(ui->comboBox_DR_SW2, cfg.DR_SW);
     showSelection(ui->comboBox_DR_POSI, cfg.DR_POSI);
-    ui->spinBox_DR_RATE->setValue(cfg.DR_RATE);
-    ui->spinBox_DR_EXP->setValue(cfg.DR_EXP);
+    showValue(ui->spinBox_DR_RATE, cfg.DR_RATE);
+    showValue(ui->spinBox_DR_EXP, cfg.DR_EXP);
     hoverHighlight(ui->comboBox_DR_MIX2, hoverCounters.drMix2);
     hoverHighlight(ui->comboBox_DR_CH2, hoverCounters.drCh2);
     hoverHighlight(ui->comboBox_DR_SW2, hoverCounters.drSw2);
@@ -33,6 +34,6 @@ void MainWindow::THcure_Display()
                                 ui->spinBox_THCURE_Data07};
     showSelection(ui->comboBox_THCURE_MIX, cfg.THCURE_MIX);
     for (int i = 0; i < 7; ++i)
-        boxes[i]->setValue(cfg.*kThCurveFields[i]);
+        showValue(boxes[i], cfg.*kThCurveFields[i]);
     hoverHighlight(ui->comboBox_THCURE_MIX, hoverCounters.thcureMix);
 }

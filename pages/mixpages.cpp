@@ -4,6 +4,7 @@
 #include "hover.h"
 #include "mainwindow.h"
 #include "selector.h"
+#include "showvalue.h"
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
@@ -17,8 +18,8 @@ void MainWindow::DR_Display()
     showSelection(ui->comboBox_DR_MIX1, cfg.DR_MIX);
     showSelection(ui->comboBox_DR_CH1, cfg.DR_CH);
     showSelection(ui->comboBox_DR_SW1, cfg.DR_SW);
-    ui->spinBox_DR_UP1->setValue(cfg.DR_UP1);
-    ui->spinBox_DR_DOWN1->setValue(cfg.DR_DOWN1);
+    showValue(ui->spinBox_DR_UP1, cfg.DR_UP1);
+    showValue(ui->spinBox_DR_DOWN1, cfg.DR_DOWN1);
     hoverHighlight(ui->comboBox_DR_MIX1, hoverCounters.drMix1);
     hoverHighlight(ui->comboBox_DR_CH1, hoverCounters.drCh1);
     hoverHighlight(ui->comboBox_DR_SW1, hoverCounters.drSw1);
@@ -30,7 +31,7 @@ void MainWindow::Atti_Display()
                                 ui->spinBox_Atti4, ui->spinBox_Atti5, ui->spinBox_Atti6};
     showSelection(ui->comboBox_AttiM, cfg.AttiM);
     for (int i = 0; i < 6; ++i)
-        boxes[i]->setValue(cfg.*kAttiFields[i]);
+        showValue(boxes[i], cfg.*kAttiFields[i]);
     hoverHighlight(ui->comboBox_AttiM, hoverCounters.attiM);
 }
 
@@ -40,7 +41,7 @@ void MainWindow::Elev_Display()
                                 ui->spinBox_Elev04, ui->spinBox_Elev05, ui->spinBox_Elev06};
     showSelection(ui->comboBox_EleMix, cfg.EleMix);
     for (int i = 0; i < 6; ++i)
-        boxes[i]->setValue(cfg.*kElevFields[i]);
+        showValue(boxes[i], cfg.*kElevFields[i]);
     hoverHighlight(ui->comboBox_EleMix, hoverCounters.eleMix);
 }
 
@@ -49,7 +50,7 @@ void MainWindow::Vtype_Display()
     QSpinBox *const boxes[4] = {ui->spinBox_Ru1, ui->spinBox_Ru2, ui->spinBox_Ru3, ui->spinBox_Ru4};
     showSelection(ui->comboBox_RuMix, cfg.RuMix);
     for (int i = 0; i < 4; ++i)
-        boxes[i]->setValue(cfg.*kRuFields[i]);
+        showValue(boxes[i], cfg.*kRuFields[i]);
     hoverHighlight(ui->comboBox_RuMix, hoverCounters.ruMix);
 }
 
@@ -76,9 +77,9 @@ void MainWindow::Prm_Display()
         showSelection(w.mix, cfg.*f.mix);
         showSelection(w.master, cfg.*f.master);
         showSelection(w.slave, cfg.*f.slave);
-        w.data1->setValue(cfg.*f.data1);
-        w.data2->setValue(cfg.*f.data2);
-        w.data3->setValue(cfg.*f.data3);
+        showValue(w.data1, cfg.*f.data1);
+        showValue(w.data2, cfg.*f.data2);
+        showValue(w.data3, cfg.*f.data3);
     }
     for (int m = 0; m < 4; ++m) {
         hoverHighlight(mixes[m].mix, hoverCounters.prm[3 * m]);

@@ -3,23 +3,7 @@
 
 #include "monitorstate.h"
 #include "monitortext.h"
-
-namespace {
-
-// A progress bar repaints itself at once on every new value, so sixteen
-// moving bars meant sixteen separate paints of the window each refresh.
-// With its updates held the bar only marks itself for the next paint, which
-// draws every changed bar and text together.
-void setBarValue(QProgressBar *bar, int value)
-{
-    if (bar->value() == value)
-        return;
-    bar->setUpdatesEnabled(false);
-    bar->setValue(value);
-    bar->setUpdatesEnabled(true);
-}
-
-} // namespace
+#include "showvalue.h"
 
 void MainWindow::Servo_Display()
 {
@@ -33,19 +17,17 @@ void MainWindow::Servo_Display()
                                     ui->progressBar_71, ui->progressBar_81};
     for (int k = 0; k < 8; ++k) {
         const int v = mon.*kServoFields[k];
-        values[k]->setText(QString::number(v));
-        // A value outside a bar's range is refused and the bar keeps
-        // what it showed.
+        showText(values[k], QString::number(v));
         const ServoBars bars = servoBars(v);
-        setBarValue(upper[k], bars.upper);
-        setBarValue(lower[k], bars.lower);
+        showValue(upper[k], bars.upper);
+        showValue(lower[k], bars.lower);
     }
-    ui->lineEdit_TX->setText(txVoltText(mon.TxVoltLive));
+    showText(ui->lineEdit_TX, txVoltText(mon.TxVoltLive));
 }
 
 void MainWindow::Recieve_Display()
 {
-    ui->lineEdit_RSSI->setText(rssiText(mon.RssiLive));
-    ui->lineEdit_EXT->setText(batteryText(mon.ExtVoltLive));
-    ui->lineEdit_RX->setText(batteryText(mon.RxVoltLive));
+    showText(ui->lineEdit_RSSI, rssiText(mon.RssiLive));
+    showText(ui->lineEdit_EXT, batteryText(mon.ExtVoltLive));
+    showText(ui->lineEdit_RX, batteryText(mon.RxVoltLive));
 }

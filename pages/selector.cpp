@@ -5,7 +5,10 @@
 
 void showSelection(QComboBox *box, int index)
 {
-    if (index >= 0 && index < box->count()) {
+    const bool listed = index >= 0 && index < box->count();
+    if (box->currentIndex() == (listed ? index : -1))
+        return;
+    if (listed) {
         // A changed index emits the change signal, and the handler stores
         // the same value again.
         box->setCurrentIndex(index);

@@ -2,6 +2,7 @@
 // trim positions in the row order of the current stick mode.
 #include "configmodel.h"
 #include "mainwindow.h"
+#include "showvalue.h"
 #include "ui_mainwindow.h"
 
 #include <QDoubleSpinBox>
@@ -11,12 +12,12 @@
 
 void MainWindow::Parameter_Display()
 {
-    ui->doubleSpinBox_Volt->setValue(cfg.Volt);
-    ui->spinBox_Mode->setValue(cfg.Mode);
-    ui->spinBox_Vertion->setValue(cfg.Vertion);
-    ui->doubleSpinBox_rxVolt->setValue(cfg.rxVolt);
-    ui->doubleSpinBox_extVolt->setValue(cfg.extVolt);
-    ui->spinBox_Rssi->setValue(cfg.Rssi);
+    showValue(ui->doubleSpinBox_Volt, cfg.Volt);
+    showValue(ui->spinBox_Mode, cfg.Mode);
+    showValue(ui->spinBox_Vertion, cfg.Vertion);
+    showValue(ui->doubleSpinBox_rxVolt, cfg.rxVolt);
+    showValue(ui->doubleSpinBox_extVolt, cfg.extVolt);
+    showValue(ui->spinBox_Rssi, cfg.Rssi);
 }
 
 void MainWindow::StkTrim_Display()
@@ -34,7 +35,7 @@ void MainWindow::StkTrim_Display()
     // same row map and Mode, so it lands on the entry it came from.
     const int mode = cfg.Mode;
     for (int row = 1; row <= 4; ++row)
-        trims[row - 1]->setText(text[trimRowChannel(mode, row)]);
+        showText(trims[row - 1], text[trimRowChannel(mode, row)]);
     for (int row = 1; row <= 4; ++row)
-        steps[row - 1]->setValue(cfg.StkStep[trimRowChannel(mode, row)]);
+        showValue(steps[row - 1], cfg.StkStep[trimRowChannel(mode, row)]);
 }

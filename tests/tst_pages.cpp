@@ -1,11 +1,14 @@
 // The settings pages inside the real window: every editor follows the
 // model within one refresh tick and its echo stores the same value, the
 // dual-rate pages stay in step, the trim rows follow the stick mode, and
-// each combo box runs the hover highlight with its own counter.
+// each combo box runs the hover highlight with its own counter; what the
+// user types survives the refresh.
 #include "configmodel.h"
+#include "frameencoder.h"
 #include "hover.h"
 #include "mainwindow.h"
 #include "mwidget.h"
+#include "packetcases.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -13,7 +16,10 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -100,6 +106,46 @@ int &counterOf(const ComboEntry &e)
     return e.counter ? hoverCounters.*e.counter : *e.arrayCounter();
 }
 
+// Keys typed into one editor of the shown window, each followed by a pause
+// of two refresh ticks, and what the model and the next write then hold.
+struct TypingCase
+{
+    const char *row;
+    const char *editor;
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+    // Settings a read brings in after the keys, while the editor still has
+    // the focus (nullptr: none).
+    QByteArray (*read)();
+    double (*model)();
+    double expected;
+    const char *shown;  // the spin box's text at the end
+    FrameKind frame;
+    int at;
+    const char *frameText;
+};
+
+const auto kSelectAll = std::make_pair(Qt::Key_A, Qt::KeyboardModifiers(Qt::ControlModifier));
+std::pair<Qt::Key, Qt::KeyboardModifiers> key(Qt::Key k) { return {k, Qt::NoModifier}; }
+
+const TypingCase kTyping[] = {
+    {"sub-trim - 2 5", "spinBox_sub2", {kSelectAll, key(Qt::Key_Minus), key(Qt::Key_2), key(Qt::Key_5)}, nullptr,
+     [] { return double(cfg.sub2); }, -25, "-25", FrameS, 11, "5F"},
+    {"voltage 6 . 5", "doubleSpinBox_Volt", {kSelectAll, key(Qt::Key_6), key(Qt::Key_Period), key(Qt::Key_5)},
+     nullptr, [] { return cfg.Volt; }, 6.5, "6.5", FrameS, 77, "51"},
+    {"end point BackSpace x3 8 0", "spinBox_Lepa1",
+     {key(Qt::Key_End), key(Qt::Key_Backspace), key(Qt::Key_Backspace), key(Qt::Key_Backspace), key(Qt::Key_8),
+      key(Qt::Key_0)},
+     nullptr, [] { return double(cfg.Lepa1); }, 80, "80", FrameS, 25, "60"},
+    {"mix offset - 3 0", "spinBox_PRM03_Data1", {kSelectAll, key(Qt::Key_Minus), key(Qt::Key_3), key(Qt::Key_0)},
+     nullptr, [] { return double(cfg.PRM03_Data1); }, -30, "-30", FrameH, 20, "56"},
+    {"servo direction by keyboard", "comboBox_rev2", {key(Qt::Key_Down)}, nullptr, [] { return double(cfg.rev2); },
+     1, nullptr, FrameS, 2, "1"},
+    // A lone "-" is no value yet; the read's 7 replaces it.
+    {"read while typing", "spinBox_sub2", {kSelectAll, key(Qt::Key_Minus)},
+     [] { return settingsPacket(0x55, {120, 127, 120, 120, 120, 120, 120, 120}); }, [] { return double(cfg.sub2); },
+     7, "7", FrameS, 11, "7F"},
+};
+
 QString resourceText(const char *path)
 {
     QFile f(QString::fromLatin1(path));
@@ -135,6 +181,22 @@ class TestPages : public QObject
                 get<QLineEdit>("lineEdit_Trim_3")->text(), get<QLineEdit>("lineEdit_Trim_4")->text()};
     }
 
+    // Two ticks of the window's own refresh timer.
+    bool waitTwoTicks()
+    {
+        QTimer *refresh = nullptr;
+        for (QTimer *t : w->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly))
+            if (t->interval() == 100)
+                refresh = t;
+        if (!refresh)
+            return false;
+        QSignalSpy ticks(refresh, &QTimer::timeout);
+        while (ticks.count() < 2)
+            if (!ticks.wait(5000))
+                return false;
+        return true;
+    }
+
 private slots:
     void init()
     {
@@ -142,6 +204,50 @@ private slots:
         w.reset(new MainWindow);
     }
     void cleanup() { w.reset(); }
+
+    void typingSurvivesTheRefresh_data()
+    {
+        QTest::addColumn<int>("entry");
+        for (int i = 0; i < int(sizeof kTyping / sizeof kTyping[0]); ++i)
+            QTest::newRow(kTyping[i].row) << i;
+    }
+    void typingSurvivesTheRefresh()
+    {
+        QFETCH(int, entry);
+        const TypingCase &c = kTyping[entry];
+        QWidget *editor = get<QWidget>(c.editor);
+        auto *tabs = get<QTabWidget>("tabWidget");
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->widget(i)->isAncestorOf(editor))
+                tabs->setCurrentIndex(i);
+        std::unique_ptr<PtyPeer> peer;
+        if (c.read) {
+            peer.reset(new PtyPeer);
+            openPortInWindow(w.get(), peer->slavePath());
+            QVERIFY(peer->waitFor("OK"));
+        }
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        editor->setFocus();
+        QTRY_VERIFY(editor->hasFocus());
+        QVERIFY(waitTwoTicks());
+        for (const auto &k : c.keys) {
+            QTest::keyClick(editor, k.first, k.second);
+            QVERIFY(waitTwoTicks());
+        }
+        if (c.read) {
+            QVERIFY(peer->send(c.read()));
+            QTRY_COMPARE(c.model(), c.expected);
+            QVERIFY(waitTwoTicks());
+            QVERIFY(editor->hasFocus());
+        }
+        QCOMPARE(c.model(), c.expected);
+        if (c.shown)
+            QCOMPARE(qobject_cast<QAbstractSpinBox *>(editor)->text(), QString::fromLatin1(c.shown));
+        ConfigModel next = cfg;
+        QCOMPARE(buildFrame(c.frame, next, storedFrame(c.frame)).mid(c.at, int(qstrlen(c.frameText))),
+                 QString::fromLatin1(c.frameText));
+    }
 
     void firstTickShowsTheModelNotTheFormDefaults()
     {
