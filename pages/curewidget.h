@@ -1,10 +1,13 @@
 #pragma once
 #include <QWidget>
 
+#include <array>
+#include <climits>
+
 class QTimer;
 
-// Seven-point throttle curve.  Repaints itself every 100 ms straight from
-// the model.
+// Seven-point throttle curve.  Looks at the model every 100 ms and repaints
+// when a point it last drew has changed.
 class cureWidget : public QWidget
 {
     Q_OBJECT
@@ -18,5 +21,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    std::array<int, 7> modelPoints() const;
+
     QTimer *timer;
+    std::array<int, 7> drawnPoints{{INT_MIN}};
 };

@@ -1,10 +1,13 @@
 #pragma once
 #include <QWidget>
 
+#include <climits>
+
 class QTimer;
 
 // Dual-rate / exponential curve of the selected channel and position.
-// Repaints itself every 100 ms straight from the model.
+// Looks at the model every 100 ms and repaints when the rate or the
+// exponential it last drew has changed.
 class mWidget : public QWidget
 {
     Q_OBJECT
@@ -19,4 +22,6 @@ protected:
 
 private:
     QTimer *timer;
+    int drawnRate = INT_MIN;
+    int drawnExp = INT_MIN;
 };

@@ -4,6 +4,7 @@
 // each combo box runs the hover highlight with its own counter; what the
 // user types survives the refresh.
 #include "configmodel.h"
+#include "curewidget.h"
 #include "frameencoder.h"
 #include "hover.h"
 #include "mainwindow.h"
@@ -181,8 +182,15 @@ class TestPages : public QObject
                 get<QLineEdit>("lineEdit_Trim_3")->text(), get<QLineEdit>("lineEdit_Trim_4")->text()};
     }
 
-    // Two ticks of the window's own refresh timer.
-    bool waitTwoTicks()
+    void turnToPageOf(QWidget *widget)
+    {
+        auto *tabs = get<QTabWidget>("tabWidget");
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->widget(i)->isAncestorOf(widget))
+                tabs->setCurrentIndex(i);
+    }
+    // Ticks of the window's own refresh timer.
+    bool waitTicks(int n)
     {
         QTimer *refresh = nullptr;
         for (QTimer *t : w->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly))
@@ -191,7 +199,7 @@ class TestPages : public QObject
         if (!refresh)
             return false;
         QSignalSpy ticks(refresh, &QTimer::timeout);
-        while (ticks.count() < 2)
+        while (ticks.count() < n)
             if (!ticks.wait(5000))
                 return false;
         return true;
@@ -216,10 +224,7 @@ private slots:
         QFETCH(int, entry);
         const TypingCase &c = kTyping[entry];
         QWidget *editor = get<QWidget>(c.editor);
-        auto *tabs = get<QTabWidget>("tabWidget");
-        for (int i = 0; i < tabs->count(); ++i)
-            if (tabs->widget(i)->isAncestorOf(editor))
-                tabs->setCurrentIndex(i);
+        turnToPageOf(editor);
         std::unique_ptr<PtyPeer> peer;
         if (c.read) {
             peer.reset(new PtyPeer);
@@ -230,15 +235,15 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         editor->setFocus();
         QTRY_VERIFY(editor->hasFocus());
-        QVERIFY(waitTwoTicks());
+        QVERIFY(waitTicks(2));
         for (const auto &k : c.keys) {
             QTest::keyClick(editor, k.first, k.second);
-            QVERIFY(waitTwoTicks());
+            QVERIFY(waitTicks(2));
         }
         if (c.read) {
             QVERIFY(peer->send(c.read()));
             QTRY_COMPARE(c.model(), c.expected);
-            QVERIFY(waitTwoTicks());
+            QVERIFY(waitTicks(2));
             QVERIFY(editor->hasFocus());
         }
         QCOMPARE(c.model(), c.expected);
@@ -247,6 +252,35 @@ private slots:
         ConfigModel next = cfg;
         QCOMPARE(buildFrame(c.frame, next, storedFrame(c.frame)).mid(c.at, int(qstrlen(c.frameText))),
                  QString::fromLatin1(c.frameText));
+    }
+
+    void curvesRepaintWhenWhatTheyDrawChanges()
+    {
+        struct PaintCounter : QObject
+        {
+            QMap<QObject *, int> paints;
+            bool eventFilter(QObject *o, QEvent *e) override
+            {
+                if (e->type() == QEvent::Paint)
+                    ++paints[o];
+                return false;
+            }
+        } counter;
+        QWidget *rate = w->findChild<mWidget *>();
+        QWidget *throttle = w->findChild<cureWidget *>();
+        turnToPageOf(rate);
+        QVERIFY(get<QTabWidget>("tabWidget")->currentWidget()->isAncestorOf(throttle));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(waitTicks(2));
+        rate->installEventFilter(&counter);
+        throttle->installEventFilter(&counter);
+        QVERIFY(waitTicks(3));
+        QCOMPARE(counter.paints.value(rate) + counter.paints.value(throttle), 0);
+        cfg.DR_EXP = -40;
+        QTRY_VERIFY(counter.paints.value(rate) > 0);
+        cfg.THCURE_Data04 = 20;
+        QTRY_VERIFY(counter.paints.value(throttle) > 0);
     }
 
     void firstTickShowsTheModelNotTheFormDefaults()
