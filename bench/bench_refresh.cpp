@@ -102,7 +102,6 @@ QByteArray readBytes(int fd, int want, int timeoutMs)
 // This program started again in one of the modes above.
 struct Child
 {
-    QByteArray label;
     pid_t pid = -1;
     int ready = -1;              // read end of the ready pipe
     int master = -1, slave = -1; // the silent line, when the port is open
@@ -275,12 +274,10 @@ private slots:
         const int rounds = 3;
         const QByteArray selfPath = QCoreApplication::arguments().value(0).toLocal8Bit();
         std::vector<Child> children(13);
-        children[0].label = "bare event loop";
         bool started = children[0].start(selfPath.constData(), "--event-loop", 0, false);
         for (int i = 0; i < 12; ++i) {
             Child &c = children[1 + i];
             const bool open = i % 2;
-            c.label = QByteArray(kPageNames[i / 2]) + (open ? ", port open, silent" : ", port closed");
             started = c.start(selfPath.constData(), "--idle-window", i / 2, open) && started;
         }
         for (Child &c : children)
@@ -311,13 +308,20 @@ private slots:
         const std::vector<double> &yard = children[0].shares;
         std::printf("bare event loop (the yardstick): %.2f %% of a core (median of %d x %d s)\n", median(yard),
                     rounds, seconds);
-        for (size_t k = 1; k < children.size(); ++k) {
-            std::vector<double> above;
-            for (int r = 0; r < rounds; ++r)
-                above.push_back(children[k].shares[r] - yard[r]);
-            std::printf("idle window above the event loop, %s: %.2f %% of a core (%.2f to %.2f in %d x %d s)\n",
-                        children[k].label.constData(), median(above), *std::min_element(above.begin(), above.end()),
-                        *std::max_element(above.begin(), above.end()), rounds, seconds);
+        // One line a page: the port closed, then open on the silent line.
+        for (int page = 0; page < 6; ++page) {
+            double figure[2], low[2], high[2];
+            for (int open = 0; open < 2; ++open) {
+                std::vector<double> above;
+                for (int r = 0; r < rounds; ++r)
+                    above.push_back(children[1 + 2 * page + open].shares[r] - yard[r]);
+                figure[open] = median(above);
+                low[open] = *std::min_element(above.begin(), above.end());
+                high[open] = *std::max_element(above.begin(), above.end());
+            }
+            std::printf("idle window above the event loop, %s page: %.2f %% of a core with the port closed "
+                        "(%.2f to %.2f), %.2f %% open on a silent line (%.2f to %.2f); median of %d x %d s\n",
+                        kPageNames[page], figure[0], low[0], high[0], figure[1], low[1], high[1], rounds, seconds);
         }
         std::fflush(stdout);
     }
