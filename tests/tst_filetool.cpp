@@ -1,6 +1,7 @@
 // zqconfig-file: the conversions at the function level, the program's
 // output, exit codes and refusals by running it.
 #include "filereport.h"
+#include "filesaver.h"
 #include "language.h"
 #include "settingstable.h"
 
@@ -10,6 +11,10 @@
 #include <QtTest>
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,7 +31,8 @@ struct Run
 };
 
 // Without a display: the program must not need one.
-Run run(const QStringList &args, const QByteArray &input = QByteArray())
+Run run(const QStringList &args, const QByteArray &input = QByteArray(),
+        const QString &program = QStringLiteral(ZQCONFIG_FILE), const QString &folder = QString())
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -34,7 +40,8 @@ Run run(const QStringList &args, const QByteArray &input = QByteArray())
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("ZQCONFIG_LANG"));
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(ZQCONFIG_FILE), args);
+    p.setWorkingDirectory(folder);
+    p.start(program, args);
     p.write(input);
     p.closeWriteChannel();
     Run r;
@@ -273,6 +280,55 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter("out").size(), 1);
+    }
+
+    // Not a regular file: the bytes go into it in place and it stays what it
+    // was (a pipe's reader gets them; a device that refuses them is an error).
+    void specialOutputs_data()
+    {
+        QTest::addColumn<QByteArray>("script");  // $0 is the program, in an empty folder
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        const auto row = [](const char *name, const char *script, const QByteArray &out, const char *err) {
+            QTest::newRow(name) << QByteArray(script) << out << QByteArray(err);
+        };
+        row("named pipe, late reader",
+            "mkfifo p; (sleep 0.5; exec cat p) & \"$0\" factory p; s=$?; wait; echo $s; [ -p p ] && echo pipe",
+            kFactoryFile + "0\npipe\n", "");
+        row("named pipe, no reader", "mkfifo p; \"$0\" factory p; echo $?; [ -p p ] && echo pipe", "2\npipe\n",
+            "zqconfig-file: p: no such device or address\n");
+        row("pipe as /dev/fd/3, like >(...)", "\"$0\" factory /dev/fd/3 3>&1 >/dev/null; echo $?", kFactoryFile + "0\n",
+            "");
+        row("node like /dev/null", "mknod n c 1 3 && \"$0\" factory n; echo $?; [ -c n ] && echo dev", "0\ndev\n", "");
+        row("node like /dev/full", "mknod n c 1 7 && \"$0\" factory n; echo $?; [ -c n ] && echo dev", "2\ndev\n",
+            "zqconfig-file: n: no space left on device\n");
+    }
+    void specialOutputs()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        if (script.startsWith("mknod") && geteuid() != 0)
+            QSKIP("making a device node takes root");
+        QTemporaryDir here;
+        const Run r = run({"-c", script, ZQCONFIG_FILE}, {}, QStringLiteral("sh"), here.path());
+        QCOMPARE(r.out, out);
+        QCOMPARE(r.err, err);
+    }
+
+    // A reader that leaves before the bytes come is an error, not the end
+    // of the program that saves.
+    void pipeReaderGone()
+    {
+        const QString fifo = path("gone");
+        QFile::remove(fifo);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+        const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+        FileSaver saver(fifo);
+        QVERIFY(reader >= 0 && saver.open());
+        ::close(reader);
+        QVERIFY(!saver.commit(kFactoryFile));
+        QCOMPARE(saver.errorString(), qt_error_string(EPIPE));
     }
 
     void hostileInputs_data()
