@@ -57,6 +57,7 @@ private:
 #else
 struct PipeSignalHold
 {
+    PipeSignalHold() {}
 };
 #endif
 
