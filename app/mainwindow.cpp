@@ -8,9 +8,11 @@
 #include "portoffer.h"
 #include "portwrite.h"
 #include "readback.h"
+#include "settingstable.h"
 #include "texts.h"
 
 #include <QCloseEvent>
+#include <QDoubleSpinBox>
 #include <QFileSystemWatcher>
 #include <QMessageBox>
 #include <QPushButton>
@@ -25,6 +27,11 @@ MainWindow::MainWindow(QWidget *parent)
     // initial values never reach the model.
     ui->setupUi(this);
     adaptLookToPlatform(this);
+    // The form's voltage boxes reach 99.9 V; each stops where its frame
+    // field does, so no value typed there is cut short on the way out.
+    for (const Setting &s : settingsTable())
+        if (auto *box = s.shown == Shown::Volts ? findChild<QDoubleSpinBox *>("doubleSpinBox_" + s.name) : nullptr)
+            box->setRange(s.editLo / 10.0, s.editHi / 10.0);
     known = cfg;
     title = windowTitle();
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);

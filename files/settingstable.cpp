@@ -122,13 +122,14 @@ public:
             edits(entry(name, a, k, label, channelName(k + 1) + QLatin1String(position)), Shown::Number, lo, 100, "%");
     }
 
-    void voltage(const char *name, double ConfigModel::*d, int ConfigModel::*t, const char *label)
+    // `hi` in tenths: what the page lets through, which the window sets up.
+    void voltage(const char *name, double ConfigModel::*d, int ConfigModel::*t, const char *label, int hi)
     {
         Setting &s = add(label);
         s.name = s.jsonKey = QString::fromLatin1(name);
         s.volts = d;
         s.tenths = t;
-        edits(s, Shown::Volts, 0, 999, "V");
+        edits(s, Shown::Volts, 0, hi, "V");
     }
 
     static void edits(Setting &s, Shown shown, int lo, int hi, const char *unit)
@@ -241,9 +242,11 @@ void systemPage(Pages &p)
 {
     p.page = "系统设置";
     p.group = "报警设置";
-    p.voltage("Volt", &ConfigModel::Volt, &ConfigModel::VoltTenths, "遥控器电压:");
-    p.voltage("rxVolt", &ConfigModel::rxVolt, &ConfigModel::rxVoltTenths, "接收机电压:");
-    p.voltage("extVolt", &ConfigModel::extVolt, &ConfigModel::extVoltTenths, "动力电池电压:");
+    // The form offers 0.0..99.9 V in all three boxes; the transmitter and
+    // receiver alarms travel as one hex byte, which ends at 23.9 V.
+    p.voltage("Volt", &ConfigModel::Volt, &ConfigModel::VoltTenths, "遥控器电压:", 239);
+    p.voltage("rxVolt", &ConfigModel::rxVolt, &ConfigModel::rxVoltTenths, "接收机电压:", 239);
+    p.voltage("extVolt", &ConfigModel::extVolt, &ConfigModel::extVoltTenths, "动力电池电压:", 999);
     p.number(QStringLiteral("Rssi"), &ConfigModel::Rssi, "RSSI信号:", -100, 0, QString(), "dBm");
     p.group = " 版本 / 模式";
     p.number(QStringLiteral("Mode"), &ConfigModel::Mode, "遥控器摇杆模式:", 1, 4, QString(), "");

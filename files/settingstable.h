@@ -52,7 +52,7 @@ struct Setting
     const char *ownEn = "";
     Shown shown = Shown::Plain;
     QStringList items;       // Choice: the selector's items (source texts)
-    int editLo = 0, editHi = 0;  // Number: the spin box's range
+    int editLo = 0, editHi = 0;  // Number, Volts: the spin box's range (Volts in tenths)
     const char *unit = "";
     bool trimRow = false;    // StkStep/StkTrim: the row follows the stick mode
 

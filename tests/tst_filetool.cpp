@@ -1,7 +1,9 @@
 // zqconfig-file: the conversions at the function level, the program's
 // output, exit codes and refusals by running it.
 #include "filereport.h"
+#include "filesaver.h"
 #include "language.h"
+#include "sanity.h"
 #include "settingstable.h"
 
 #include <QProcess>
@@ -10,6 +12,10 @@
 #include <QtTest>
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,7 +32,8 @@ struct Run
 };
 
 // Without a display: the program must not need one.
-Run run(const QStringList &args, const QByteArray &input = QByteArray())
+Run run(const QStringList &args, const QByteArray &input = QByteArray(),
+        const QString &program = QStringLiteral(ZQCONFIG_FILE))
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -34,7 +41,7 @@ Run run(const QStringList &args, const QByteArray &input = QByteArray())
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("ZQCONFIG_LANG"));
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(ZQCONFIG_FILE), args);
+    p.start(program, args);
     p.write(input);
     p.closeWriteChannel();
     Run r;
@@ -90,6 +97,26 @@ private slots:
             QString error;
             QVERIFY2(importJson(exportJson(readConfigFile(file)), back, error), qPrintable(error));
             QCOMPARE(back, file);
+        }
+    }
+
+    // Every value an editor on the pages takes, as the window then holds
+    // it, passes the sanity pass and comes back from the frames unchanged:
+    // no setting is cut short on its way to the transmitter.
+    void everyEditorValueSurvivesTheFrames()
+    {
+        for (const Setting &s : settingsTable()) {
+            const bool choice = s.shown == Shown::Choice;
+            if (!choice && s.shown != Shown::Number && s.shown != Shown::Volts)
+                continue;
+            for (int v = choice ? 0 : s.editLo; v <= (choice ? s.items.size() - 1 : s.editHi); ++v) {
+                ConfigModel m;
+                s.set(m, v);
+                applySanity(m);
+                ConfigModel back;
+                decodeConfigText(QString::fromLatin1(configFileOf(m)), back);
+                QVERIFY2(s.get(back) == v, qPrintable(s.name + QStringLiteral(" = %1").arg(v)));
+            }
         }
     }
 
@@ -273,6 +300,50 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter("out").size(), 1);
+    }
+
+    // Not a regular file: the bytes go into it in place and it stays what it
+    // was (a pipe's reader gets them; a device that refuses them is an error).
+    void specialOutputs_data()
+    {
+        QTest::addColumn<QByteArray>("script");  // in an empty folder; $0 is the program
+        QTest::addColumn<QByteArray>("out");     // with standard error
+        const QByteArray pipe = "; echo $?; [ -p p ] && echo pipe", node = "; echo $?; [ -c n ] && echo node";
+        QTest::newRow("named pipe, late reader")
+            << QByteArray("mkfifo p; (sleep 0.5; exec cat p) & \"$0\" factory p; s=$?; wait; echo $s; [ -p p ] && echo pipe")
+            << kFactoryFile + "0\npipe\n";
+        QTest::newRow("named pipe, no reader")
+            << "mkfifo p; \"$0\" factory p" + pipe << QByteArray("zqconfig-file: p: no such device or address\n2\npipe\n");
+        QTest::newRow("pipe as /dev/fd/3, like >(...)") << QByteArray("\"$0\" factory /dev/fd/3 3>&1 >/dev/null; echo $?")
+                                                        << kFactoryFile + "0\n";
+        QTest::newRow("node like /dev/null") << "mknod n c 1 3 && \"$0\" factory n" + node << QByteArray("0\nnode\n");
+        QTest::newRow("node like /dev/full") << "mknod n c 1 7 && \"$0\" factory n" + node
+                                             << QByteArray("zqconfig-file: n: no space left on device\n2\nnode\n");
+    }
+    void specialOutputs()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QByteArray, out);
+        if (script.startsWith("mknod") && geteuid() != 0)
+            QSKIP("making a device node takes root");
+        QTemporaryDir here;
+        const QString cd = "cd '" + here.path() + "' && exec 2>&1; ";
+        QCOMPARE(run({"-c", cd + script, ZQCONFIG_FILE}, {}, QStringLiteral("sh")).out, out);
+    }
+
+    // A reader that leaves before the bytes come is an error, not the end
+    // of the program that saves.
+    void pipeReaderGone()
+    {
+        const QString fifo = path("gone");
+        QFile::remove(fifo);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+        const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+        FileSaver saver(fifo);
+        QVERIFY(reader >= 0 && saver.open());
+        ::close(reader);
+        QVERIFY(!saver.commit(kFactoryFile));
+        QCOMPARE(saver.errorString(), qt_error_string(EPIPE));
     }
 
     void hostileInputs_data()

@@ -334,7 +334,7 @@ void TestLink::settingsPacketsFillTheModel()
     QCOMPARE(cfg.DR_DOWN1, 50);
     QCOMPARE(cfg.DR_RATE, 50);
     QCOMPARE(cfg.DR_EXP, 50);
-    QCOMPARE(cfg.Volt, 30.0);
+    QCOMPARE(cfg.Volt, 23.9);
     QCOMPARE(cfg.extVolt, 50.0);
     QCOMPARE(cfg.rxVolt, 4.8);
 }

@@ -207,8 +207,9 @@ private slots:
         QVERIFY(send->isEnabled());
     }
 
-    // A model the editors allow but the S frame cannot carry in full: the
-    // frame keeps its length and every field its place.
+    // A model the frames cannot carry in full (a voltage only a transmitter's
+    // answer brings, a trim): each frame keeps its length and every field
+    // its place, and the page holds the voltage its box takes.
     void voltageBeyondTheFieldStaysInItsPlace()
     {
         MainWindow w;
@@ -224,7 +225,7 @@ private slots:
         QTimer::singleShot(0, button(w, "toolButton_Send"), &QAbstractButton::click);
         QVERIFY(cap.waitForBytes(327));
         QCOMPARE(cap.bytes.mid(77, 4), QByteArray("FF3Y"));
-        QCOMPARE(cfg.VoltTenths, 600);
+        QCOMPARE(cfg.Volt, 23.9);
         QCOMPARE(cap.bytes.mid(243, 5), QByteArray("I88FF"));
         QCOMPARE(cap.bytes.mid(243 + 80, 4), QByteArray("VWWW"));
     }

@@ -93,9 +93,10 @@ const QVector<SettingsCase> &settingsCases()
         {"FS 0x88", 0x88, 5, settingsPacket(0x88, {100, 0, 99, 1, 12, 34, 56, 78}), [](ConfigModel &m) {
              m.FS1 = 100, m.FS2 = 0, m.FS3 = 99, m.FS4 = 1, m.FS5 = 12, m.FS6 = 34, m.FS7 = 56, m.FS8 = 78;
          }},
-        {"system 0x99", 0x99, 6, settingsPacket(0x99, {0x01, 0x2C, 0x00, 0x03, 0x01, 0x02, 0xAB, 0xCD}),
+        // The voltage at the top of what the S frame carries and its page takes.
+        {"system 0x99", 0x99, 6, settingsPacket(0x99, {0x00, 0xEF, 0x00, 0x03, 0x01, 0x02, 0xAB, 0xCD}),
          [](ConfigModel &m) {
-             m.VoltTenths = 300, m.Volt = 30.0, m.Mode = 3, m.Vertion = 258;
+             m.VoltTenths = 239, m.Volt = 23.9, m.Mode = 3, m.Vertion = 258;
          }},
         {"attitude 0xA1", 0xA1, 8, settingsPacket(0xA1, {2, 10, 20, 30, 40, 50, 60, 0x77}), [](ConfigModel &m) {
              m.AttiM = 2, m.Atti1 = 10, m.Atti2 = 20, m.Atti3 = 30, m.Atti4 = 40, m.Atti5 = 50, m.Atti6 = 60;
