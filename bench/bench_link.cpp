@@ -76,7 +76,7 @@ void framerInMemory()
         t.start();
         for (int i = 0; i < n; ++i) {
             for (int k = 0; k < pieces; ++k)
-                f.feed(cut[size_t((i & 63) * pieces + k)], out);
+                f.feed(cut[size_t((i & 63) * pieces + k)], AwaitedAnswers(), out);
             settled += out.size();
             out.clear();
         }
@@ -95,8 +95,8 @@ void framerInMemory()
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < n; ++i) {
-        f.feed(answer, out);
-        f.expire(out);
+        f.feed(answer, AwaitedAnswers::fresh(), out);
+        f.expire(AwaitedAnswers(), out);
         out.clear();
     }
     std::printf("framer, read answer in one piece: %.0f ns/packet\n", double(t.nsecsElapsed()) / n / 19);
@@ -114,8 +114,9 @@ void junkYield()
         for (char &c : burst)
             c = char(rng.bounded(256));
         bytes += burst.size(), ++bursts;
-        f.feed(burst, out);
-        f.expire(out);
+        // As if every answer were awaited: the most junk can yield.
+        f.feed(burst, AwaitedAnswers::fresh(), out);
+        f.expire(AwaitedAnswers::fresh(), out);
         for (const FramedChunk &c : out) {
             if (!c.packet)
                 continue;
