@@ -8,8 +8,10 @@
 #include "packetcases.h"
 #include "packetframer.h"
 #include "portoffer.h"
+#include "readprogress.h"
 #include "sanity.h"
 #include "testsupport.h"
+#include "texts.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -96,6 +98,8 @@ private slots:
     void readSendsRequestAfterPause();
     void readAnswersAreDecodedDuringTheWait_data();
     void readAnswersAreDecodedDuringTheWait();
+    void readEndsWithinItsTime_data();
+    void readEndsWithinItsTime();
     void readWithoutConnection();
     void englishOpenCloseAndNoPort();
 
@@ -795,6 +799,71 @@ void TestLink::readAnswersAreDecodedDuringTheWait()
         QVERIFY(waitUntil([&] { return slotDone; }, 10000));
         QCOMPARE(closer.count, 1);
     }
+}
+
+void TestLink::readEndsWithinItsTime_data()
+{
+    QTest::addColumn<int>("paceMs");  // from one answer's "WWW" to the next answer
+    QTest::addColumn<bool>("repeat");  // no AUX packet; the last group again every 500 ms, six times
+    QTest::addColumn<bool>("close");   // the window closed 500 ms after the request
+    QTest::newRow("18 groups, then one repeated every 500 ms") << 60 << true << false;
+    QTest::newRow("a group every 500 ms") << 500 << false << false;
+    QTest::newRow("a group every 500 ms, closed meanwhile") << 500 << false << true;
+}
+
+// A transmitter that never finishes: the read ends within its time with
+// the incomplete box, a close is not held by it, and every packet is still
+// answered once.
+void TestLink::readEndsWithinItsTime()
+{
+    QFETCH(int, paceMs);
+    QFETCH(bool, repeat);
+    QFETCH(bool, close);
+    openLink();
+    QList<QByteArray> answers;
+    for (const SettingsCase &c : settingsCases())
+        answers << c.packet;
+    if (!repeat)
+        answers << ::auxPacket(0, 1, 2, 3);
+    const int total = answers.size() + (repeat ? 6 : 0);
+    int sent = 0;
+    QElapsedTimer clock;
+    qint64 requestAt = -1, closedAt = -1, endedAt = -1;
+    QTimer transmitter;
+    transmitter.setInterval(paceMs);
+    connect(&transmitter, &QTimer::timeout, [&] {
+        peer->takeAvailable();
+        const QByteArray got = peer->received();
+        if (!got.startsWith("RR"))
+            return;
+        if (requestAt < 0) {
+            requestAt = clock.elapsed();
+            if (close)
+                QTimer::singleShot(500, window.get(), [&] { closedAt = clock.elapsed(), window->close(); });
+        }
+        if (sent < answers.size() && (got.size() - 2) / kAck.size() == sent)
+            peer->send(answers[sent++]);
+        else if (sent >= answers.size() && sent < total)
+            transmitter.setInterval(500), peer->send(answers.last()), ++sent;
+    });
+    transmitter.start();
+    ModalCloser closer;
+    QTimer::singleShot(0, readButton(), [&] {
+        clock.start();
+        readButton()->click();
+        endedAt = clock.elapsed();
+    });
+    QVERIFY(waitUntil([&] { return endedAt >= 0; }, 15000));
+    if (close) {
+        QVERIFY2(endedAt - closedAt < 1000, qPrintable(QString::number(endedAt - closedAt)));
+        QVERIFY(closer.lastText != linkTexts().readIncomplete);
+    } else {
+        QVERIFY2(endedAt - requestAt < ReadProgress::kLimitMs + 700, qPrintable(QString::number(endedAt - requestAt)));
+        QCOMPARE(closer.lastText, linkTexts().readIncomplete);
+    }
+    QVERIFY(waitUntil([&] { return sent == total; }, 15000));
+    peer->collectFor(300);
+    QCOMPARE(peer->received(), "RR" + kAck.repeated(total));
 }
 
 void TestLink::readWithoutConnection()
