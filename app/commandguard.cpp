@@ -60,7 +60,7 @@ void CommandGuard::end()
     }
 }
 
-bool CommandGuard::wait(int ms, bool restartable)
+bool CommandGuard::wait(int ms, bool restartable, int limitMs)
 {
     if (abandoned)
         return false;
@@ -75,6 +75,7 @@ bool CommandGuard::wait(int ms, bool restartable)
     if (restartable) {
         answerWait = &loop;
         quiet->start(ms);
+        timer.start(limitMs);
     } else {
         timer.start(ms);
     }
@@ -92,9 +93,11 @@ bool CommandGuard::pause(int ms)
     return wait(ms, false);
 }
 
-bool CommandGuard::awaitAnswers(int quietMs)
+bool CommandGuard::awaitAnswers(int quietMs, int limitMs)
 {
-    return wait(quietMs, true);
+    if (closeRequested)
+        return !abandoned;
+    return wait(quietMs, true, limitMs);
 }
 
 void CommandGuard::answered(bool last)
@@ -119,6 +122,8 @@ void CommandGuard::abandon()
 bool CommandGuard::allowClose()
 {
     closeRequested = running;
+    if (answerWait)
+        answerWait->quit();
     return !running;
 }
 

@@ -34,9 +34,10 @@ public:
     // The running command's pause: false when the command was cut short
     // (before or during it), and the caller then skips its remaining steps.
     bool pause(int ms);
-    // Waits for answers: until answered(true), or until quietMs pass
-    // without an answered() call.  False when cut short.
-    bool awaitAnswers(int quietMs);
+    // Waits for answers: until answered(true), until quietMs pass without
+    // an answered() call, until limitMs have passed in all, or until a close
+    // is asked for (a close never waits for answers).  False when cut short.
+    bool awaitAnswers(int quietMs, int limitMs);
     bool cutShort() const { return abandoned; }
 
     // Whether the window may close now; otherwise it closes once the
@@ -55,7 +56,7 @@ public slots:
     void answered(bool last);
 
 private:
-    bool wait(int ms, bool restartable);
+    bool wait(int ms, bool restartable, int limitMs = 0);
 
     QPointer<QWidget> window;
     QVector<QPointer<QWidget>> controls;

@@ -258,5 +258,6 @@ private:
     // verified write; before the first read, the start-up settings.
     ConfigModel known;
     ConfigModel *readBackHeld = nullptr;  // the answers' model while a read-back runs
+    ConfigModel *readHeld = nullptr;      // while a read runs: its answers as sent, unrepaired
     QString title;                        // the window's title without the mark
 };

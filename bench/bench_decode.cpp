@@ -17,6 +17,7 @@
 #include "livepacket.h"
 #include "monitorstate.h"
 #include "packetdecoder.h"
+#include "readprogress.h"
 #include "sanity.h"
 
 #include "mainwindow.h"
@@ -68,7 +69,7 @@ void inMemory()
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < n; ++i) {
-        decodePacket(packets[i & 63], m, live, false);
+        decodePacket(packets[i & 63], m, live, false, AwaitedAnswers());
         selectDualRate(m);
         applySanity(m);
         selectDualRate(m);

@@ -8,7 +8,7 @@
 //    thread plays the transmitter (one packet, then wait for "WWW") and
 //    times from the write of a packet's last byte to its "WWW": whole
 //    live packets, live packets in three pieces 1 ms apart, and the AUX
-//    packet led by FE, which waits for the quiet time by design.
+//    packet led by FE, outside a read junk answered at the quiet time.
 // 3. The port watcher: the cost of one look at the system's ports (what
 //    polling would pay every second), and the window's idle CPU share with
 //    no port open, with the watcher running and stopped.
@@ -58,6 +58,18 @@ QByteArray readAnswer()
     return out + auxLedByFe();
 }
 
+// A read's state once the given groups have come: all of them but the AUX
+// packet (its place comes after the group before it) when `upTo` is kGroups.
+AwaitedAnswers awaitedAfter(int upTo)
+{
+    AwaitedAnswers a = AwaitedAnswers::fresh();
+    for (int flag = 1; flag <= upTo; ++flag) {
+        if (flag != packet::kAuxReadFlag)
+            a.took(flag);
+    }
+    return a;
+}
+
 void framerInMemory()
 {
     std::vector<QByteArray> live;
@@ -76,8 +88,10 @@ void framerInMemory()
         t.start();
         for (int i = 0; i < n; ++i) {
             for (int k = 0; k < pieces; ++k)
-                f.feed(cut[size_t((i & 63) * pieces + k)], out);
-            settled += out.size();
+                f.feed(cut[size_t((i & 63) * pieces + k)], AwaitedAnswers(), out);
+            // Packets only: a receiver packet's trims follow it as a chunk of their own.
+            for (const FramedChunk &c : out)
+                settled += c.packet;
             out.clear();
         }
         const double ns = double(t.nsecsElapsed()) / n;
@@ -92,21 +106,31 @@ void framerInMemory()
     PacketFramer f;
     QVector<FramedChunk> out;
     const int n = 50000;
+    // The window's read takes each group as it is decoded; here the AUX
+    // packet at the end waits for the quiet time with every group in.
+    const AwaitedAnswers auxLast = awaitedAfter(packet::kGroups);
+    long packets = 0;
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < n; ++i) {
-        f.feed(answer, out);
-        f.expire(out);
+        f.feed(answer, AwaitedAnswers::fresh(), out);
+        f.expire(auxLast, out);
+        for (const FramedChunk &c : out)
+            packets += c.packet;
         out.clear();
     }
-    std::printf("framer, read answer in one piece: %.0f ns/packet\n", double(t.nsecsElapsed()) / n / 19);
+    std::printf("framer, read answer in one piece: %.0f ns/packet (%.0f packets of 19 each time)\n",
+                double(t.nsecsElapsed()) / n / 19, double(packets) / n);
 }
 
 // Packets of each kind that random junk yields, per byte.
 void junkYield()
 {
     QRandomGenerator rng(20261207);
-    PacketFramer f;
+    // Each kind as if the read awaited it: every settings group (a read
+    // just asked), and the AUX packet (its group before it in).
+    PacketFramer f, auxFramer;
+    const AwaitedAnswers everyGroup = AwaitedAnswers::fresh(), auxNext = awaitedAfter(packet::kAuxReadFlag - 1);
     QVector<FramedChunk> out;
     long bytes = 0, bursts = 0, live = 0, afterJunk = 0, settings = 0, aux = 0;
     while (bytes < 200000000) {
@@ -114,14 +138,19 @@ void junkYield()
         for (char &c : burst)
             c = char(rng.bounded(256));
         bytes += burst.size(), ++bursts;
-        f.feed(burst, out);
-        f.expire(out);
+        f.feed(burst, everyGroup, out);
+        f.expire(everyGroup, out);
         for (const FramedChunk &c : out) {
             if (!c.packet)
                 continue;
             const int n = c.bytes.size();
-            live += n == 20, afterJunk += n == 20 && c.afterJunk, settings += n == 12, aux += n == 8;
+            live += n == 20, afterJunk += n == 20 && c.afterJunk, settings += n == 12;
         }
+        out.clear();
+        auxFramer.feed(burst, auxNext, out);
+        auxFramer.expire(auxNext, out);
+        for (const FramedChunk &c : out)
+            aux += c.packet && c.bytes.size() == 8;
         out.clear();
     }
     std::printf("framer, random junk: per byte %.2g live packets (%.0f %% found inside junk), %.2g settings, %.2g AUX "

@@ -5,6 +5,7 @@
 #include "monitorstate.h"
 #include "packetdecoder.h"
 #include "readback.h"
+#include "readprogress.h"
 
 #include <QTimer>
 #include <QtDebug>
@@ -18,7 +19,7 @@ void MainWindow::serialPort_readyRead()
     if (bytes.isEmpty())
         return;
     QVector<FramedChunk> chunks;
-    framer.feed(bytes, chunks);
+    framer.feed(bytes, readProgress.awaited(), chunks);
     if (framer.holding())
         quietTimer->start();
     else
@@ -29,23 +30,35 @@ void MainWindow::serialPort_readyRead()
 void MainWindow::quietTimeOver()
 {
     QVector<FramedChunk> chunks;
-    framer.expire(chunks);
+    framer.expire(readProgress.awaited(), chunks);
     takeChunks(chunks);
 }
 
 void MainWindow::takeChunks(const QVector<FramedChunk> &chunks)
 {
     for (const FramedChunk &c : chunks) {
-        // Junk is answered like an unrecognised packet, never decoded; a live
-        // packet found inside junk may be junk itself, so it moves the
-        // monitor but never the trims.
-        const bool holdTrims = trimHold != 0 || c.afterJunk;
-        const DecodeResult r = !c.packet   ? DecodeResult()
-            : readBackHeld ? decodeReadBack(c.bytes, *readBackHeld, cfg, mon, holdTrims)
-                           : decodePacket(c.bytes, cfg, mon, holdTrims);
+        // A receiver packet that ended cleanly: its trims count now, unless
+        // a command holds them.  Its answer went out with it.
+        if (c.trims) {
+            if (trimHold == 0)
+                decodeTrims(c.bytes, cfg);
+            continue;
+        }
+        // Junk is answered like an unrecognised packet, never decoded;
+        // settings and the AUX packet only as the read awaits them, and
+        // during a read-back into its copy alone.
+        const AwaitedAnswers awaited = readProgress.awaited();
+        DecodeResult r;
+        if (c.packet && readBackHeld) {
+            r = decodeReadAnswer(c.bytes, *readBackHeld, mon, awaited);
+        } else if (c.packet) {
+            r = decodePacket(c.bytes, cfg, mon, true, awaited);
+            if (readHeld && r.readFlag)
+                decodeReadAnswer(c.bytes, *readHeld, mon, awaited);
+        }
         if (r.readFlag)
             qDebug("ReadFlag:%d", r.readFlag);
-        if ((r.readFlag || r.refreshesPages()) && readProgress.active()) {
+        if (r.readFlag && readProgress.active()) {
             readProgress.note(r.readFlag, readClock.elapsed());
             commands->answered(readProgress.complete());
         }

@@ -3,6 +3,7 @@
 #include "configmodel.h"
 #include "monitorstate.h"
 #include "packetformat.h"
+#include "readprogress.h"
 
 using namespace packet;
 
@@ -33,6 +34,8 @@ int clampTrim(int byte)
     return byte > kTrimLimit ? kTrimStop : byte;
 }
 
+void storeTrims(const Bytes b, ConfigModel &m);
+
 void decodeReceiver(const Bytes b, ConfigModel &m, MonitorState &live, bool holdTrims)
 {
     live.RssiLive = b[2];
@@ -40,8 +43,12 @@ void decodeReceiver(const Bytes b, ConfigModel &m, MonitorState &live, bool hold
     live.ExtVoltLive = b.be16(4);
     live.Spare1Live = b.be16(6);
     live.Spare2Live = b.be16(8);
-    if (holdTrims)
-        return;
+    if (!holdTrims)
+        storeTrims(b, m);
+}
+
+void storeTrims(const Bytes b, ConfigModel &m)
+{
     // The transmitter sends the trims from the last stick channel down.
     m.StkTrim[3] = clampTrim(b[10]);
     m.StkTrim[2] = clampTrim(b[11]);
@@ -193,7 +200,15 @@ int readBE16(const QByteArray &b, int a)
     return p[a] * 256 + (a + 1 < n ? p[a + 1] : 0);
 }
 
-DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState &live, bool holdTrims)
+void decodeTrims(const QByteArray &receiverPacket, ConfigModel &m)
+{
+    const Bytes b{reinterpret_cast<const unsigned char *>(receiverPacket.constData())};
+    if (receiverPacket.size() == kLiveLength && b[0] == kMarker && b[kTagAt] == kReceiverTag)
+        storeTrims(b, m);
+}
+
+DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState &live, bool holdTrims,
+                          const AwaitedAnswers &awaited)
 {
     DecodeResult r;
     const Bytes b{reinterpret_cast<const unsigned char *>(chunk.constData())};
@@ -208,7 +223,9 @@ DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState 
         }
         break;
     case kAuxLength:
-        if (b[kAuxTagAt] == kAuxTag) {
+        if (b[kAuxTagAt] == kAuxTag && !awaited.takes(kAuxReadFlag)) {
+            r.kind = PacketKind::Unawaited;
+        } else if (b[kAuxTagAt] == kAuxTag) {
             live.ReadFlag = kAuxReadFlag;
             decodeAux(b, m);
             r.kind = PacketKind::Aux;
@@ -219,7 +236,9 @@ DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState 
         if (b[0] == kMarker && b[kClosingAt] == kMarker) {
             const int code = b[kCodeAt];
             const int flag = settingsReadFlag(code);
-            if (flag) {
+            if (flag && !awaited.takes(flag)) {
+                r.kind = PacketKind::Unawaited;
+            } else if (flag) {
                 live.ReadFlag = flag;
                 decodeSettings(b, code, m);
                 r.kind = PacketKind::Settings;

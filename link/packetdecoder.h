@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+class AwaitedAnswers;
 struct ConfigModel;
 struct MonitorState;
 
@@ -13,6 +14,7 @@ enum class PacketKind {
     Aux,              // 8 bytes with AA at byte 2: auxiliary channel sources
     Settings,         // 12 bytes FE .. FE with a known code
     UnknownSettings,  // 12 bytes FE .. FE with a code we do not know
+    Unawaited,        // a settings or AUX packet no read awaits: junk, nothing stored
 };
 
 struct DecodeResult
@@ -29,10 +31,16 @@ struct DecodeResult
 
 // Decodes one chunk (one packet, recognised by its length and marker
 // bytes) into the model and the live values.  Never reads outside the
-// chunk.  While holdTrims is set the stick trims of a receiver packet are
-// not stored.  The caller runs the follow-up steps (dual-rate selection,
-// sanity pass, acknowledgement).
-DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState &live, bool holdTrims);
+// chunk.  Settings and the AUX packet only as the read awaits them.  While
+// holdTrims is set the stick trims of a receiver packet are not stored.
+// The caller runs the follow-up steps (dual-rate selection, sanity pass,
+// acknowledgement).
+DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState &live, bool holdTrims,
+                          const AwaitedAnswers &awaited);
+
+// The stick trims of a receiver packet (20 bytes FE 19; anything else
+// stores nothing).
+void decodeTrims(const QByteArray &receiverPacket, ConfigModel &m);
 
 // Big-endian 16-bit value at offset a; bytes past the end read as 0.
 int readBE16(const QByteArray &b, int a);

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "commandguard.h"
+#include "readback.h"
 #include "texts.h"
 
 #include <QMessageBox>
@@ -21,21 +22,35 @@ void MainWindow::on_toolButton_Read_clicked()
         QMessageBox::about(nullptr, texts.title, texts.noPort);
         return;
     }
+    // The answers as the transmitter sent them, before the sanity pass
+    // repairs them for the pages: that is what it holds.
+    ConfigModel held = cfg;
+    readHeld = &held;
+    const bool complete = requestSettings();
+    readHeld = nullptr;
     // A lost transmitter has told the user already, and a window about to
     // close has no pages left to doubt.
-    if (requestSettings())
-        known = cfg;
-    else if (!commands->cutShort() && !commands->closePending())
+    if (commands->cutShort() || commands->closePending())
+        return;
+    if (!complete) {
         QMessageBox::about(nullptr, texts.title, texts.readIncomplete);
+        return;
+    }
+    known = held;
+    const QStringList repairs = readRepairs(held);
+    if (!repairs.isEmpty())
+        QMessageBox::about(nullptr, texts.title,
+                           verifyTexts().repaired + QLatin1Char('\n') + repairs.join(QLatin1Char('\n')));
 }
 
 // "RR", then the answers until every group has come (the decoder's note of
-// the last one ends the wait) or they have stopped for the quiet time.
+// the last one ends the wait), they have stopped for the quiet time, or
+// the read's time is up.
 bool MainWindow::requestSettings()
 {
     readProgress.start(readClock.elapsed());
     writeCommand("RR");
-    commands->awaitAnswers(ReadProgress::kQuietMs);
+    commands->awaitAnswers(ReadProgress::kQuietMs, ReadProgress::kLimitMs);
     readProgress.stop();
     return readProgress.complete();
 }

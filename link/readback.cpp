@@ -2,6 +2,7 @@
 
 #include "configfile.h"
 #include "configmodel.h"
+#include "sanity.h"
 #include "settingstable.h"
 
 bool verifyWrites = true;
@@ -21,13 +22,26 @@ ConfigModel modelOfFrames(const ConfigModel &base, const QString &s, const QStri
     return m;
 }
 
-DecodeResult decodeReadBack(const QByteArray &chunk, ConfigModel &held, ConfigModel &pages, MonitorState &live,
-                            bool holdTrims)
+DecodeResult decodeReadAnswer(const QByteArray &chunk, ConfigModel &held, MonitorState &live,
+                              const AwaitedAnswers &awaited)
 {
-    const DecodeResult r = decodePacket(chunk, held, live, true);
-    if (r.kind == PacketKind::ReceiverLive && !holdTrims)
-        decodePacket(chunk, pages, live, false);
-    return r;
+    return decodePacket(chunk, held, live, true, awaited);
+}
+
+QStringList readRepairs(const ConfigModel &held)
+{
+    ConfigModel shown = held;
+    applySanity(shown);
+    QStringList lines;
+    for (const Setting &s : settingsTable()) {
+        if (!readBackAnswersFor(s) || s.get(held) == s.get(shown))
+            continue;
+        // Labelled by the mode the pages show: the one held may be out of range.
+        lines << QStringLiteral("%1: %2 → %3")
+                     .arg(settingLabel(s, shown.Mode), settingValueText(s, s.get(held)),
+                          settingValueText(s, s.get(shown)));
+    }
+    return lines;
 }
 
 // Each line names the setting by the window's label, as zqconfig-file shows it.

@@ -33,11 +33,15 @@ bool readBackAnswersFor(const Setting &s);
 ConfigModel modelOfFrames(const ConfigModel &base, const QString &s, const QString &g, const QString &h,
                           const QString &i);
 
-// One answer during a read-back: settings go into `held` (never into the
-// pages), live values into `live` and, unless held, the trims into `pages`
-// as at any other time.
-DecodeResult decodeReadBack(const QByteArray &chunk, ConfigModel &held, ConfigModel &pages, MonitorState &live,
-                            bool holdTrims);
+// One chunk while a read runs: the awaited answers go into `held` as the
+// transmitter sent them (a read-back's answers never reach the pages), live
+// values into `live`; trims come with their own chunk.
+DecodeResult decodeReadAnswer(const QByteArray &chunk, ConfigModel &held, MonitorState &live,
+                              const AwaitedAnswers &awaited);
+
+// "label: held → shown" for each setting a read brought that the sanity
+// pass had to repair before the pages could show it.
+QStringList readRepairs(const ConfigModel &held);
 
 // "label: sent → held" for each answered setting that differs, page by page.
 QStringList readBackDifferences(const ConfigModel &sent, const ConfigModel &held);

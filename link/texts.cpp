@@ -19,12 +19,15 @@ VerifyTexts verifyTexts()
         return {QStringLiteral("设置已发送，但无法校验！"),
                 QStringLiteral("遥控器保存的设置与发送的不同（设置：发送值 → 遥控器中的值）："),
                 QStringLiteral("… 另有 %1 项"), QStringLiteral("有修改尚未写入遥控器，不写入就关闭吗？"),
-                QStringLiteral("关闭"), QStringLiteral("取消")};
+                QStringLiteral("关闭"), QStringLiteral("取消"),
+                QStringLiteral("遥控器发来的设置超出范围，窗口显示的是修复后的值（设置：遥控器中的值 → 显示的值）：")};
     return {QStringLiteral("Settings sent, but they could not be verified!"),
             QStringLiteral("The transmitter holds other settings than were sent (setting: sent → held):"),
             QStringLiteral("… and %1 more"),
             QStringLiteral("Some changes are not written to the transmitter. Close without writing?"),
-            QStringLiteral("Close"), QStringLiteral("Cancel")};
+            QStringLiteral("Close"), QStringLiteral("Cancel"),
+            QStringLiteral("The transmitter sent settings out of range; the window shows them repaired "
+                           "(setting: held → shown):")};
 }
 
 FileTexts fileTexts()

@@ -24,6 +24,7 @@ struct VerifyTexts
     QString closeQuestion;  // closing while the pages hold unwritten changes
     QString closeButton;
     QString cancelButton;
+    QString repaired;  // after a read: the lines "setting: held → shown" follow
 };
 VerifyTexts verifyTexts();
 

@@ -61,7 +61,8 @@ void MainWindow::readBack()
         known = sent;
         return;
     }
-    if (!commands->pause(kSettleMs))
+    // A close asked for meanwhile is not held up by a read-back.
+    if (!commands->pause(kSettleMs) || commands->closePending())
         return;
     ConfigModel held = sent;
     readBackHeld = &held;

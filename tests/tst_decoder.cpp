@@ -4,6 +4,7 @@
 #include "packetcases.h"
 #include "packetdecoder.h"
 #include "packetframer.h"
+#include "readprogress.h"
 #include "sanity.h"
 
 #include <QtTest>
@@ -16,11 +17,30 @@ namespace {
 
 // Decodes from a heap block of exactly the chunk's size, so that any read
 // past its end is caught by AddressSanitizer.
+// A read that awaits this chunk if it is any answer (the AUX packet in
+// its place, after code 99).
+AwaitedAnswers awaiting(const QByteArray &chunk)
+{
+    AwaitedAnswers a = AwaitedAnswers::fresh();
+    if (chunk.size() == packet::kAuxLength)
+        a.took(packet::kAuxReadFlag - 1);
+    return a;
+}
+
+DecodeResult decodeExact(const QByteArray &bytes, ConfigModel &m, MonitorState &live, bool hold,
+                         const AwaitedAnswers &awaited);
+
 DecodeResult decodeExact(const QByteArray &bytes, ConfigModel &m, MonitorState &live, bool hold = false)
+{
+    return decodeExact(bytes, m, live, hold, awaiting(bytes));
+}
+
+DecodeResult decodeExact(const QByteArray &bytes, ConfigModel &m, MonitorState &live, bool hold,
+                         const AwaitedAnswers &awaited)
 {
     std::unique_ptr<char[]> block(new char[size_t(bytes.size()) + (bytes.isEmpty() ? 1 : 0)]);
     memcpy(block.get(), bytes.constData(), size_t(bytes.size()));
-    return decodePacket(QByteArray::fromRawData(block.get(), bytes.size()), m, live, hold);
+    return decodePacket(QByteArray::fromRawData(block.get(), bytes.size()), m, live, hold, awaited);
 }
 
 QByteArray bytes(std::initializer_list<int> v)
@@ -56,20 +76,35 @@ private slots:
 
 namespace {
 
+// A read waiting for every answer, its AUX packet next.
+AwaitedAnswers auxNext()
+{
+    AwaitedAnswers a = AwaitedAnswers::fresh();
+    a.took(packet::kAuxReadFlag - 1);
+    return a;
+}
+
 // What the framer settles, piece by piece: a packet as its hex bytes, with
-// "*" when found inside junk, "J3" a run of 3 junk bytes (one answer each);
-// "|" between pieces.  The pieces are hex, "|" between pieces that arrive
-// within the quiet time, "~" where the line goes quiet.
-QString frame(const QList<QByteArray> &pieces)
+// "*" when found inside junk, "J3" a run of 3 junk bytes (one answer each),
+// "T" the trims of the receiver packet before taken; "|" between pieces.
+// The pieces are hex, "|" between pieces that arrive within the quiet
+// time, "~" where the line goes quiet.  The read awaits what `read` says
+// and takes each answer as the window does.
+QString frame(const QList<QByteArray> &pieces, AwaitedAnswers read = auxNext())
 {
     PacketFramer f;
     QStringList steps;
     for (const QByteArray &piece : pieces) {
         QVector<FramedChunk> got;
-        piece.isEmpty() ? f.expire(got) : f.feed(piece, got);
+        piece.isEmpty() ? f.expire(read, got) : f.feed(piece, read, got);
         QStringList units;
-        for (const FramedChunk &c : got)
-            units << (c.packet ? QString(c.afterJunk ? "*" : "") + c.bytes.toHex() : QStringLiteral("J%1").arg(c.junk));
+        for (const FramedChunk &c : got) {
+            if (c.packet)
+                read.took(c.bytes.size() == 8 ? packet::kAuxReadFlag : (c.bytes.size() == 12 ? packet::settingsReadFlag(uchar(c.bytes[2])) : 0));
+            units << (c.trims         ? QStringLiteral("T")
+                          : c.packet ? QString(c.afterJunk ? "*" : "") + c.bytes.toHex()
+                                     : QStringLiteral("J%1").arg(c.junk));
+        }
         steps << units.join(' ');
     }
     return steps.join('|');
@@ -313,6 +348,7 @@ void TestDecoder::framing_data()
 {
     QTest::addColumn<QList<QByteArray>>("pieces");
     QTest::addColumn<QString>("settled");
+    QTest::addColumn<bool>("reading");
     const QByteArray live = servoPacket({1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500}, 800);
     const QByteArray curve = settingsPacket(0xAA, {1, 2, 3, 4, 5, 6, 7, 8});
     const QByteArray auxFe = auxPacket(1, 2, 3, 4, char(0xFE), char(0x0C));
@@ -326,20 +362,20 @@ void TestDecoder::framing_data()
         byByte << QByteArray(1, c);
     const auto hex = [](const QByteArray &b) { return QString(b.toHex()); };
 
-    QTest::newRow("whole live") << QList<QByteArray>{live} << hex(live);
-    QTest::newRow("live in three pieces") << cut(live, {3, 11}) << "||" + hex(live);
-    QTest::newRow("live byte by byte") << byByte << QString(19, '|') + hex(live);
-    QTest::newRow("aux led by FE waits") << QList<QByteArray>{auxFe, {}} << "|" + hex(auxFe);
-    QTest::newRow("settings AA, first 8 bytes alone") << cut(curve, {8}) << "|" + hex(curve);
-    QTest::newRow("settings AA, damaged end") << QList<QByteArray>{damaged, {}} << "|J12";
-    QTest::newRow("live that starts like settings") << cut(lookalike, {12}) << "|" + hex(lookalike);
-    QTest::newRow("two live glued") << QList<QByteArray>{live + live} << hex(live) + ' ' + hex(live);
-    QTest::newRow("garbage before live") << QList<QByteArray>{QByteArray("\x01\x02\x03") + live} << "J3 *" + hex(live);
-    QTest::newRow("junk: one answer, at the quiet time") << QList<QByteArray>{"0123456789", {}} << "|J10";
-    QTest::newRow("live cut short") << QList<QByteArray>{live.left(15), {}} << "|J15";
+    QTest::newRow("whole live") << QList<QByteArray>{live} << hex(live) << true;
+    QTest::newRow("live in three pieces") << cut(live, {3, 11}) << "||" + hex(live) << true;
+    QTest::newRow("live byte by byte") << byByte << QString(19, '|') + hex(live) << true;
+    QTest::newRow("aux led by FE waits") << QList<QByteArray>{auxFe, {}} << "|" + hex(auxFe) << true;
+    QTest::newRow("settings AA, first 8 bytes alone") << cut(curve, {8}) << "|" + hex(curve) << true;
+    QTest::newRow("settings AA, damaged end") << QList<QByteArray>{damaged, {}} << "|J12" << true;
+    QTest::newRow("live that starts like settings") << cut(lookalike, {12}) << "|" + hex(lookalike) << true;
+    QTest::newRow("two live glued") << QList<QByteArray>{live + live} << hex(live) + ' ' + hex(live) << true;
+    QTest::newRow("garbage before live") << QList<QByteArray>{QByteArray("\x01\x02\x03") + live} << "J3 *" + hex(live) << true;
+    QTest::newRow("junk: one answer, at the quiet time") << QList<QByteArray>{"0123456789", {}} << "|J10" << true;
+    QTest::newRow("live cut short") << QList<QByteArray>{live.left(15), {}} << "|J15" << true;
 
     // Streams as they arrived, written out byte for byte.
-    struct Row { const char *name, *stream, *settled; };
+    struct Row { const char *name, *stream, *settled; bool reading = true; };
     const Row rows[] = {
         {"00 00 AA glued before a servo packet", "0000aa fe18044c04b001aa05dc03e803e803e803e80320 ~",
          "J3 *fe18044c04b001aa05dc03e803e803e803e80320|"},
@@ -352,7 +388,8 @@ void TestDecoder::framing_data()
          "fe1a440100010001010000fe|000caa010203045a"},
         {"AUX with a stray byte after it", "000caa010203045a | 77 ~", "||J9"},
         {"AUX with a stray byte before it", "77 000caa010203045a ~", "|J9"},
-        {"AUX glued before settings", "fe0caa01020304 5a fe0c440101010101010101fe ~", "|J20"},
+        {"AUX glued before settings: taken at their clean start", "fe0caa01020304 5a fe0c440101010101010101fe ~",
+         "fe0caa010203045a fe0c440101010101010101fe|"},
         {"junk over several reads: one answer", "01 | 02 | 03 | 04 | 05 ~", "|||||J5"},
         {"junk, then a packet", "01 | 02 | fe18 | 05dc05dc05dc05dc05dc05dc05dc05dc0320",
          "|||J2 *fe1805dc05dc05dc05dc05dc05dc05dc05dc0320"},
@@ -362,16 +399,50 @@ void TestDecoder::framing_data()
         {"eleven FE before a packet", "fefefefefefefefefefefe fe1805dc05dc05dc05dc05dc05dc05dc05dc0320",
          "J11 *fe1805dc05dc05dc05dc05dc05dc05dc05dc0320"},
         {"settings inside junk", "01 fe0c44 0101010101010101 fe ~", "|J13"},
+        // Only what a read awaits is an answer: eight bytes with AA at byte
+        // 2 outside a read, a settings packet outside a read, a group or the
+        // AUX packet a second time, the AUX packet before its place.
+        {"AUX-shaped outside a read", "0000aa0505050500 ~", "|J8", false},
+        {"settings outside a read", "fe0c44 0101010101010101 fe ~", "|J12", false},
+        {"AUX-shaped burst after the AUX answer", "000caa010203045a ~ 0000aa0505050500 ~", "|000caa010203045a||J8"},
+        {"a group answered twice", "fe0c44 0101010101010101 fe ~ fe0c44 0000000000000000 fe ~",
+         "fe0c440101010101010101fe|||J12"},
+        // A live packet inside junk does not end it: no settings after it.
+        {"live inside junk, then settings", "00 fe18 000102030405060708090a0b0c0d0e0f1011 fe0044 0101010101010101 fe ~",
+         "J1 *fe18000102030405060708090a0b0c0d0e0f1011|J12"},
+        {"live inside junk, then an AUX-shaped tail", "00 fe18 000102030405060708090a0b0c0d0e0f1011 0000aa0505050500 ~",
+         "J1 *fe18000102030405060708090a0b0c0d0e0f1011|J8"},
+        // Trims only from a receiver packet at a boundary that ends cleanly.
+        {"receiver packet, then silence", "fe19 2854 000a 0000 0000 7878 7878 0000 0000 0000 ~",
+         "fe192854000a0000000078787878000000000000|T"},
+        {"receiver packet glued before a servo packet",
+         "fe19 2854 000a 0000 0000 7878 7878 0000 0000 0000 fe18 05dc05dc05dc05dc05dc05dc05dc05dc0320 ~",
+         "fe192854000a0000000078787878000000000000 T fe1805dc05dc05dc05dc05dc05dc05dc05dc0320|"},
+        {"receiver packet missing bytes, its trims from the next packet",
+         "fe19 2854 000a 0000 | fe18 05dc05dc05dc05dc05dc05dc05dc05dc0320 ~",
+         "|fe192854000a0000fe1805dc05dc05dc05dc05dc|J8"},
+        {"receiver packets after a live packet inside junk",
+         "00 fe18 05dc05dc05dc05dc05dc05dc05dc05dc0320 fe19 2854 000a 0000 0000 0000 0a14 0000 0000 0000"
+         " fe19 2854 000a 0000 0000 7878 7878 0000 0000 0000 ~",
+         "J1 *fe1805dc05dc05dc05dc05dc05dc05dc05dc0320 *fe192854000a0000000000000a14000000000000"
+         " *fe192854000a0000000078787878000000000000|"},
+        // The AUX packet is known by its place: a transmitter that goes on
+        // within the quiet time, or streams, has it taken at the next start.
+        {"AUX, then the next answer within the quiet time", "000caa010203045a | fe0ca1 0102030405060708 fe ~",
+         "|000caa010203045a fe0ca10102030405060708fe|"},
+        {"AUX glued before a live packet", "000caa010203045a fe18 05dc05dc05dc05dc05dc05dc05dc05dc0320 ~",
+         "000caa010203045a fe1805dc05dc05dc05dc05dc05dc05dc05dc0320|"},
     };
     for (const Row &r : rows)
-        QTest::newRow(r.name) << hexPieces(r.stream) << QString(r.settled);
+        QTest::newRow(r.name) << hexPieces(r.stream) << QString(r.settled) << r.reading;
 }
 
 void TestDecoder::framing()
 {
     QFETCH(QList<QByteArray>, pieces);
     QFETCH(QString, settled);
-    QCOMPARE(frame(pieces), settled);
+    QFETCH(bool, reading);
+    QCOMPARE(frame(pieces, reading ? auxNext() : AwaitedAnswers()), settled);
 }
 
 void TestDecoder::randomChunks()

@@ -8,8 +8,10 @@
 #include "packetcases.h"
 #include "packetframer.h"
 #include "portoffer.h"
+#include "readprogress.h"
 #include "sanity.h"
 #include "testsupport.h"
+#include "texts.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -24,6 +26,7 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <termios.h>
 #include <unistd.h>
@@ -95,6 +98,8 @@ private slots:
     void readSendsRequestAfterPause();
     void readAnswersAreDecodedDuringTheWait_data();
     void readAnswersAreDecodedDuringTheWait();
+    void readEndsWithinItsTime_data();
+    void readEndsWithinItsTime();
     void readWithoutConnection();
     void englishOpenCloseAndNoPort();
 
@@ -110,6 +115,9 @@ private:
     void openLink();
     // Sends one chunk and waits for its acknowledgements.
     void exchange(const QByteArray &chunk, int answers = 1);
+    // Clicks Read and runs `steps` (from inside the read's wait) once "RR"
+    // arrived; returns when the read has ended, its box closed.
+    void duringRead(const std::function<void()> &steps);
 
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<PtyPeer> peer;
@@ -159,6 +167,27 @@ void TestLink::exchange(const QByteArray &chunk, int answers)
              }),
              "no acknowledgement");
     QCOMPARE(peer->received().mid(before), kAck.repeated(answers));
+}
+
+void TestLink::duringRead(const std::function<void()> &steps)
+{
+    ModalCloser closer;
+    bool started = false, done = false;
+    QTimer watch;
+    watch.setInterval(5);
+    connect(&watch, &QTimer::timeout, [&] {
+        peer->takeAvailable();
+        if (started || !peer->received().endsWith("RR"))
+            return;
+        started = true;
+        watch.stop();
+        peer->clearReceived();
+        steps();
+    });
+    watch.start();
+    QTimer::singleShot(0, readButton(), [&] { readButton()->click(), done = true; });
+    QVERIFY(waitUntil([&] { return done; }, 15000));
+    QVERIFY(started);
 }
 
 void TestLink::openGreetsAndLocks()
@@ -289,6 +318,8 @@ void TestLink::liveReceiverPacketAndTrimHold()
     openLink();
     exchange(receiverPacket(40, 84, 0x04D2, 0x1234, 0x5678, {0xFF, 0xEE, 0xEF, 0x10}));
     QCOMPARE(mon.RssiLive, 40);
+    // The trims once the line is quiet after the packet: it ended cleanly.
+    QTRY_COMPARE(cfg.StkTrim[3], 240);
     QCOMPARE(mon.RxVoltLive, 84);
     QCOMPARE(mon.ExtVoltLive, 1234);
     QCOMPARE(mon.Spare1Live, 0x1234);
@@ -300,6 +331,7 @@ void TestLink::liveReceiverPacketAndTrimHold()
 
     trimHold = 1;
     exchange(receiverPacket(95, 50, 77, 0, 0, {1, 2, 3, 4}));
+    peer->collectFor(4 * PacketFramer::kQuietMs);
     QCOMPARE(mon.RssiLive, 95);
     QCOMPARE(mon.RxVoltLive, 50);
     QCOMPARE(mon.ExtVoltLive, 77);
@@ -308,7 +340,7 @@ void TestLink::liveReceiverPacketAndTrimHold()
 
     trimHold = 0;
     exchange(receiverPacket(95, 50, 77, 0, 0, {1, 2, 3, 4}));
-    QCOMPARE(cfg.StkTrim[3], 1);
+    QTRY_COMPARE(cfg.StkTrim[3], 1);
     QCOMPARE(cfg.StkTrim[0], 4);
 }
 
@@ -317,6 +349,7 @@ void TestLink::settingsPacketsFillTheModel()
     // All eighteen codes one after the other, as a read answer arrives.
     openLink();
     ConfigModel expected;
+    duringRead([&] {
     for (const SettingsCase &c : settingsCases()) {
         debugLines.clear();
         c.expect(expected);
@@ -328,6 +361,7 @@ void TestLink::settingsPacketsFillTheModel()
         QCOMPARE(debugLines.filter("ReadFlag").value(0), QString("ReadFlag:%1").arg(c.readFlag));
         QCOMPARE(debugLines.filter("ReadFlag").size(), 1);
     }
+    });
     // The dual-rate working fields follow the received arrays: DR_CH 0 and
     // DR_POSI 1 (from the 0xAB packet) select the down entries of CH1.
     QCOMPARE(cfg.DR_UP1, 10);
@@ -342,7 +376,11 @@ void TestLink::settingsPacketsFillTheModel()
 void TestLink::auxPacket()
 {
     openLink();
-    exchange(::auxPacket(5, 4, 2, 0, char(0x99), char(0x88)));
+    duringRead([&] {
+        exchange(settingsCases()[5].packet);
+        debugLines.clear();
+        exchange(::auxPacket(5, 4, 2, 0, char(0x99), char(0x88)));
+    });
     QCOMPARE(cfg.AUX5, 5);
     QCOMPARE(cfg.AUX6, 4);
     QCOMPARE(cfg.AUX7, 2);
@@ -351,7 +389,10 @@ void TestLink::auxPacket()
     QCOMPARE(debugLines.filter("ReadFlag"), QStringList{"ReadFlag:7"});
 
     // Out-of-range sources are repaired to each channel's fallback.
-    exchange(::auxPacket(6, 200, 255, 9));
+    duringRead([&] {
+        exchange(settingsCases()[5].packet);
+        exchange(::auxPacket(6, 200, 255, 9));
+    });
     QCOMPARE(cfg.AUX5, 1);
     QCOMPARE(cfg.AUX6, 3);
     QCOMPARE(cfg.AUX7, 0);
@@ -368,6 +409,7 @@ void TestLink::onlySettingsPacketsRefreshAtOnce()
     QMetaObject::invokeMethod(window.get(), "ui_Display");
     QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1000"));
 
+    duringRead([&] {
     // Live and AUX packets wait for the next tick.
     exchange(servoPacket({1234, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
     exchange(::auxPacket(1, 3, 0, 2));
@@ -391,6 +433,7 @@ void TestLink::onlySettingsPacketsRefreshAtOnce()
     unmarked[0] = char(0x00);
     exchange(unmarked);
     QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
+    });
 }
 
 void TestLink::everyChunkAnsweredOnce()
@@ -428,10 +471,11 @@ void TestLink::everyChunkAnsweredOnce()
     QCOMPARE(peer->collectFor(200), QByteArray());
     QCOMPARE(peer->received(), kAck.repeated(14));
 
-    // Only the first two and the receiver packet decoded anything.
+    // Only the first live packet and the receiver packet decoded anything:
+    // no read awaited the settings packet.
     QCOMPARE(mon.Servo1, 1100);
-    QCOMPARE(cfg.rev1, 1);
-    QCOMPARE(mon.ReadFlag, 1);
+    QCOMPARE(cfg.rev1, 0);
+    QCOMPARE(mon.ReadFlag, 0);
     QCOMPARE(cfg.sub1, 0);
     QCOMPARE(mon.RssiLive, 40);
     QCOMPARE(cfg.StkTrim[0], 120);
@@ -448,6 +492,7 @@ void TestLink::outOfRangeSettingsRepairedBeforeShown()
     connect(sub1, QOverload<int>::of(&QSpinBox::valueChanged), [&](int v) { shownSub1 << v; });
     connect(rate, QOverload<int>::of(&QSpinBox::valueChanged), [&](int v) { shownRate << v; });
 
+    duringRead([&] {
     // sub1 = -120 and sub2 = 135 are out of range; sub3 = 100 is not.
     exchange(settingsPacket(0x55, {0, 255, 220, 120, 120, 120, 120, 120}));
     QCOMPARE(cfg.sub1, 0);
@@ -467,6 +512,7 @@ void TestLink::outOfRangeSettingsRepairedBeforeShown()
     QCOMPARE(cfg.DR_UP1, 100);
     QCOMPARE(cfg.DR_RATE, 100);
     QVERIFY(shownRate.isEmpty() || shownRate.last() == 100);
+    });
 }
 
 void TestLink::randomChunksOverTheLine()
@@ -669,13 +715,22 @@ void TestLink::readAnswersAreDecodedDuringTheWait_data()
 {
     // The last answer (none, the AUX packet, or the AUX packet after junk)
     // and whether a second read, which nobody answers, follows.
+    // Then chunks after the read, each junk: answered once, nothing decoded.
     QTest::addColumn<QByteArray>("last");
     QTest::addColumn<bool>("readAgain");
+    QTest::addColumn<QList<QByteArray>>("late");
     const QByteArray aux = ::auxPacket(0, 1, 2, 3);
-    QTest::newRow("every group") << aux << false;
-    QTest::newRow("no AUX packet") << QByteArray() << false;
-    QTest::newRow("junk glued before the AUX packet") << QByteArray::fromHex("0000aa") + aux << false;
-    QTest::newRow("every group, then a read nobody answers") << aux << true;
+    QTest::newRow("every group") << aux << false << QList<QByteArray>();
+    QTest::newRow("no AUX packet") << QByteArray() << false << QList<QByteArray>();
+    QTest::newRow("junk glued before the AUX packet") << QByteArray::fromHex("0000aa") + aux << false
+                                                      << QList<QByteArray>();
+    QTest::newRow("every group, then a read nobody answers") << aux << true << QList<QByteArray>();
+    // A transmitter answering twice, or late, and eight bytes after silence.
+    QTest::newRow("every group, then answers again")
+        << aux << false
+        << QList<QByteArray>{settingsPacket(0x55, {153, 120, 120, 120, 120, 120, 120, 120}), ::auxPacket(5, 5, 5, 5)};
+    QTest::newRow("every group, then eight AUX-shaped bytes")
+        << aux << false << QList<QByteArray>{QByteArray::fromHex("0000aa0505050500")};
 }
 
 void TestLink::readAnswersAreDecodedDuringTheWait()
@@ -730,12 +785,85 @@ void TestLink::readAnswersAreDecodedDuringTheWait()
     QCOMPARE(debugLines.filter("ReadFlag").size(), decodedWhileWaiting);
     QCOMPARE(debugLines.filter("ReadFlag").last(), withAux ? QStringLiteral("ReadFlag:7") : QStringLiteral("ReadFlag:19"));
 
+    QFETCH(QList<QByteArray>, late);
+    for (const QByteArray &chunk : late) {
+        peer->clearReceived();
+        exchange(chunk);
+    }
+    QVERIFY2(modelDiff(cfg, expected).isEmpty(), qPrintable(modelDiff(cfg, expected).join(' ')));
+    QCOMPARE(debugLines.filter("ReadFlag").size(), decodedWhileWaiting);
+
     if (readAgain) {
         slotDone = false;
         QTimer::singleShot(0, readButton(), [&] { readButton()->click(), slotDone = true; });
         QVERIFY(waitUntil([&] { return slotDone; }, 10000));
         QCOMPARE(closer.count, 1);
     }
+}
+
+void TestLink::readEndsWithinItsTime_data()
+{
+    QTest::addColumn<int>("paceMs");  // from one answer's "WWW" to the next answer
+    QTest::addColumn<bool>("repeat");  // no AUX packet; the last group again every 500 ms, six times
+    QTest::addColumn<bool>("close");   // the window closed 500 ms after the request
+    QTest::newRow("18 groups, then one repeated every 500 ms") << 60 << true << false;
+    QTest::newRow("a group every 500 ms") << 500 << false << false;
+    QTest::newRow("a group every 500 ms, closed meanwhile") << 500 << false << true;
+}
+
+// A transmitter that never finishes: the read ends within its time with
+// the incomplete box, a close is not held by it, and every packet is still
+// answered once.
+void TestLink::readEndsWithinItsTime()
+{
+    QFETCH(int, paceMs);
+    QFETCH(bool, repeat);
+    QFETCH(bool, close);
+    openLink();
+    QList<QByteArray> answers;
+    for (const SettingsCase &c : settingsCases())
+        answers << c.packet;
+    if (!repeat)
+        answers << ::auxPacket(0, 1, 2, 3);
+    const int total = answers.size() + (repeat ? 6 : 0);
+    int sent = 0;
+    QElapsedTimer clock;
+    qint64 requestAt = -1, closedAt = -1, endedAt = -1;
+    QTimer transmitter;
+    transmitter.setInterval(paceMs);
+    connect(&transmitter, &QTimer::timeout, [&] {
+        peer->takeAvailable();
+        const QByteArray got = peer->received();
+        if (!got.startsWith("RR"))
+            return;
+        if (requestAt < 0) {
+            requestAt = clock.elapsed();
+            if (close)
+                QTimer::singleShot(500, window.get(), [&] { closedAt = clock.elapsed(), window->close(); });
+        }
+        if (sent < answers.size() && (got.size() - 2) / kAck.size() == sent)
+            peer->send(answers[sent++]);
+        else if (sent >= answers.size() && sent < total)
+            transmitter.setInterval(500), peer->send(answers.last()), ++sent;
+    });
+    transmitter.start();
+    ModalCloser closer;
+    QTimer::singleShot(0, readButton(), [&] {
+        clock.start();
+        readButton()->click();
+        endedAt = clock.elapsed();
+    });
+    QVERIFY(waitUntil([&] { return endedAt >= 0; }, 15000));
+    if (close) {
+        QVERIFY2(endedAt - closedAt < 1000, qPrintable(QString::number(endedAt - closedAt)));
+        QVERIFY(closer.lastText != linkTexts().readIncomplete);
+    } else {
+        QVERIFY2(endedAt - requestAt < ReadProgress::kLimitMs + 1000, qPrintable(QString::number(endedAt - requestAt)));
+        QCOMPARE(closer.lastText, linkTexts().readIncomplete);
+    }
+    QVERIFY(waitUntil([&] { return sent == total; }, 15000));
+    peer->collectFor(300);
+    QCOMPARE(peer->received(), "RR" + kAck.repeated(total));
 }
 
 void TestLink::readWithoutConnection()

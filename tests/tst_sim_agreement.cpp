@@ -8,6 +8,7 @@
 #include "frameencoder.h"
 #include "monitorstate.h"
 #include "packetdecoder.h"
+#include "readprogress.h"
 
 #include "frames.h"
 #include "packets.h"
@@ -147,9 +148,12 @@ void TestSimAgreement::simulatorPacketsDecodeInTheTool()
         MonitorState live;
 
         int settingsPackets = 0, auxPackets = 0;
+        AwaitedAnswers read = AwaitedAnswers::fresh();
         for (const zqsim::Bytes &p : zqsim::encodeReadAnswer(sim)) {
             const QByteArray chunk(reinterpret_cast<const char *>(p.data()), int(p.size()));
-            const PacketKind kind = decodePacket(chunk, m, live, false).kind;
+            const DecodeResult r = decodePacket(chunk, m, live, false, read);
+            read.took(r.readFlag);
+            const PacketKind kind = r.kind;
             settingsPackets += kind == PacketKind::Settings;
             auxPackets += kind == PacketKind::Aux;
         }
@@ -159,7 +163,7 @@ void TestSimAgreement::simulatorPacketsDecodeInTheTool()
         const zqsim::LiveValues v = zqsim::liveValuesAt(qint64(rng.bounded(3600000u)), sim);
         for (const zqsim::Bytes &p : {zqsim::encodeServoPacket(v), zqsim::encodeReceiverPacket(v, sim)}) {
             const QByteArray chunk(reinterpret_cast<const char *>(p.data()), int(p.size()));
-            const PacketKind kind = decodePacket(chunk, m, live, false).kind;
+            const PacketKind kind = decodePacket(chunk, m, live, false, AwaitedAnswers()).kind;
             QVERIFY(kind == PacketKind::ServoLive || kind == PacketKind::ReceiverLive);
         }
 

@@ -20,6 +20,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QRandomGenerator>
 #include <QSet>
@@ -122,6 +123,8 @@ private slots:
     void editsAreWrittenAndReadBack();
     void saveAndLoad();
     void bothResetsReachTheTransmitter();
+    void readsAgainstOtherTransmitters_data();
+    void readsAgainstOtherTransmitters();
 
 private:
     // Rows naming how the simulator delivers its packets (see init).
@@ -164,6 +167,12 @@ void TestSimWindow::init()
     conf.maxGapMs = 10;  // clear of the quiet time on a loaded machine
     conf.pullAfterPackets = row == "during the live stream" ? 40 : 0;
     conf.pullAfterMs = row == "during a write" ? 2000 : 0;
+    // Transmitters that do not wait for each answer: one gives up after
+    // 20 ms, one streams every 20 ms whatever comes back.
+    if (row == "ack-timeout 20" || row == "streaming every 20 ms")
+        conf.engine.intervalMs = 20, conf.engine.ackTimeoutMs = row == "ack-timeout 20" ? 20 : 1;
+    if (row.startsWith("stores sub1 as 999"))
+        conf.engine.misstoreField = "sub1", conf.engine.misstoreValue = 999;
     sim = std::make_unique<zqsim::SimHost>(conf);
     std::string error;
     QVERIFY2(sim->start(&error), error.c_str());
@@ -532,6 +541,42 @@ void TestSimWindow::bothResetsReachTheTransmitter()
     // live packets again, now the factory centre.
     QVERIFY(waitUntil([&] { return differences(factory, cfg, {QStringLiteral("Vertion")}).isEmpty(); },
                       kReadTimeoutMs));
+}
+
+void TestSimWindow::readsAgainstOtherTransmitters_data()
+{
+    QTest::addColumn<QString>("box");  // after the write's read-back and the next read, "#" between
+    const QString repaired = verifyTexts().repaired + QStringLiteral("\n中点微调 CH1: 135 % → 0 %");
+    QTest::newRow("ack-timeout 20") << QString();
+    QTest::newRow("streaming every 20 ms") << QString();
+    QTest::newRow("stores sub1 as 999 (135 in its byte)")
+        << verifyTexts().mismatch + QStringLiteral("\n中点微调 CH1: 33 % → 135 %#") + repaired;
+}
+
+// Reads complete and writes verify whatever the pace of the answers; a
+// read that needed repairs says which, and the title keeps its mark.
+void TestSimWindow::readsAgainstOtherTransmitters()
+{
+    QFETCH(QString, box);
+    QStringList shown;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        if (auto *b = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            shown << b->text(), b->accept();
+    });
+    closer.start(10);
+    QVERIFY(open());
+    QVERIFY(readAll());
+    QVERIFY(shown.isEmpty());
+    child<QSpinBox>(QStringLiteral("spinBox_sub1"))->setValue(33);
+    QVERIFY(clickAndWait("toolButton_Send", kCommandTimeoutMs));
+    QCOMPARE(sim->stats().readRequests, quint64(2));
+    QVERIFY(clickAndWait("toolButton_Read", kReadTimeoutMs));
+    QCOMPARE(shown.join(QLatin1Char('#')), box);
+    QCOMPARE(cfg.sub1, box.isEmpty() ? 33 : 0);
+    // The mark as the next refresh shows it, not as the write left it.
+    QMetaObject::invokeMethod(window.get(), "ui_Display");
+    QCOMPARE(window->windowTitle().endsWith(QLatin1String(" *")), !box.isEmpty());
 }
 
 QTEST_MAIN(TestSimWindow)

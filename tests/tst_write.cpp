@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "monitorstate.h"
 #include "readback.h"
+#include "readprogress.h"
 #include "settingstable.h"
 #include "simengine.h"
 #include "testsupport.h"
@@ -12,12 +13,15 @@
 #include "wirecapture.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <functional>
 
 namespace {
 
@@ -46,8 +50,11 @@ struct BoxAnswer
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box)
                 return;
-            (box->buttons().size() > 1 ? questions : shown)
+            const bool question = box->buttons().size() > 1;
+            (question ? questions : shown)
                 << box->text() + (box->defaultButton() ? QLatin1Char('|') + box->defaultButton()->text() : QString());
+            if (clock)
+                (question ? askedAt : shownAt) << clock->elapsed();
             QAbstractButton *cancel = box->button(QMessageBox::Cancel);
             (cancel ? cancel : box->buttons().first())->click();
         });
@@ -55,6 +62,8 @@ struct BoxAnswer
     }
     QTimer timer;
     QStringList shown, questions;
+    const QElapsedTimer *clock = nullptr;  // when set: when each box appeared
+    QVector<qint64> shownAt, askedAt;
 };
 
 } // namespace
@@ -102,17 +111,29 @@ private slots:
         QTest::addColumn<QString>("transmitter");
         QTest::addColumn<bool>("verify");
         QTest::addColumn<QString>("box");  // also: the title marked, and closing asks
+        QTest::addColumn<int>("answers");  // "WWW" after "RR"
         const QString mismatch = verifyTexts().mismatch + QLatin1Char('\n');
+        const QString misstored = mismatch + "中点微调 CH1: 0 % → 7 %";
         for (const char *command : {"toolButton_Send", "toolButton_Load", "toolButton_Reset", "pushButton_Reset2"}) {
             const QByteArray c(command);
-            QTest::newRow(c + ", faithful") << command << "" << true << "";
-            QTest::newRow(c + ", stores one value differently") << command << "misstore" << true
-                                                                 << mismatch + "中点微调 CH1: 0 % → 7 %";
+            QTest::newRow(c + ", faithful") << command << "" << true << "" << 19;
+            QTest::newRow(c + ", stores one value differently") << command << "misstore" << true << misstored << 19;
             QTest::newRow(c + ", ignores the H frame") << command << "ignore H" << true
-                                                        << mismatch + "油门曲线 曲线点4: 50 % → 60 %";
-            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified;
-            QTest::newRow(c + ", --no-verify") << command << "misstore" << false << "";
+                                                        << mismatch + "油门曲线 曲线点4: 50 % → 60 %" << 19;
+            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified << 0;
+            QTest::newRow(c + ", --no-verify") << command << "misstore" << false << "" << 0;
         }
+        // Answers out of turn, and reads that do not end by themselves: the
+        // pages keep what was sent, whatever comes after the verdict.
+        const char *send = "toolButton_Send";
+        QTest::newRow("answers 2 s after the request") << send << "misstore, late" << true << verifyTexts().unverified
+                                                       << 19;
+        QTest::newRow("answers twice, 50 ms apart") << send << "misstore, twice" << true << misstored << 38;
+        QTest::newRow("answers during the settle pause too") << send << "misstore, early" << true << misstored << 38;
+        QTest::newRow("one answer per 400 ms") << send << "misstore, slow" << true << verifyTexts().unverified << 19;
+        QTest::newRow("a group every 500 ms instead of the AUX packet")
+            << send << "misstore, stalls" << true << verifyTexts().unverified << 18 + 6;
+        QTest::newRow("closed while answers come slowly") << send << "misstore, slow, closed" << true << "" << 19;
     }
 
     void readBackAfterEveryWrite()
@@ -121,11 +142,11 @@ private slots:
         QFETCH(bool, verify);
         verifyWrites = verify;
         zqsim::SimEngine::Options opt;
-        opt.intervalMs = 0;
-        opt.misstoreField = transmitter == QLatin1String("misstore") ? "sub1" : "";
+        opt.intervalMs = transmitter.contains(QLatin1String("slow")) ? 400 : 0;
+        opt.misstoreField = transmitter.startsWith(QLatin1String("misstore")) ? "sub1" : "";
         opt.misstoreValue = 7;
         opt.ignoreFrame = transmitter == QLatin1String("ignore H") ? 'H' : 0;
-        opt.silentAfterWrite = transmitter == QLatin1String("silent");
+        opt.silentAfterWrite = transmitter == QLatin1String("silent") || transmitter.endsWith(QLatin1String("late"));
         zqsim::TransmitterSettings held = zqsim::factorySettings();
         held.THCURE_Data04 = 60;  // an H setting unlike the factory one
         zqsim::SimEngine tx(opt, held);
@@ -148,24 +169,78 @@ private slots:
         file.close();
         FileDialogAnswer fileAnswer(file.fileName());
         BoxAnswer boxes;
+        // The transmitter's own doings: an "RR" only it heard, a withheld
+        // AUX packet and the last group repeated in its stead.
+        QObject acts;
+        QElapsedTimer txClock;
+        txClock.start();
+        QByteArray lastGroup;
+        int repeats = 0, sent = 0;
+        std::function<void(const std::vector<zqsim::Bytes> &)> answer;
+        answer = [&](const std::vector<zqsim::Bytes> &packets) {
+            for (const zqsim::Bytes &p : packets) {
+                const QByteArray b(reinterpret_cast<const char *>(p.data()), int(p.size()));
+                if (b.size() == 8 && transmitter.endsWith(QLatin1String("stalls"))) {
+                    auto *again = new QTimer(&acts);
+                    connect(again, &QTimer::timeout, [&, again] {
+                        peer.send(lastGroup);
+                        if (++repeats == 6)
+                            again->stop();
+                    });
+                    again->start(500);
+                    answer(tx.receive(std::string("WWW"), txClock.elapsed()));
+                    continue;
+                }
+                if (b.size() == 12)
+                    lastGroup = b;
+                peer.send(b);
+                if (++sent == 19 && transmitter.endsWith(QLatin1String("twice")))
+                    QTimer::singleShot(50, &acts, [&] { answer(tx.receive(std::string("RR"), txClock.elapsed())); });
+            }
+        };
+        const auto requestAgainIn = [&](int ms) {
+            QTimer::singleShot(ms, &acts, [&] { answer(tx.receive(std::string("RR"), txClock.elapsed())); });
+        };
         int fed = 0;
         WireRecorder wire(peer, [&](const WireRecorder &r) {
-            for (const zqsim::Bytes &p : tx.receive(r.bytes.mid(fed).toStdString(), r.clock.elapsed()))
-                peer.send(QByteArray(reinterpret_cast<const char *>(p.data()), int(p.size())));
+            answer(tx.receive(r.bytes.mid(fed).toStdString(), txClock.elapsed()));
+            if (fed < 327 && r.bytes.size() >= 327 && transmitter.endsWith(QLatin1String("early")))
+                requestAgainIn(0);
+            if (fed < 329 && r.bytes.size() >= 329 && transmitter.endsWith(QLatin1String("late")))
+                requestAgainIn(2000);
+            if (fed < 329 && r.bytes.size() >= 329 && transmitter.endsWith(QLatin1String("closed")))
+                QTimer::singleShot(500, &acts, [&] { w->close(); });
             fed = r.bytes.size();
         });
+        boxes.clock = &wire.clock;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&] { answer(tx.tick(txClock.elapsed())); });
+        ticker.start(10);
         QFETCH(QString, command);
+        QFETCH(int, answers);
+        const int length = 327 + (verify ? 2 : 0) + 3 * answers;
         QVERIFY(QMetaObject::invokeMethod(button(*w, command.toLatin1()), "click", Qt::QueuedConnection));
-        QVERIFY(waitUntil([&] { return wire.bytes.size() >= 327 && QApplication::overrideCursor() == nullptr; }, 20000));
+        QVERIFY(waitUntil([&] { return wire.bytes.size() >= length && QApplication::overrideCursor() == nullptr; }, 20000));
         wire.collectFor(300);
 
-        const int answers = verify && transmitter != QLatin1String("silent") ? 19 : 0;
-        QCOMPARE(wire.bytes, kFactoryFrames + "WWW" + (verify ? "RR" : "") + QByteArray(answers * 3, 'W'));
-        QVERIFY(!verify || wire.arrival(327) - wire.arrival(326) >= 790);  // the settle pause
+        // Answers the transmitter sent before the request are answered too.
+        const int early = transmitter.endsWith(QLatin1String("early")) ? 19 : 0, rr = 327 + 3 * early;
+        QCOMPARE(wire.bytes, kFactoryFrames + "WWW" + QByteArray(early * 3, 'W') + (verify ? "RR" : "")
+                                 + QByteArray((answers - early) * 3, 'W'));
+        QVERIFY(!verify || wire.arrival(rr) - wire.arrival(326) >= 790);  // the settle pause
         QFETCH(QString, box);
         QCOMPARE(boxes.shown.join(QLatin1Char('#')), box);
+        // The verdict within the read-back's time, and a close asked for
+        // during it is not held by it.
+        const qint64 verdictAt = (boxes.shownAt + boxes.askedAt).value(0, -1) - wire.arrival(rr + 1);
+        QVERIFY2(verdictAt < ReadProgress::kLimitMs + 1000, qPrintable(QString::number(verdictAt)));
+        const bool closed = transmitter.endsWith(QLatin1String("closed"));
+        if (closed) {
+            QCOMPARE(boxes.questions, QStringList{verifyTexts().closeQuestion + "|取消"});
+            QVERIFY2(verdictAt < 500 + 1000, qPrintable(QString::number(verdictAt)));
+        }
         QCOMPARE(cfg.sub1 + cfg.THCURE_Data04, 50);  // the pages keep what was sent
-        const bool marked = !box.isEmpty();
+        const bool marked = !box.isEmpty() || closed;
         QCOMPARE(w->windowTitle(), marked ? QStringLiteral("Zarvik&Quorel-V5.1 *") : QStringLiteral("Zarvik&Quorel-V5.1"));
         boxes.questions.clear();
         w->close();  // cancelled when asked, Cancel being the default
