@@ -4,6 +4,7 @@
 #include "packetcases.h"
 #include "packetdecoder.h"
 #include "packetframer.h"
+#include "readback.h"
 #include "sanity.h"
 
 #include <QtTest>
@@ -66,7 +67,10 @@ QString frame(const QList<QByteArray> &pieces)
     QStringList steps;
     for (const QByteArray &piece : pieces) {
         QVector<FramedChunk> got;
-        piece.isEmpty() ? f.expire(got) : f.feed(piece, got);
+        if (piece == "reset")  // a new connection
+            f.reset();
+        else
+            piece.isEmpty() ? f.expire(got) : f.feed(piece, got);
         QStringList units;
         for (const FramedChunk &c : got)
             units << (c.packet ? QString(c.afterJunk ? "*" : "") + c.bytes.toHex() : QStringLiteral("J%1").arg(c.junk));
@@ -162,6 +166,12 @@ void TestDecoder::trimsHeld()
     QCOMPARE(live.RssiLive, 95);
     QCOMPARE(live.RxVoltLive, 50);
     QCOMPARE(live.ExtVoltLive, 120);
+    // During a read-back the pages still take the trims, unless held.
+    for (const bool hold : {false, true}) {
+        ConfigModel held, pages;
+        decodeReadBack(receiverPacket(95, 50, 120, 1, 2, {10, 20, 30, 40}), held, pages, live, hold);
+        QCOMPARE(pages.StkTrim[0], hold ? 120 : 40);
+    }
 }
 
 void TestDecoder::auxPacketIgnoresFirstBytes()
@@ -337,6 +347,7 @@ void TestDecoder::framing_data()
     QTest::newRow("garbage before live") << QList<QByteArray>{QByteArray("\x01\x02\x03") + live} << "J3 *" + hex(live);
     QTest::newRow("junk: one answer, at the quiet time") << QList<QByteArray>{"0123456789", {}} << "|J10";
     QTest::newRow("live cut short") << QList<QByteArray>{live.left(15), {}} << "|J15";
+    QTest::newRow("reset forgets junk and bytes held") << QList<QByteArray>{"\x01\xfe\x18", "reset", {}} << "||";
 
     // Streams as they arrived, written out byte for byte.
     struct Row { const char *name, *stream, *settled; };
