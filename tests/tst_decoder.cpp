@@ -4,6 +4,7 @@
 #include "packetcases.h"
 #include "packetdecoder.h"
 #include "packetframer.h"
+#include "readback.h"
 #include "readprogress.h"
 #include "sanity.h"
 
@@ -96,7 +97,10 @@ QString frame(const QList<QByteArray> &pieces, AwaitedAnswers read = auxNext())
     QStringList steps;
     for (const QByteArray &piece : pieces) {
         QVector<FramedChunk> got;
-        piece.isEmpty() ? f.expire(read, got) : f.feed(piece, read, got);
+        if (piece == "reset")  // a new connection
+            f.reset();
+        else
+            piece.isEmpty() ? f.expire(read, got) : f.feed(piece, read, got);
         QStringList units;
         for (const FramedChunk &c : got) {
             if (c.packet)
@@ -373,6 +377,7 @@ void TestDecoder::framing_data()
     QTest::newRow("garbage before live") << QList<QByteArray>{QByteArray("\x01\x02\x03") + live} << "J3 *" + hex(live) << true;
     QTest::newRow("junk: one answer, at the quiet time") << QList<QByteArray>{"0123456789", {}} << "|J10" << true;
     QTest::newRow("live cut short") << QList<QByteArray>{live.left(15), {}} << "|J15" << true;
+    QTest::newRow("reset forgets junk and bytes held") << QList<QByteArray>{"\x01\xfe\x18", "reset", {}} << "||" << true;
 
     // Streams as they arrived, written out byte for byte.
     struct Row { const char *name, *stream, *settled; bool reading = true; };

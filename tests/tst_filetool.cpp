@@ -154,7 +154,7 @@ private slots:
     // languages, and no model name, index or English word among Chinese.
     void labelsAreTheWindowsWords()
     {
-        for (const bool english : {false, true}) {
+        for (const bool english : {false, true, false}) {  // and back
             QVERIFY(useEnglishTexts(english));
             QSet<QString> seen;
             for (const Setting &s : settingsTable()) {
@@ -196,6 +196,12 @@ private slots:
                             "  版本 / 模式 遥控器摇杆模式   10  -> 1\n"));
         QCOMPARE(linesWith(r.out, "(not in file)").count('\n'), 42 + 8);  // every H and I field
         QCOMPARE(run({"check", factoryFile(), path("hand.txt")}).status, 1);
+        // An unreadable file outweighs a short one after it; an empty one is named so.
+        QVERIFY(writeFile(path("empty.txt"), ""));
+        const Run empty = run({"check", path("empty.txt"), path("hand.txt")});
+        QCOMPARE(empty.status, 2);
+        QVERIFY2(empty.err.endsWith(": unreadable: empty file\n"), empty.err.constData());
+        QCOMPARE(run({"show", "-"}).err, QByteArray("zqconfig-file: -: empty input\n"));
     }
 
     void diffExitCodes()

@@ -6,6 +6,8 @@
 #include "mainwindow.h"
 #include "monitorstate.h"
 #include "options.h"
+#include "readback.h"
+#include "startup.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -20,11 +22,31 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <cstdlib>
 #include <functional>
+#include <vector>
 
 namespace {
 
 QStringList capturedMessages;
+
+// Started with ZQ_START_ARGS set, this suite starts the application as the
+// program does with those arguments (split at spaces, the program's name
+// first) and exits at once: 0 when writes are then read back, 1 when not.
+[[maybe_unused]] const bool startedAsTheProgram = [] {
+    if (!qEnvironmentVariableIsSet("ZQ_START_ARGS"))
+        return false;
+    static QList<QByteArray> words = qgetenv("ZQ_START_ARGS").split(' ');
+    static std::vector<char *> argv;
+    for (QByteArray &word : words)
+        argv.push_back(word.data());
+    static int argc = int(argv.size());
+    argv.push_back(nullptr);
+    StartOptions options;
+    int status = 0;
+    const auto app = startApplication(argc, argv.data(), {QStringLiteral("about"), true}, &options, &status);
+    std::_Exit(!app ? 2 : verifyWrites ? 0 : 1);
+}();
 
 void captureHandler(QtMsgType, const QMessageLogContext &, const QString &msg)
 {
@@ -373,6 +395,24 @@ private slots:
             QVERIFY(p.waitForFinished(60000));
             QCOMPARE(p.exitCode(), c.status);
             QVERIFY(QString::fromLocal8Bit(c.status ? p.readAllStandardError() : p.readAllStandardOutput()).contains(c.out));
+        }
+    }
+
+    // The read-back switch as a user sets it reaches the program.
+    void readBackSwitchAtStartUp()
+    {
+        const struct { const char *args, *env; int status; } cases[] = {
+            {"", "", 0}, {" --no-verify", "", 1}, {"", "0", 1}, {"", "1", 0}};
+        for (const auto &c : cases) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("ZQ_START_ARGS", QStringLiteral("zqconfig") + c.args);
+            env.insert("ZQCONFIG_VERIFY", c.env);
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+            p.setProcessEnvironment(env);
+            p.start(QCoreApplication::applicationFilePath(), QStringList());
+            QVERIFY(p.waitForFinished(60000));
+            QVERIFY2(p.exitCode() == c.status, c.args + QByteArray(" ZQCONFIG_VERIFY=") + c.env);
         }
     }
 

@@ -4,6 +4,7 @@
 #include "configmodel.h"
 #include "linecheck.h"
 #include "portlist.h"
+#include "portwrite.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
 #include "texts.h"
@@ -141,6 +142,20 @@ private slots:
         QVERIFY(serialLineGone(port.handle(), file + QLatin1String("-gone"), QSerialPort::NoError));
     }
 
+    // A line that takes part of a write at once gets the rest after it.
+    void partlyTakenWriteSendsTheRest()
+    {
+        PtyPeer peer;
+        QSerialPort port(peer.slavePath());
+        QVERIFY(port.open(QIODevice::ReadWrite));
+        QByteArray bytes(256 * 1024, '\0');
+        for (int k = 0; k < bytes.size(); ++k)
+            bytes[k] = char(k % 251);
+        writeToPort(port, bytes.constData(), bytes.size());
+        QVERIFY(port.bytesToWrite() > 0 && port.bytesToWrite() < bytes.size());
+        QVERIFY(peer.readAtLeast(bytes.size()) == bytes);
+    }
+
     void pulledCableEndsTheConnection()
     {
         MainWindow w;
@@ -253,6 +268,9 @@ private slots:
         openPortInWindow(&w, again.slavePath());
         QVERIFY(again.waitFor("OK"));
         QCOMPARE(button->text(), linkTexts().closeText);
+        // The loss ended that write only: the next command runs.
+        QTimer::singleShot(0, w.findChild<QAbstractButton *>(QStringLiteral("toolButton_Read")), &QAbstractButton::click);
+        QVERIFY(again.waitFor("RR", 5000));
     }
 };
 

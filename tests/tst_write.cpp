@@ -82,6 +82,7 @@ private slots:
         // Not the trims or the dual-rate page's channel choice: no answer carries them.
         QTest::newRow("not the trims") << "StkTrim[0]=130 DR_CH=2 DR_UP1=40 DR_DOWN1=30 extVolt=74 DR_DownExp[2]=-5"
                                        << "大小舵曲线 指数 CH3 DOWN: 0 % → -5 %|报警设置 动力电池电压: 11.0 V → 7.4 V";
+        QTest::newRow("trims and channel choice alone") << "StkTrim[0]=130 DR_CH=2 DR_UP1=40 DR_DOWN1=30" << "";
         QString edits, lines;
         for (int ch = 1; ch <= 8; ++ch) {
             edits += QStringLiteral("Lepa%1=%1 Repa%1=%1 ").arg(ch);
@@ -246,6 +247,56 @@ private slots:
         w->close();  // cancelled when asked, Cancel being the default
         QCOMPARE(boxes.questions, marked ? QStringList{verifyTexts().closeQuestion + "|取消"} : QStringList());
         QCOMPARE(w->isVisible(), marked);
+    }
+
+    // Once the S frame is out, an edit (the read-back compares with the
+    // frames, so no false alarm) or a close (it waits for the end, asks
+    // once and shows no read-back box; Cancel leaves a working window).
+    void editOrCloseDuringAWrite_data()
+    {
+        QTest::addColumn<bool>("close");
+        QTest::newRow("an edit") << false;
+        QTest::newRow("a close, over a value stored differently") << true;
+    }
+
+    void editOrCloseDuringAWrite()
+    {
+        QFETCH(bool, close);
+        zqsim::SimEngine::Options opt;
+        opt.intervalMs = 0;
+        opt.misstoreField = close ? "sub1" : "";
+        opt.misstoreValue = 7;
+        zqsim::SimEngine tx(opt, zqsim::factorySettings());
+        MainWindow w;
+        w.show();
+        PtyPeer peer;
+        openPortInWindow(&w, peer.slavePath());
+        QVERIFY(peer.waitFor("OK"));
+        peer.clearReceived();
+        verifyWrites = true;
+        BoxAnswer boxes;
+        int fed = 0;
+        WireRecorder wire(peer, [&](const WireRecorder &r) {
+            for (const zqsim::Bytes &p : tx.receive(r.bytes.mid(fed).toStdString(), r.clock.elapsed()))
+                peer.send(QByteArray(reinterpret_cast<const char *>(p.data()), int(p.size())));
+            if (fed < 81 && r.bytes.size() >= 81) {
+                if (close)
+                    w.close();
+                else
+                    cfg.FS1 = 20;
+            }
+            fed = r.bytes.size();
+        });
+        QVERIFY(QMetaObject::invokeMethod(button(w, "toolButton_Send"), "click", Qt::QueuedConnection));
+        QVERIFY(waitUntil([&] { return wire.bytes.contains("RR") && !QApplication::overrideCursor(); }, 20000));
+        if (!close)
+            w.close();
+        QCOMPARE(boxes.shown, QStringList());
+        QCOMPARE(boxes.questions, QStringList{verifyTexts().closeQuestion + "|取消"});
+        QVERIFY(w.isVisible());
+        const int before = wire.bytes.size();
+        QVERIFY(QMetaObject::invokeMethod(button(w, "toolButton_Read"), "click", Qt::QueuedConnection));
+        QVERIFY(waitUntil([&] { return wire.bytes.indexOf("RR", before) >= 0; }, 5000));
     }
 
     void init() { resetProgramState(); verifyWrites = false; }  // the designed sequences, as --no-verify keeps them
