@@ -40,7 +40,8 @@ case "$mode" in
   # dpkg-shlibdeps (dpkg-dev) works out the package's dependencies;
   # help2man writes the manual pages from each program's --help.
   --package) packages+=(dpkg-dev help2man) ;;
-  --bench) packages+=(python3) ;;
+  # python3 checks the generated form (tests) and prints the bench table.
+  --test|--sanitize|--bench) packages+=(python3) ;;
 esac
 missing=()
 for p in "${packages[@]}"; do
@@ -74,7 +75,7 @@ case "$mode" in
     ;;
   --demo)
     build build
-    exec ./build$suffix/tools/zqconfig-demo "${@:2}"
+    exec ./build$suffix/zqconfig-demo "${@:2}"
     ;;
   --test)
     # Turned back on after a --package build in the same folder.
