@@ -5,10 +5,14 @@
 #include "linecheck.h"
 #include "monitorstate.h"
 #include "monitortext.h"
+#include "portlist.h"
+#include "portoffer.h"
+#include "portwrite.h"
 #include "texts.h"
 
 #include <QIcon>
 #include <QMessageBox>
+#include <QSerialPortInfo>
 #include <QTimer>
 
 void MainWindow::on_openButton_clicked()
@@ -96,4 +100,90 @@ void MainWindow::deviceLost()
         return;
     const LinkTexts texts = linkTexts();
     QMessageBox::about(nullptr, texts.title, texts.lineLost);
+}
+
+namespace {
+
+QStringList systemPortNames()
+{
+    QStringList names;
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : ports)
+        names << info.portName();
+    return names;
+}
+
+} // namespace
+
+// Once a second.  While a port is open: a port that went away without
+// reporting an error (its device file removed) is noticed within that
+// second.  Otherwise the list follows ports being plugged and unplugged.
+// Polling the system's port list every second would cost ~2 % of a core
+// (20 ms a look); a udev monitor costs nothing while idle but needs
+// libudev and a running udev daemon (often missing in containers and
+// minimal systems).  Watching /dev through Qt (inotify) costs nothing
+// while idle either, needs neither, and devtmpfs creates the device file
+// even without udev.
+void MainWindow::watchPort()
+{
+    if (linkOpen()) {
+        if (serialLineGone(serialPort.handle(), openedFile, QSerialPort::NoError))
+            deviceLost();
+        return;
+    }
+    if (portLooksDue == 0)
+        return;
+    if (portLooksDue > 0)
+        --portLooksDue;
+    followSystemPorts();
+}
+
+void MainWindow::followSystemPorts()
+{
+    QStringList shown;
+    for (int i = 0; i < ui->portNameBox->count(); ++i)
+        shown << ui->portNameBox->itemText(i);
+    const QStringList now = systemPortNames();
+    const PortListUpdate u = followPorts(shown, ui->portNameBox->currentIndex(), systemPorts, now, handAddedPorts);
+    systemPorts = now;
+    if (!u.changed)
+        return;
+    ui->portNameBox->clear();
+    ui->portNameBox->addItems(u.items);
+    ui->portNameBox->setCurrentIndex(u.current);
+}
+
+void MainWindow::offerPort(const QString &path)
+{
+    if (!handAddedPorts.contains(path))
+        handAddedPorts << path;
+    followSystemPorts();
+    ui->portNameBox->setCurrentIndex(ui->portNameBox->findText(path));
+}
+
+void MainWindow::choosePort(const QString &nameOrPath)
+{
+    if (nameOrPath.isEmpty())
+        return;
+    const int index = ui->portNameBox->findText(portNameOf(nameOrPath));
+    if (index >= 0)
+        ui->portNameBox->setCurrentIndex(index);
+    else
+        offerPort(nameOrPath);
+}
+
+// The port itself answers whether the link is open: the open button's text
+// is only its picture, in one of two languages, and a lost line closes the
+// port before the button can follow.
+bool MainWindow::linkOpen() const
+{
+    return serialPort.isOpen();
+}
+
+// Nothing is written while no port is open: after a loss, a command still
+// in its waits stops writing at once.
+void MainWindow::writeCommand(const QByteArray &bytes)
+{
+    if (linkOpen())
+        writeToPort(serialPort, bytes.constData(), bytes.size());
 }
