@@ -5,7 +5,7 @@
 #   ./run.sh --sanitize  runs every test built with ASan + UBSan + LSan
 #   ./run.sh --fuzz SECONDS  runs each libFuzzer target for SECONDS (clang)
 #   ./run.sh --demo [--lang en]  starts the tool against a simulated transmitter
-#   ./run.sh --bench     runs every benchmark and the soak, prints the README's table
+#   ./run.sh --bench     runs every benchmark and the soak, prints docs/performance.md's table
 #   ./run.sh --package   builds the Debian package (build/zqconfig_*.deb)
 # A first option --qt6 does any of these against Qt 6 instead of Qt 5, in
 # build directories ending in -qt6.

@@ -1,7 +1,7 @@
 // Cost of zqconfig-file's work on one configuration file, in memory:
 // building the settings table (once per run), reading a file as a load
 // does, show, export and import.  The program's own start-up is measured
-// by the shell (see README).
+// by the shell (see docs/zqconfig-file.md).
 
 #include "filereport.h"
 #include "settingstable.h"

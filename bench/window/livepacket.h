@@ -2,8 +2,9 @@
 
 #include <QByteArray>
 
-// The line's rate as the README counts it: 115200 baud, 10 bits a byte,
-// each 20-byte live packet waiting for its 3-byte answer (~500 a second).
+// The line's rate as docs/performance.md counts it: 115200 baud, 10 bits
+// a byte, each 20-byte live packet waiting for its 3-byte answer (~500 a
+// second).
 constexpr double kPacketsPerSecond = 115200.0 / 10.0 / (20.0 + 3.0);
 
 // A live packet whose values change from packet to packet.  The payload

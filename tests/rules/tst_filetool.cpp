@@ -186,15 +186,16 @@ private slots:
         QCOMPARE(run({"diff", factory, path("nothing.txt")}).status, 2);
     }
 
-    // The README's recipe: git diffs two commits of a file, both handed
-    // over as temporary copies, as exactly the settings that changed.
+    // The recipe in docs/zqconfig-file.md: git diffs two commits of a file,
+    // both handed over as temporary copies, as exactly the settings that
+    // changed.
     void gitTextconvRecipe()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("git")).isEmpty())
             QSKIP("git is not installed");
-        QFile readme(QStringLiteral(ZQ_README));
-        QVERIFY(readme.open(QIODevice::ReadOnly));
-        const QByteArray text = readme.readAll();
+        QFile doc(QStringLiteral(ZQ_FILETOOL_DOC));
+        QVERIFY(doc.open(QIODevice::ReadOnly));
+        const QByteArray text = doc.readAll();
         const int start = text.indexOf("```sh\n", text.indexOf("**Version control.**")) + 6;
         const QByteArray recipe = text.mid(start, text.indexOf("```", start) - start);
         QVERIFY(recipe.contains("textconv"));
