@@ -11,12 +11,13 @@
 
 void MainWindow::RestData()
 {
-    factoryDefaultsFirst(cfg);
+    factoryDefaults(cfg);
 }
 
+// The factory trims and steps once more, for the I frame.
 void MainWindow::RestData2()
 {
-    factoryDefaultsSecond(cfg);
+    factoryTrimsAndSteps(cfg);
 }
 
 namespace {
@@ -63,13 +64,12 @@ void MainWindow::resetToFactory(bool holdTrims)
         // No: nothing sent, nothing changed.
     } else {
         RestData();
-        RestData2();
         SendData1();
         SendData2();
         SendData3();
         // Trims may have arrived during the three waits (the system page's
         // reset does not hold them): the I frame must carry the factory ones.
-        factoryTrimsAndSteps(cfg);
+        RestData2();
         SendData4();
         writeCommand("WWW");
         readBack();

@@ -258,8 +258,7 @@ QByteArray configFileOf(ConfigModel m)
 ConfigModel factoryModel()
 {
     ConfigModel m;
-    factoryDefaultsFirst(m);
-    factoryDefaultsSecond(m);
+    factoryDefaults(m);
     return m;
 }
 

@@ -67,8 +67,7 @@ private slots:
             m.DR_RATE = 55;
             m.DR_EXP = -40;
             m.Vertion = 321;
-            factoryDefaultsFirst(m);
-            factoryDefaultsSecond(m);
+            factoryDefaults(m);
             ConfigModel expected;
             expected.Volt = 3.7;
             const QStringList diff = differingFrameFields(m, expected);
