@@ -2,6 +2,8 @@
 
 #include "configmodel.h"
 
+#include <cstddef>
+
 namespace {
 
 // Ranges starting at 0 are compared unsigned, so negative values fail too.
@@ -26,91 +28,88 @@ void volts(double &v, double max, double fallback)
         v = fallback;
 }
 
+// An out-of-range value falls back to the field's initial value; only Volt
+// and Mode have fallbacks of their own, written where they are checked.
+constexpr ConfigModel kInitial{};
+
+template <std::size_t N> void groupUpTo(ConfigModel &m, const CfgField (&fields)[N], unsigned max)
+{
+    for (CfgField f : fields)
+        upTo(m.*f, max, kInitial.*f);
+}
+
+template <std::size_t N> void groupPercent(ConfigModel &m, const CfgField (&fields)[N])
+{
+    for (CfgField f : fields)
+        percent(m.*f, kInitial.*f);
+}
+
 } // namespace
 
 void applySanity(ConfigModel &m)
 {
-    // Channel groups.  rev3 and FS3 (the throttle) have their own fallbacks.
-    for (int k = 0; k < 8; ++k)
-        upTo(m.*kRevFields[k], 1, k == 2 ? 1 : 0);
-    for (int k = 0; k < 8; ++k)
-        percent(m.*kSubFields[k], 0);
-    for (int k = 0; k < 8; ++k)
-        upTo(m.*kLepaFields[k], 120, 96);
-    for (int k = 0; k < 8; ++k)
-        upTo(m.*kRepaFields[k], 120, 96);
-    for (int k = 0; k < 8; ++k)
-        upTo(m.*kFsFields[k], 100, k == 2 ? 0 : 50);
-    for (int k = 0; k < 8; ++k)
-        upTo(m.*kDelayFields[k], 100, 100);
+    groupUpTo(m, kRevFields, 1);
+    groupPercent(m, kSubFields);
+    groupUpTo(m, kLepaFields, 120);
+    groupUpTo(m, kRepaFields, 120);
+    groupUpTo(m, kFsFields, 100);
+    groupUpTo(m, kDelayFields, 100);
 
     // Dual rate: selectors, working rates and the rate arrays.
-    upTo(m.DR_MIX, 1, 0);
-    upTo(m.DR_CH, 4, 0);
-    upTo(m.DR_SW, 2, 0);
-    upTo(m.DR_UP1, 100, 100);
-    for (int &v : m.DR_UpRate)
-        upTo(v, 100, 100);
-    upTo(m.DR_DOWN1, 100, 100);
-    for (int &v : m.DR_DownRate)
-        upTo(v, 100, 100);
-
-    // Attitude, elevon and V-tail mixes fall back to their initial values.
-    static const int kAttiInit[6] = {14, 29, 44, 56, 69, 88};
-    static const int kElevInit[6] = {100, 100, 100, -100, 100, 100};
-    static const int kRuInit[4] = {50, -50, 50, 50};
-    upTo(m.AttiM, 5, 4);
-    for (int k = 0; k < 6; ++k)
-        upTo(m.*kAttiFields[k], 100, kAttiInit[k]);
-    upTo(m.EleMix, 1, 0);
-    for (int k = 0; k < 6; ++k)
-        percent(m.*kElevFields[k], kElevInit[k]);
-    upTo(m.RuMix, 1, 0);
+    upTo(m.DR_MIX, 1, kInitial.DR_MIX);
+    upTo(m.DR_CH, 4, kInitial.DR_CH);
+    upTo(m.DR_SW, 2, kInitial.DR_SW);
+    upTo(m.DR_UP1, 100, kInitial.DR_UP1);
     for (int k = 0; k < 4; ++k)
-        percent(m.*kRuFields[k], kRuInit[k]);
-
-    static const int kAuxInit[4] = {1, 3, 0, 2};
+        upTo(m.DR_UpRate[k], 100, kInitial.DR_UpRate[k]);
+    upTo(m.DR_DOWN1, 100, kInitial.DR_DOWN1);
     for (int k = 0; k < 4; ++k)
-        upTo(m.*kAuxFields[k], 5, kAuxInit[k]);
+        upTo(m.DR_DownRate[k], 100, kInitial.DR_DownRate[k]);
 
-    volts(m.Volt, 50.0, 0.0);
-    upTo(m.VoltTenths, 500, 37);
-    upTo(m.Mode, 4, 1);
+    // Attitude, elevon and V-tail mixes.
+    upTo(m.AttiM, 5, kInitial.AttiM);
+    groupUpTo(m, kAttiFields, 100);
+    upTo(m.EleMix, 1, kInitial.EleMix);
+    groupPercent(m, kElevFields);
+    upTo(m.RuMix, 1, kInitial.RuMix);
+    groupPercent(m, kRuFields);
 
-    static const int kMasterInit[4] = {0, 1, 0, 1};
-    static const int kSlaveInit[4] = {3, 5, 3, 5};
+    groupUpTo(m, kAuxFields, 5);
+
+    volts(m.Volt, 50.0, 0.0);  // not the initial 11.0 V
+    upTo(m.VoltTenths, 500, kInitial.VoltTenths);
+    upTo(m.Mode, 4, 1);  // not the initial 2
+
     const auto mix = [&m](int k) {
         const PrmFields &f = kPrmFields[k];
-        upTo(m.*f.mix, 2, 0);
-        upTo(m.*f.master, 10, kMasterInit[k]);
-        upTo(m.*f.slave, 10, kSlaveInit[k]);
-        percent(m.*f.data1, 0);
-        percent(m.*f.data2, 0);
-        percent(m.*f.data3, 0);
+        upTo(m.*f.mix, 2, kInitial.*f.mix);
+        upTo(m.*f.master, 10, kInitial.*f.master);
+        upTo(m.*f.slave, 10, kInitial.*f.slave);
+        percent(m.*f.data1, kInitial.*f.data1);
+        percent(m.*f.data2, kInitial.*f.data2);
+        percent(m.*f.data3, kInitial.*f.data3);
     };
     mix(0);
     mix(1);
 
-    volts(m.rxVolt, 100.0, 4.0);
-    upTo(m.rxVoltTenths, 1000, 40);
-    volts(m.extVolt, 100.0, 11.0);
-    upTo(m.extVoltTenths, 1000, 110);
+    volts(m.rxVolt, 100.0, kInitial.rxVolt);
+    upTo(m.rxVoltTenths, 1000, kInitial.rxVoltTenths);
+    volts(m.extVolt, 100.0, kInitial.extVolt);
+    upTo(m.extVoltTenths, 1000, kInitial.extVoltTenths);
     // -100..0, shifted into 0..100.
     if (static_cast<unsigned>(m.Rssi) + 100u > 100u)
-        m.Rssi = -100;
+        m.Rssi = kInitial.Rssi;
 
-    static const int kCurveInit[7] = {0, 16, 33, 50, 67, 84, 100};
-    upTo(m.THCURE_MIX, 5, 0);
-    upTo(m.THCURE_Opt, 4, 0);
-    for (int k = 0; k < 7; ++k)
-        upTo(m.*kThCurveFields[k], 100, kCurveInit[k]);
+    upTo(m.THCURE_MIX, 5, kInitial.THCURE_MIX);
+    upTo(m.THCURE_Opt, 4, kInitial.THCURE_Opt);
+    groupUpTo(m, kThCurveFields, 100);
 
-    upTo(m.DR_POSI, 4, 0);
-    for (int &v : m.DR_UpExp)
-        percent(v, 0);
-    percent(m.DR_EXP, 0);
-    for (int &v : m.DR_DownExp)
-        percent(v, 0);
+    upTo(m.DR_POSI, 4, kInitial.DR_POSI);
+    for (int k = 0; k < 4; ++k)
+        percent(m.DR_UpExp[k], kInitial.DR_UpExp[k]);
+    percent(m.DR_EXP, kInitial.DR_EXP);
+    for (int k = 0; k < 4; ++k)
+        percent(m.DR_DownExp[k], kInitial.DR_DownExp[k]);
 
     mix(2);
     mix(3);
