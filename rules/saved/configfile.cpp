@@ -45,42 +45,25 @@ private:
     int pos;
 };
 
-bool framePresent(const QString &text, int base, QChar leadLetter, QChar endLetter)
-{
-    return text.length() > base + 80 && text.at(base) == leadLetter && text.at(base + 80) == endLetter;
-}
-
 } // namespace
 
 DecodedFrames decodeConfigText(const QString &text, ConfigModel &m)
 {
-    DecodedFrames r;
-    const int len = text.length();
-    if (len > 161) {
-        if (framePresent(text, 0, 'S', 'Y')) {
-            Decoder d(text, 0);
-            framelayout::walkS(d, m);
-            r.s = true;
-        }
-        if (framePresent(text, 81, 'G', 'Z')) {
-            Decoder d(text, 81);
-            framelayout::walkG(d, m);
-            r.g = true;
-        }
-    }
-    if (len > 242) {
-        if (framePresent(text, 162, 'H', 'X')) {
-            Decoder d(text, 162);
-            framelayout::walkH(d, m);
-            r.h = true;
-        }
-        if (len > 323 && framePresent(text, 243, 'I', 'V')) {
-            Decoder d(text, 243);
-            framelayout::walkI(d, m);
-            r.i = true;
+    // S and G are looked at only in a text that holds two whole frames, H
+    // in one that holds three, I in one that holds four.
+    static const int kWholeFramesNeeded[4] = {2, 2, 3, 4};
+    const int wholeFrames = text.length() / kFrameLength;
+    bool taken[4] = {};
+    for (FrameKind k : {FrameS, FrameG, FrameH, FrameI}) {
+        const int base = k * kFrameLength;
+        if (wholeFrames >= kWholeFramesNeeded[k] && text.at(base) == QLatin1Char(kFrameLead[k])
+            && text.at(base + kFrameLength - 1) == QLatin1Char(kFrameEnd[k])) {
+            Decoder d(text, base);
+            framelayout::walk(k, d, m);
+            taken[k] = true;
         }
     }
-    return r;
+    return {taken[FrameS], taken[FrameG], taken[FrameH], taken[FrameI]};
 }
 
 QByteArray configFileContent(const QString &s, const QString &g, const QString &h, const QString &i)

@@ -3,12 +3,12 @@
 // Configuration files: the S, G, H and I frames back to back, 324 ASCII
 // characters, nothing else.  GUI-free: text in, model fields out.
 
+#include "framelayout.h"
+
 #include <QByteArray>
 #include <QString>
 
-struct ConfigModel;
-
-constexpr int kConfigFileLength = 4 * 81;
+constexpr int kConfigFileLength = 4 * kFrameLength;
 
 // Which frames of a file were taken over into the model.
 struct DecodedFrames

@@ -376,12 +376,12 @@ const Setting *findSetting(const QString &name)
 
 QChar frameLead(int frame)
 {
-    return QLatin1Char("SGHI"[frame & 3]);
+    return QLatin1Char(kFrameLead[frame & 3]);
 }
 
 QChar frameEnd(int frame)
 {
-    return QLatin1Char("YZXV"[frame & 3]);
+    return QLatin1Char(kFrameEnd[frame & 3]);
 }
 
 QString windowText(const char *source)

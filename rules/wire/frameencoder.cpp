@@ -89,12 +89,7 @@ void resetStoredFrames()
 QString encodeFramePrefix(FrameKind kind, ConfigModel &m)
 {
     Encoder e(kFramePrefixLength[kind]);
-    switch (kind) {
-    case FrameS: framelayout::walkS(e, m); break;
-    case FrameG: framelayout::walkG(e, m); break;
-    case FrameH: framelayout::walkH(e, m); break;
-    case FrameI: framelayout::walkI(e, m); break;
-    }
+    framelayout::walk(kind, e, m);
     return e.out;
 }
 

@@ -6,13 +6,9 @@
 // keeps the stored tail.  GUI-free: these functions know nothing of the
 // window or the port.
 
+#include "framelayout.h"
+
 #include <QString>
-
-struct ConfigModel;
-
-enum FrameKind { FrameS = 0, FrameG = 1, FrameH = 2, FrameI = 3 };
-
-constexpr int kFrameLength = 81;
 
 // Characters a build rewrites; the stored frame keeps the rest.
 constexpr int kFramePrefixLength[4] = {80, 77, 76, 17};

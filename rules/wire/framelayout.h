@@ -14,11 +14,19 @@
 
 #include "configmodel.h"
 
+enum FrameKind { FrameS = 0, FrameG = 1, FrameH = 2, FrameI = 3 };
+
+// Every frame is kFrameLength characters: its lead letter, its fields, a
+// tail the transmitter keeps, and its end letter as the last character.
+constexpr int kFrameLength = 81;
+constexpr char kFrameLead[4] = {'S', 'G', 'H', 'I'};
+constexpr char kFrameEnd[4] = {'Y', 'Z', 'X', 'V'};
+
 namespace framelayout {
 
 template <typename V> void walkS(V &v, ConfigModel &m)
 {
-    v.lead('S');
+    v.lead(kFrameLead[FrameS]);
     for (CfgField f : kRevFields)
         v.digit(m.*f);
     for (CfgField f : kSubFields)
@@ -37,7 +45,7 @@ template <typename V> void walkS(V &v, ConfigModel &m)
 
 template <typename V> void walkG(V &v, ConfigModel &m)
 {
-    v.lead('G');
+    v.lead(kFrameLead[FrameG]);
     v.digit(m.AttiM);
     for (CfgField f : kAttiFields)
         v.hex(m.*f, 16);
@@ -66,7 +74,7 @@ template <typename V> void walkG(V &v, ConfigModel &m)
 
 template <typename V> void walkH(V &v, ConfigModel &m)
 {
-    v.lead('H');
+    v.lead(kFrameLead[FrameH]);
     for (int &x : m.DR_UpRate)
         v.hex(x, 16);
     for (int &x : m.DR_DownRate)
@@ -96,11 +104,22 @@ template <typename V> void walkH(V &v, ConfigModel &m)
 
 template <typename V> void walkI(V &v, ConfigModel &m)
 {
-    v.lead('I');
+    v.lead(kFrameLead[FrameI]);
     for (int k = 3; k >= 0; --k)
         v.hex(m.StkTrim[k], 16);
     for (int k = 3; k >= 0; --k)
         v.hex(m.StkStep[k], 16);
+}
+
+// The walk of one frame.
+template <typename V> void walk(FrameKind kind, V &v, ConfigModel &m)
+{
+    switch (kind) {
+    case FrameS: walkS(v, m); break;
+    case FrameG: walkG(v, m); break;
+    case FrameH: walkH(v, m); break;
+    case FrameI: walkI(v, m); break;
+    }
 }
 
 } // namespace framelayout
