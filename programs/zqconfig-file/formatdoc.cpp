@@ -1,6 +1,7 @@
 #include "formatdoc.h"
 
 #include "configfile.h"
+#include "configmodel.h"
 #include "filereport.h"
 #include "frameencoder.h"
 #include "language.h"
@@ -172,7 +173,7 @@ QString shownAs(const Setting &s)
     if (s.shown == Shown::Choice)
         shown += QStringLiteral(": ") + s.items.join(QLatin1String(", "));
     if (s.shown == Shown::Trim)
-        shown += QStringLiteral(" (shown as value − 120)");
+        shown += QStringLiteral(" (shown as value − %1)").arg(kTrimCentre);
     return shown;
 }
 

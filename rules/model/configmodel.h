@@ -5,6 +5,8 @@
 // pages copy it into their widgets on every refresh tick and the editors'
 // handlers write straight back.  Fields are named after their editing
 // widget without the class prefix.
+constexpr int kTrimCentre = 120;
+
 struct ConfigModel
 {
     // Channel settings.
@@ -58,8 +60,8 @@ struct ConfigModel
     int Mode = 2;
     int Vertion = 0;
     // Indexed by stick channel 0..3, not by display row.  StkTrim is stored
-    // with 120 as the centre.
-    int StkTrim[4] = {120, 120, 120, 120};
+    // with kTrimCentre as the centre.
+    int StkTrim[4] = {kTrimCentre, kTrimCentre, kTrimCentre, kTrimCentre};
     int StkStep[4] = {2, 2, 2, 2};
 };
 

@@ -3,6 +3,7 @@
 #include "configmodel.h"
 #include "framelayout.h"
 #include "language.h"
+#include "monitortext.h"
 #include "sanity.h"
 
 #include <QCoreApplication>
@@ -439,7 +440,7 @@ QString settingValueText(const Setting &s, int value)
     case Shown::Volts:
         return withUnit(QString::number(value / 10.0, 'f', 1));
     case Shown::Trim:
-        return QStringLiteral("(%1)").arg(static_cast<long long>(value) - 120);
+        return trimText(value);
     case Shown::Number:
         return withUnit(QString::number(value));
     case Shown::Plain:

@@ -19,7 +19,7 @@ enum class Shown {
     Choice,   // a selector: the item at the index
     Number,   // a spin box, with a unit
     Volts,    // a voltage box, one decimal (values are kept in tenths)
-    Trim,     // the trim read-out "(n)", n = value - 120
+    Trim,     // the trim read-out, trimText (monitortext.h)
     Plain     // no editor at all
 };
 

@@ -1,5 +1,6 @@
 #include "monitortext.h"
 
+#include "configmodel.h"
 #include "monitorstate.h"
 
 #include <climits>
@@ -64,6 +65,12 @@ QString batteryText(int v)
     s += digit(v, 1);
     s += v <= 99 ? QLatin1String("V") : QLatin1String(" V");
     return s;
+}
+
+QString trimText(int stored)
+{
+    // In long long, so no stored value overflows on the way.
+    return QStringLiteral("(%1)").arg(static_cast<long long>(stored) - kTrimCentre);
 }
 
 QString rssiText(int raw)

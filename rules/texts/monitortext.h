@@ -22,6 +22,10 @@ QString txVoltText(int hundredths);
 // Receiver and power battery, tenths of a volt, in the same two forms.
 QString batteryText(int tenths);
 
+// A stored trim as the system page shows it: "(n)", n its distance from
+// kTrimCentre, negative to one side.
+QString trimText(int stored);
+
 // Signal strength from the raw byte: "null" for no signal, otherwise
 // "-NNdBm" with two digits.
 QString rssiText(int raw);

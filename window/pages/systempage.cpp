@@ -2,6 +2,7 @@
 // trim positions in the row order of the current stick mode.
 #include "configmodel.h"
 #include "mainwindow.h"
+#include "monitortext.h"
 #include "ui_mainwindow.h"
 
 #include <QDoubleSpinBox>
@@ -25,10 +26,9 @@ void MainWindow::StkTrim_Display()
                                  ui->lineEdit_Trim_4};
     QSpinBox *const steps[4] = {ui->spinBox_step1, ui->spinBox_step2, ui->spinBox_step3, ui->spinBox_step4};
 
-    // Trims are stored around a centre of 120.
     QString text[4];
     for (int k = 0; k < 4; ++k)
-        text[k] = QLatin1Char('(') + QString::number(static_cast<long long>(cfg.StkTrim[k]) - 120) + QLatin1Char(')');
+        text[k] = trimText(cfg.StkTrim[k]);
 
     // Read-outs before the step boxes: a step box's echo goes through the
     // same row map and Mode, so it lands on the entry it came from.
