@@ -1,10 +1,11 @@
 // Frame encoding: the exact frames of the initial model, the field
 // encodings, and that every frame keeps its 81-character layout whatever
-// the model holds.
+// the model holds; and that the test field table covers the model.
 #include "configfile.h"
 #include "configmodel.h"
 #include "frameencoder.h"
 #include "framefields.h"
+#include "framelayout.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -15,6 +16,29 @@ QString frameOf(FrameKind k, ConfigModel &m)
 {
     return buildFrame(k, m, frameTemplate(k));
 }
+
+int offsetIn(const ConfigModel &m, const void *field)
+{
+    return int(static_cast<const char *>(field) - reinterpret_cast<const char *>(&m));
+}
+
+// The frame of every field the layout walks, by its offset in the model.
+struct LayoutFields
+{
+    explicit LayoutFields(const ConfigModel &m) : m(m) {}
+
+    const ConfigModel &m;
+    int frame = -1;
+    QMap<int, int> frameAt;
+
+    void take(const void *field) { frameAt[offsetIn(m, field)] = frame; }
+    void lead(char) {}
+    void constant(const char *) {}
+    void digit(int &v) { take(&v); }
+    void hex(int &v, int) { take(&v); }
+    void tenths(int &t, double &v) { take(&t), take(&v); }
+    void tenthsDigits(int &t, double &v) { take(&t), take(&v); }
+};
 
 } // namespace
 
@@ -189,6 +213,37 @@ private slots:
                 QVERIFY(differingFrameFields(decoded, original).isEmpty());
             }
         }
+    }
+
+    // The test table lists every model field once (a field it lacks leaves
+    // the size short; the model has no padding to count) and each frame
+    // field in the frame the layout puts it in.
+    void fieldTableCoversTheModel()
+    {
+        ConfigModel m;
+        QMap<int, int> listed;  // offset -> frame
+        QMap<int, QString> names;
+        size_t bytes = 0;
+        const auto list = [&](const QString &name, const void *p, size_t size, int frame) {
+            QVERIFY2(!names.contains(offsetIn(m, p)), qPrintable(name + " listed twice"));
+            listed[offsetIn(m, p)] = frame;
+            names[offsetIn(m, p)] = name;
+            bytes += size;
+        };
+        for (const IntFieldInfo &f : modelIntFields())
+            list(f.name, &f.ref(m), sizeof(int), f.frame);
+        for (const VoltFieldInfo &f : frameVoltFields())
+            list(f.name, &(m.*f.volts), sizeof(double), f.frame);
+        QCOMPARE(bytes, sizeof(ConfigModel));
+
+        LayoutFields layout(m);
+        for (FrameKind k : {FrameS, FrameG, FrameH, FrameI}) {
+            layout.frame = k;
+            framelayout::walk(k, layout, m);
+        }
+        for (auto it = listed.cbegin(); it != listed.cend(); ++it)
+            QVERIFY2(layout.frameAt.value(it.key(), -1) == it.value(), qPrintable(names[it.key()] + ": wrong frame"));
+        QCOMPARE(layout.frameAt.size(), int(listed.size() - unframedIntFields().size()));
     }
 
     void voltsConvertExactlyInTenthSteps()

@@ -1,51 +1,11 @@
 #include "fieldnames.h"
 
 #include "configmodel.h"
+#include "framefields.h"
 
-#include <vector>
+#include <unordered_map>
 
 namespace {
-
-struct Named
-{
-    const char *name;
-    int &(*ref)(ConfigModel &);
-};
-
-#define F(f) Named{#f, [](ConfigModel &m) -> int & { return m.f; }}
-#define A(f, i) Named{#f "[" #i "]", [](ConfigModel &m) -> int & { return m.f[i]; }}
-#define F8(p) F(p##1), F(p##2), F(p##3), F(p##4), F(p##5), F(p##6), F(p##7), F(p##8)
-#define A4(f) A(f, 0), A(f, 1), A(f, 2), A(f, 3)
-#define PRM(n) F(PRM##n##_Mix), F(PRM##n##_Master), F(PRM##n##_Slave), \
-    F(PRM##n##_Data1), F(PRM##n##_Data2), F(PRM##n##_Data3)
-
-const std::vector<Named> &namedFields()
-{
-    static const std::vector<Named> fields = {
-        F8(rev), F8(sub), F8(Lepa), F8(Repa), F8(FS), F8(delay),
-        F(AUX5), F(AUX6), F(AUX7), F(AUX8),
-        F(DR_MIX), F(DR_CH), F(DR_SW), F(DR_POSI),
-        A4(DR_UpRate), A4(DR_DownRate), A4(DR_UpExp), A4(DR_DownExp),
-        F(DR_UP1), F(DR_DOWN1), F(DR_RATE), F(DR_EXP),
-        F(AttiM), F(Atti1), F(Atti2), F(Atti3), F(Atti4), F(Atti5), F(Atti6),
-        F(EleMix), F(Elev01), F(Elev02), F(Elev03), F(Elev04), F(Elev05), F(Elev06),
-        F(RuMix), F(Ru1), F(Ru2), F(Ru3), F(Ru4),
-        PRM(01), PRM(02), PRM(03), PRM(04),
-        F(THCURE_MIX), F(THCURE_Opt),
-        F(THCURE_Data01), F(THCURE_Data02), F(THCURE_Data03), F(THCURE_Data04),
-        F(THCURE_Data05), F(THCURE_Data06), F(THCURE_Data07),
-        F(VoltTenths), F(rxVoltTenths), F(extVoltTenths),
-        F(Rssi), F(Mode), F(Vertion),
-        A4(StkTrim), A4(StkStep),
-    };
-    return fields;
-}
-
-#undef PRM
-#undef A4
-#undef F8
-#undef A
-#undef F
 
 bool startsWith(const std::string &s, const char *prefix)
 {
@@ -62,10 +22,16 @@ bool endsWith(const std::string &s, const char *suffix)
 
 int *modelField(ConfigModel &m, const std::string &name)
 {
-    for (const Named &f : namedFields())
-        if (name == f.name)
-            return &f.ref(m);
-    return nullptr;
+    // Indexed once: the simulator suites look up every field thousands of
+    // times.
+    static const std::unordered_map<std::string, const IntFieldInfo *> byName = [] {
+        std::unordered_map<std::string, const IntFieldInfo *> map;
+        for (const IntFieldInfo &f : modelIntFields())
+            map.emplace(f.name.toStdString(), &f);
+        return map;
+    }();
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : &it->second->ref(m);
 }
 
 IntRange fieldRange(const std::string &name, bool editable)

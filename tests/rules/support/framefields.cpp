@@ -123,6 +123,30 @@ const QVector<VoltFieldInfo> &frameVoltFields()
     return fields;
 }
 
+const QVector<IntFieldInfo> &unframedIntFields()
+{
+    static const QVector<IntFieldInfo> fields = {
+        {"DR_RATE", [](ConfigModel &m) -> int & { return m.DR_RATE; }, 0, 0, -1},
+        {"DR_EXP", [](ConfigModel &m) -> int & { return m.DR_EXP; }, 0, 0, -1},
+        {"Vertion", [](ConfigModel &m) -> int & { return m.Vertion; }, 0, 0, -1},
+    };
+    return fields;
+}
+
+const QVector<IntFieldInfo> &modelIntFields()
+{
+    static const QVector<IntFieldInfo> fields = [] {
+        QVector<IntFieldInfo> v = frameIntFields();
+        for (const VoltFieldInfo &f : frameVoltFields()) {
+            const auto tenths = f.tenths;
+            v.append({f.name + "Tenths", [tenths](ConfigModel &m) -> int & { return m.*tenths; }, 0, f.hiTenths,
+                      f.frame});
+        }
+        return v + unframedIntFields();
+    }();
+    return fields;
+}
+
 ConfigModel randomEncodableModel(QRandomGenerator &rng)
 {
     ConfigModel m;

@@ -1,7 +1,9 @@
 #pragma once
 
-// Every model field the configuration frames carry, with the range of
-// values its frame field can hold, for tests that walk the whole model.
+// The test suites' one table of model fields: every field the
+// configuration frames carry, with the range of values its frame field can
+// hold, and the few no frame carries.  tst_frames checks it against the
+// model's size and the frame layout, so a new field cannot be left out.
 
 #include "configmodel.h"
 
@@ -31,6 +33,14 @@ struct VoltFieldInfo
 
 const QVector<IntFieldInfo> &frameIntFields();
 const QVector<VoltFieldInfo> &frameVoltFields();
+// The int fields no frame carries (frame -1, no range): DR_RATE (follows
+// the selected rate), DR_EXP (the selected exponential) and Vertion.
+const QVector<IntFieldInfo> &unframedIntFields();
+// Every int field of the model once, named as in the model: the frame
+// fields, the voltages' tenths ("VoltTenths", frame and range as their
+// voltage) and the unframed ones.  With the voltages' doubles that is the
+// whole model.
+const QVector<IntFieldInfo> &modelIntFields();
 
 // A model whose every frame field holds a random value its frame can carry.
 ConfigModel randomEncodableModel(QRandomGenerator &rng);

@@ -1,162 +1,25 @@
 #include "modelfields.h"
 
 #include "configmodel.h"
+#include "framefields.h"
 #include "monitorstate.h"
-
-#define F(name)              \
-    if (!(a.name == b.name)) \
-        out << QStringLiteral(#name)
 
 QStringList modelDiff(const ConfigModel &a, const ConfigModel &b)
 {
     QStringList out;
-    F(rev1);
-    F(rev2);
-    F(rev3);
-    F(rev4);
-    F(rev5);
-    F(rev6);
-    F(rev7);
-    F(rev8);
-    F(sub1);
-    F(sub2);
-    F(sub3);
-    F(sub4);
-    F(sub5);
-    F(sub6);
-    F(sub7);
-    F(sub8);
-    F(Lepa1);
-    F(Lepa2);
-    F(Lepa3);
-    F(Lepa4);
-    F(Lepa5);
-    F(Lepa6);
-    F(Lepa7);
-    F(Lepa8);
-    F(Repa1);
-    F(Repa2);
-    F(Repa3);
-    F(Repa4);
-    F(Repa5);
-    F(Repa6);
-    F(Repa7);
-    F(Repa8);
-    F(FS1);
-    F(FS2);
-    F(FS3);
-    F(FS4);
-    F(FS5);
-    F(FS6);
-    F(FS7);
-    F(FS8);
-    F(delay1);
-    F(delay2);
-    F(delay3);
-    F(delay4);
-    F(delay5);
-    F(delay6);
-    F(delay7);
-    F(delay8);
-    F(AUX5);
-    F(AUX6);
-    F(AUX7);
-    F(AUX8);
-    F(DR_MIX);
-    F(DR_CH);
-    F(DR_SW);
-    F(DR_POSI);
-    F(DR_UpRate[0]);
-    F(DR_UpRate[1]);
-    F(DR_UpRate[2]);
-    F(DR_UpRate[3]);
-    F(DR_DownRate[0]);
-    F(DR_DownRate[1]);
-    F(DR_DownRate[2]);
-    F(DR_DownRate[3]);
-    F(DR_UpExp[0]);
-    F(DR_UpExp[1]);
-    F(DR_UpExp[2]);
-    F(DR_UpExp[3]);
-    F(DR_DownExp[0]);
-    F(DR_DownExp[1]);
-    F(DR_DownExp[2]);
-    F(DR_DownExp[3]);
-    F(DR_UP1);
-    F(DR_DOWN1);
-    F(DR_RATE);
-    F(DR_EXP);
-    F(AttiM);
-    F(Atti1);
-    F(Atti2);
-    F(Atti3);
-    F(Atti4);
-    F(Atti5);
-    F(Atti6);
-    F(EleMix);
-    F(Elev01);
-    F(Elev02);
-    F(Elev03);
-    F(Elev04);
-    F(Elev05);
-    F(Elev06);
-    F(RuMix);
-    F(Ru1);
-    F(Ru2);
-    F(Ru3);
-    F(Ru4);
-    F(PRM01_Mix);
-    F(PRM01_Master);
-    F(PRM01_Slave);
-    F(PRM01_Data1);
-    F(PRM01_Data2);
-    F(PRM01_Data3);
-    F(PRM02_Mix);
-    F(PRM02_Master);
-    F(PRM02_Slave);
-    F(PRM02_Data1);
-    F(PRM02_Data2);
-    F(PRM02_Data3);
-    F(PRM03_Mix);
-    F(PRM03_Master);
-    F(PRM03_Slave);
-    F(PRM03_Data1);
-    F(PRM03_Data2);
-    F(PRM03_Data3);
-    F(PRM04_Mix);
-    F(PRM04_Master);
-    F(PRM04_Slave);
-    F(PRM04_Data1);
-    F(PRM04_Data2);
-    F(PRM04_Data3);
-    F(THCURE_MIX);
-    F(THCURE_Opt);
-    F(THCURE_Data01);
-    F(THCURE_Data02);
-    F(THCURE_Data03);
-    F(THCURE_Data04);
-    F(THCURE_Data05);
-    F(THCURE_Data06);
-    F(THCURE_Data07);
-    F(Volt);
-    F(rxVolt);
-    F(extVolt);
-    F(VoltTenths);
-    F(rxVoltTenths);
-    F(extVoltTenths);
-    F(Rssi);
-    F(Mode);
-    F(Vertion);
-    F(StkTrim[0]);
-    F(StkTrim[1]);
-    F(StkTrim[2]);
-    F(StkTrim[3]);
-    F(StkStep[0]);
-    F(StkStep[1]);
-    F(StkStep[2]);
-    F(StkStep[3]);
+    ConfigModel x = a, y = b;
+    for (const IntFieldInfo &f : modelIntFields())
+        if (f.ref(x) != f.ref(y))
+            out << f.name;
+    for (const VoltFieldInfo &f : frameVoltFields())
+        if (!(a.*f.volts == b.*f.volts))
+            out << f.name;
     return out;
 }
+
+#define F(name)              \
+    if (!(a.name == b.name)) \
+        out << QStringLiteral(#name)
 
 QStringList monitorDiff(const MonitorState &a, const MonitorState &b)
 {
