@@ -353,7 +353,7 @@ private slots:
         const QStringList argv = QStringList{"/usr/bin/zqconfig"} + args.split(' ', Qt::SkipEmptyParts);
         const StartOptions o = parseStartOptions(argv, env, {QStringLiteral("about"), true}, qtOptionsTaken);
         QCOMPARE(int(o.action), action);
-        QCOMPARE(o.english, english);
+        QCOMPARE(o.language, QLatin1String(english ? "en" : "zh"));
         QVERIFY2((action == StartOptions::Run ? o.port == shown : o.message.contains(shown)), qPrintable(o.message));
     }
 
