@@ -34,20 +34,17 @@ QStringList knownLanguages()
 
 QString languageChoices()
 {
-    const auto named = [](const QString &code) {
-        return QStringLiteral("%1 (%2)").arg(code, QLocale::languageToString(QLocale(code).language()));
+    const auto named = [](const QString &code, const char *more) {
+        return QStringLiteral("%1 (%2%3)")
+            .arg(code, QLocale::languageToString(QLocale(code).language()), QLatin1String(more));
     };
-    QStringList others;
+    const QString source = QString::fromLatin1(kSourceLanguage);
+    QStringList all{named(source, ", the default")};
     for (const QString &code : knownLanguages())
-        if (code != QLatin1String(kSourceLanguage))
-            others << named(code);
-    QString choices = named(QLatin1String(kSourceLanguage));
-    choices.insert(choices.size() - 1, QLatin1String(", the default"));
-    if (others.isEmpty())
-        return choices;
-    const QString last = others.takeLast();
-    others.prepend(choices);
-    return others.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+        if (code != source)
+            all << named(code, "");
+    const QString last = all.takeLast();
+    return all.isEmpty() ? last : all.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
 }
 
 bool parseLanguage(const QString &value, QString *language)
