@@ -60,10 +60,9 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption lang(QStringLiteral("lang"),
-                                  QStringLiteral("Language of the window: zh (Chinese, the default) or en "
-                                                 "(English). Overrides the environment variable %1.")
-                                      .arg(QLatin1String(kLangVariable)),
-                                  QStringLiteral("en|zh"));
+                                  QStringLiteral("Language of the window: %1. Overrides the environment variable %2.")
+                                      .arg(languageChoices(), QLatin1String(kLangVariable)),
+                                  knownLanguages().join(QLatin1Char('|')));
     parser.addOption(lang);
     const QCommandLineOption port(QStringLiteral("port"),
                                   QStringLiteral("Serial port to preselect, by name (ttyUSB0) or device path "
@@ -102,7 +101,7 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
 
     const bool fromOption = parser.isSet(lang);
     const QString language = fromOption ? parser.value(lang) : envLang;
-    if ((fromOption || !language.isEmpty()) && !parseLanguage(language, &o.english))
+    if ((fromOption || !language.isEmpty()) && !parseLanguage(language, &o.language))
         return failure(name, languageError(language, fromOption ? QStringLiteral("--lang")
                                                                 : QString::fromLatin1(kLangVariable)));
     if (program.offersPort)

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "language.h"  // kLangVariable, useEnglishTexts
+#include "language.h"  // kLangVariable, useLanguage
 
 // What one start of a program asks for on its command line and in its
 // environment.
@@ -14,7 +14,7 @@ struct StartOptions
 {
     enum Action { Run, ShowHelp, ShowVersion, Fail };
     Action action = Run;
-    bool english = false;  // the window's language; Chinese unless asked
+    QString language = QString::fromLatin1(kSourceLanguage);  // the window's: Chinese unless asked
     QString port;          // --port: a port name or device path, or empty
     bool verify = true;    // read back every write (off: --no-verify or ZQCONFIG_VERIFY=0)
     QString message;       // what to print when not running

@@ -17,7 +17,7 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const Pro
         *status = reportStartOptions(*options);
         return nullptr;
     }
-    useEnglishTexts(options->english);
+    useLanguage(options->language);
     verifyWrites = options->verify;
     return app;
 }

@@ -289,7 +289,7 @@ QString filesTheToolWrites(const QByteArray &factory)
 
 QString fileFormatDocument()
 {
-    useEnglishTexts(false);
+    useLanguage(QString::fromLatin1(kSourceLanguage));
     QVector<const Setting *> order;
     for (const Setting &s : settingsTable())
         order << &s;

@@ -261,13 +261,12 @@ int main(int argc, char *argv[])
         language = qEnvironmentVariable(kLangVariable);
         from = QString::fromLatin1(kLangVariable);
         if (language.isEmpty())
-            language = QStringLiteral("zh");
+            language = QString::fromLatin1(kSourceLanguage);
     }
-    bool english = false;
-    if (!parseLanguage(language, &english))
+    if (!parseLanguage(language, &language))
         return usage(languageError(language, from));
-    if (!useEnglishTexts(english))
-        return fail(QStringLiteral("--lang en"), QStringLiteral("the English texts are missing from this build"));
+    if (!useLanguage(language))
+        return fail(QStringLiteral("--lang ") + language, QStringLiteral("the texts are missing from this build"));
 
     Call call;
     call.args = parser.positionalArguments();

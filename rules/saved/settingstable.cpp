@@ -2,7 +2,6 @@
 
 #include "configmodel.h"
 #include "framelayout.h"
-#include "language.h"
 #include "monitortext.h"
 #include "sanity.h"
 
@@ -190,7 +189,7 @@ void advancedPage1(Pages &p)
     for (int k = 0; k < 6; ++k) {
         p.number(QStringLiteral("Elev0%1").arg(k + 1), kElevFields[k], kElev[k], -100, 100);
         if (k >= 4)
-            p.v.last().ownZh = "第二列", p.v.last().ownEn = "second column";
+            p.v.last().own = QT_TRANSLATE_NOOP("Setting", "第二列");
     }
     p.group = "V型尾翼混控";
     p.choice(QStringLiteral("RuMix"), &ConfigModel::RuMix, "混控:", kOnOff);
@@ -210,8 +209,7 @@ void advancedPage2(Pages &p)
     p.choice(QStringLiteral("THCURE_MIX"), &ConfigModel::THCURE_MIX, "混控:", kOnOff);
     // Received from the transmitter and returned unchanged; no page shows it.
     Setting &option = p.field(QStringLiteral("THCURE_Opt"), &ConfigModel::THCURE_Opt, "");
-    option.ownZh = "选项（不显示）";
-    option.ownEn = "option (not shown)";
+    option.own = QT_TRANSLATE_NOOP("Setting", "选项（不显示）");
     static const char *const kCurve[7] = {"曲线点1:", "曲线点2:", "曲线点3:", "曲线点4:",
                                           "曲线点5:", "曲线点6:", "曲线点7:"};
     for (int k = 0; k < 7; ++k)
@@ -256,8 +254,7 @@ void systemPage(Pages &p)
         Setting &trim = p.entry("StkTrim", &ConfigModel::StkTrim, k, "", QString());
         Pages::edits(trim, Shown::Trim, 0, 0, "");
         trim.trimRow = true;
-        trim.ownZh = "微调";
-        trim.ownEn = "trim position";
+        trim.own = QT_TRANSLATE_NOOP("Setting", "微调");
     }
 }
 
@@ -420,9 +417,8 @@ QString settingLabel(const Setting &s, int mode)
             w = windowText(w.toUtf8().constData());
         parts << words.join(QLatin1Char(' '));
     }
-    const char *own = useChineseTexts ? s.ownZh : s.ownEn;
-    if (*own)
-        parts << QString::fromUtf8(own);
+    if (*s.own)
+        parts << QCoreApplication::translate("Setting", s.own);
     return parts.join(QLatin1Char(' '));
 }
 

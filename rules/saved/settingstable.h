@@ -46,10 +46,10 @@ struct Setting
     const char *group = "";
     const char *label = "";
     QString qualifier;       // "CH1", "L", "UP"...: the window's words that tell apart settings on one row
-    // Own words, Chinese and English, where no text of the window tells a
-    // setting apart (a column without a header, a value no page shows).
-    const char *ownZh = "";
-    const char *ownEn = "";
+    // Own words where no text of the window tells a setting apart (a column
+    // without a header, a value no page shows): a source text of the
+    // "Setting" context, translated like the window's.
+    const char *own = "";
     Shown shown = Shown::Plain;
     QStringList items;       // Choice: the selector's items (source texts)
     int editLo = 0, editHi = 0;  // Number: the spin box's range
@@ -76,7 +76,7 @@ const Setting *findSetting(const QString &name);
 QChar frameLead(int frame);
 QChar frameEnd(int frame);
 
-// The window's texts, in the language useEnglishTexts (language.h) chose.
+// The window's texts, in the language useLanguage (language.h) chose.
 QString windowText(const char *source);
 
 // "中点微调 CH1": group, row label and qualifier in the current language.

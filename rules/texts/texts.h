@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// User-facing texts of the link, reset and file commands, in the set
-// chosen by useChineseTexts.
+// User-facing texts of the link, reset and file commands, in the language
+// of the installed catalogue (language.h); Chinese, the source, without one.
 struct LinkTexts
 {
     QString openText;    // openButton while no port is open

@@ -23,6 +23,7 @@
 #include "mwidget.h"
 #include "options.h"
 #include "settingstable.h"
+#include "texts.h"
 #include "ui_mainwindow.h"
 
 namespace {
@@ -861,6 +862,48 @@ private slots:
         QVERIFY(shown.contains(QStringLiteral("OPEN")));
         for (const QString &text : shown)
             QVERIFY2(!text.contains(cjk), qPrintable(text));
+    }
+
+    // Every message, dialog and button text and every label of the settings
+    // table is a source text with a finished entry in each bundled catalogue,
+    // and in English none is left Chinese.
+    void messageCatalogues()
+    {
+        struct Recorder : QTranslator {
+            mutable QList<QByteArrayList> asked;  // context, source, disambiguation
+            QString translate(const char *context, const char *source, const char *which, int) const override
+            {
+                asked << QByteArrayList{context, source, which};
+                return QString();
+            }
+        } recorder;
+        QVERIFY(useEnglishTexts(false));
+        QCoreApplication::installTranslator(&recorder);
+        linkTexts(), verifyTexts(), fileTexts(), guardTexts();
+        for (const Setting &s : settingsTable())
+            settingLabel(s, 1);
+        QCoreApplication::removeTranslator(&recorder);
+        QVERIFY(recorder.asked.contains(QByteArrayList{"LinkTexts", "关闭串口", QByteArray()}));
+        QVERIFY(recorder.asked.contains(QByteArrayList{"Setting", "微调", QByteArray()}));
+
+        const QRegularExpression cjk(QStringLiteral("[\\x{2e80}-\\x{9fff}\\x{f900}-\\x{faff}\\x{ff00}-\\x{ffef}]"));
+        QVERIFY(knownLanguages().contains(QStringLiteral("en")));
+        for (const QString &language : knownLanguages()) {
+            if (language == QLatin1String(kSourceLanguage))
+                continue;
+            QTranslator catalogue;
+            QVERIFY(catalogue.load(QStringLiteral(":/i18n/zqconfig_%1.qm").arg(language)));
+            for (const QByteArrayList &a : recorder.asked) {
+                // The form's texts are checked above; a qualifier such as "L"
+                // it looks up there too is the same word in every language.
+                if (a[0] == "MainWindow")
+                    continue;
+                const QString text = catalogue.translate(a[0], a[1], a[2].isEmpty() ? nullptr : a[2].constData());
+                const QByteArray where = language.toLatin1() + ' ' + a.join(' ');
+                QVERIFY2(!text.isEmpty(), where.constData());
+                QVERIFY2(language != QLatin1String("en") || !text.contains(cjk), where.constData());
+            }
+        }
     }
 
     // The start indexes are set before the slots are bound, so they never

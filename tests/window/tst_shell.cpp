@@ -353,7 +353,7 @@ private slots:
         const QStringList argv = QStringList{"/usr/bin/zqconfig"} + args.split(' ', Qt::SkipEmptyParts);
         const StartOptions o = parseStartOptions(argv, env, {QStringLiteral("about"), true}, qtOptionsTaken);
         QCOMPARE(int(o.action), action);
-        QCOMPARE(o.english, english);
+        QCOMPARE(o.language, QLatin1String(english ? "en" : "zh"));
         QVERIFY2((action == StartOptions::Run ? o.port == shown : o.message.contains(shown)), qPrintable(o.message));
     }
 
@@ -361,7 +361,8 @@ private slots:
     void commandLineWithoutDisplay()
     {
         const struct { QStringList args; int status; const char *out; } cases[] = {
-            {{"--help"}, 0, "--lang <en|zh>"}, {{"--version"}, 0, "zqconfig 5.1 (Qt "}, {{"--lang", "xx"}, 2, "en, zh"},
+            {{"--help"}, 0, "--lang <en|zh>"}, {{"--help"}, 0, "window: zh (Chinese, the default) or en"},
+            {{"--version"}, 0, "zqconfig 5.1 (Qt "}, {{"--lang", "xx"}, 2, "en, zh"},
             {{"--bogus"}, 2, "Unknown option 'bogus'"}, {{"-reverse", "--port"}, 2, "Missing value after '--port'"}};
         for (const auto &c : cases) {
             QProcess p;

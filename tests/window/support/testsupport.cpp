@@ -30,7 +30,7 @@ void resetProgramState()
     cfg = ConfigModel{};
     mon = MonitorState{};
     trimHold = 0;
-    useChineseTexts = 1;
+    useEnglishTexts(false);
     verifyWrites = true;
     hoverCounters = HoverCounters{};
     resetStoredFrames();
