@@ -5,7 +5,7 @@
 #   ./run.sh --sanitize  runs every test built with ASan + UBSan + LSan
 #   ./run.sh --fuzz SECONDS  runs each libFuzzer target for SECONDS (clang)
 #   ./run.sh --demo [--lang en]  starts the tool against a simulated transmitter
-#   ./run.sh --bench     runs every benchmark and the soak, prints the README's table
+#   ./run.sh --bench     runs every benchmark and the soak, prints docs/performance.md's table
 #   ./run.sh --package   builds the Debian package (build/zqconfig_*.deb)
 # A first option --qt6 does any of these against Qt 6 instead of Qt 5, in
 # build directories ending in -qt6.
@@ -40,7 +40,8 @@ case "$mode" in
   # dpkg-shlibdeps (dpkg-dev) works out the package's dependencies;
   # help2man writes the manual pages from each program's --help.
   --package) packages+=(dpkg-dev help2man) ;;
-  --bench) packages+=(python3) ;;
+  # python3 checks the generated form (tests) and prints the bench table.
+  --test|--sanitize|--bench) packages+=(python3) ;;
 esac
 missing=()
 for p in "${packages[@]}"; do
@@ -74,7 +75,7 @@ case "$mode" in
     ;;
   --demo)
     build build
-    exec ./build$suffix/tools/zqconfig-demo "${@:2}"
+    exec ./build$suffix/zqconfig-demo "${@:2}"
     ;;
   --test)
     # Turned back on after a --package build in the same folder.

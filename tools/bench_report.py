@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Runs every benchmark under BUILD/bench and the soak, and prints the
-README's performance table for this machine.
+performance table of docs/performance.md for this machine.
 
     tools/bench_report.py BUILD     (./run.sh --bench does the build first)
 

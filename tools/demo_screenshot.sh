@@ -9,7 +9,7 @@
 # read filled.  --lang starts the demo in that language; --tabs also takes
 # every tab page, as DIR/tab1.png ... DIR/tab6.png, for checking that the
 # texts fit.
-# Needs a build (build/tools/zqconfig-demo), Xvfb, xdotool, xwd and
+# Needs a build (build/zqconfig-demo), Xvfb, xdotool, xwd and
 # ImageMagick's convert.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,7 +27,7 @@ default_out=docs/demo.png
 [ -n "$lang" ] && [ "$lang" != zh ] && default_out=docs/demo-$lang.png
 out=${1:-$default_out}
 pages=${2:-}
-demo=${DEMO:-build/tools/zqconfig-demo}
+demo=${DEMO:-build/zqconfig-demo}
 
 fail() { echo "demo_screenshot: $*" >&2; exit 1; }
 

@@ -13,7 +13,7 @@
 # dpi), to see how a high-density screen shows the window.  The Qt 5 build
 # scales from the screen's density; Qt 6 on X11 from the desktop's Xft.dpi,
 # which a bare Xvfb lacks: add QT_SCALE_FACTOR=2 for it.
-# Needs a build (build/zqconfig, build/tools/zqconfig-demo), Xvfb,
+# Needs a build (build/zqconfig, build/zqconfig-demo), Xvfb,
 # xdotool, xwd and ImageMagick's convert.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -83,7 +83,7 @@ app_pid=""
 # The demo's transmitter stores sub-trim CH1 as 7 whatever it is sent: read,
 # write, and take the box the read-back shows.
 if [ "$scale" = 1 ]; then
-  "${DEMO:-build/tools/zqconfig-demo}" --misstore sub1=7 2>"$work/demo.log" &
+  "${DEMO:-build/zqconfig-demo}" --misstore sub1=7 2>"$work/demo.log" &
   app_pid=$!
   win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1) || true
   [ -n "$win" ] || { cat "$work/demo.log" >&2; fail "the demo window did not appear"; }

@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
-"""Write form/mainwindow.ui, the Designer form of the main window.
+"""Write window/form/mainwindow.ui, the Designer form of the main window.
 
 The form is kept as data here so that the many near-identical editors,
 labels and style sheets cannot drift apart by hand editing.  The output is
 deterministic: running the script twice gives the same bytes.
 
-    python3 tools/gen_form.py            # rewrite form/mainwindow.ui
+    python3 tools/gen_form.py            # rewrite window/form/mainwindow.ui
     python3 tools/gen_form.py --check    # exit 1 if the committed file is stale
     python3 tools/gen_form.py -o FILE    # write somewhere else
 """
@@ -706,7 +706,7 @@ def document():
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("-o", "--output", default=os.path.join(root, "form", "mainwindow.ui"))
+    parser.add_argument("-o", "--output", default=os.path.join(root, "window", "form", "mainwindow.ui"))
     parser.add_argument("--check", action="store_true", help="compare instead of writing")
     args = parser.parse_args()
     data = document()

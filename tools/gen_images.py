@@ -8,7 +8,7 @@ with zlib and struct.  The output is a pure function of this file, so running
 it twice gives identical bytes.
 
 Usage: python3 tools/gen_images.py [FORM_DIR [ICON_DIR]]
-(defaults: form/ and packaging/icons/ beside tools/)
+(defaults: window/form/ and packaging/icons/ beside tools/)
 """
 
 import math
@@ -389,7 +389,7 @@ THEME_SIZES = [16, 22, 24, 32, 48, 64, 128, 256]
 
 def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
-    form = argv[1] if len(argv) > 1 else os.path.join(here, os.pardir, "form")
+    form = argv[1] if len(argv) > 1 else os.path.join(here, os.pardir, "window", "form")
     icons = argv[2] if len(argv) > 2 else os.path.join(here, os.pardir, "packaging", "icons")
     images = os.path.join(form, "images")
     os.makedirs(images, exist_ok=True)

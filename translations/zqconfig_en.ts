@@ -2,6 +2,93 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>FileTexts</name>
+    <message>
+        <source>保存数据</source>
+        <translation>SAVE</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt *.dat);;所有文件 (*.*)</source>
+        <translation>file (*.txt *.dat);;allfile (*.*)</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>所有文件 (*.*);;文本文件 (*.txt *.dat)</source>
+        <translation>All file (*.*);;file (*.txt *.dat)</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>ERROR</translation>
+    </message>
+    <message>
+        <source>不能读取指定的文件!</source>
+        <translation>Cannot read the specified file!</translation>
+    </message>
+</context>
+<context>
+    <name>GuardTexts</name>
+    <message>
+        <source>遥控器上的所有设置都将被出厂设置替换。是否继续？</source>
+        <translation>Every setting on the transmitter will be replaced by the factory settings. Continue?</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>%1：不是配置文件（没有完整的 S、G、H 或 I 帧），未发送任何数据。</source>
+        <translation>%1: not a configuration file (no S, G, H or I frame in place); nothing was sent.</translation>
+    </message>
+    <message>
+        <source>已加载并发送 %1：</source>
+        <translation>Loaded and sent %1:</translation>
+    </message>
+    <message>
+        <source>已修复（%1）</source>
+        <translation>repaired (%1)</translation>
+    </message>
+    <message>
+        <source>不完整（缺少帧 %1，这些设置保持原值）</source>
+        <translation>short (frames %1 missing; those settings stay as they were)</translation>
+    </message>
+</context>
+<context>
+    <name>LinkTexts</name>
+    <message>
+        <source>关闭串口</source>
+        <translation>CLOSE</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>无法打开串口！</source>
+        <comment>the port would not open</comment>
+        <translation>Cannot open the serial port!</translation>
+    </message>
+    <message>
+        <source>无法打开串口！</source>
+        <comment>no port is open</comment>
+        <translation>Please open the serial port!</translation>
+    </message>
+    <message>
+        <source>串口已断开！</source>
+        <translation>Serial port disconnected!</translation>
+    </message>
+    <message>
+        <source>读取不完整，请重试！</source>
+        <translation>Read incomplete, please try again!</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Zarvik&amp;Quorel-V5.1</source>
@@ -470,6 +557,52 @@
     <message>
         <source>重置数据</source>
         <translation>Reset data</translation>
+    </message>
+</context>
+<context>
+    <name>Setting</name>
+    <message>
+        <source>第二列</source>
+        <translation>second column</translation>
+    </message>
+    <message>
+        <source>选项（不显示）</source>
+        <translation>option (not shown)</translation>
+    </message>
+    <message>
+        <source>微调</source>
+        <translation>trim position</translation>
+    </message>
+</context>
+<context>
+    <name>VerifyTexts</name>
+    <message>
+        <source>设置已发送，但无法校验！</source>
+        <translation>Settings sent, but they could not be verified!</translation>
+    </message>
+    <message>
+        <source>遥控器保存的设置与发送的不同（设置：发送值 → 遥控器中的值）：</source>
+        <translation>The transmitter holds other settings than were sent (setting: sent → held):</translation>
+    </message>
+    <message>
+        <source>… 另有 %1 项</source>
+        <translation>… and %1 more</translation>
+    </message>
+    <message>
+        <source>有修改尚未写入遥控器，不写入就关闭吗？</source>
+        <translation>Some changes are not written to the transmitter. Close without writing?</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>遥控器发来的设置超出范围，窗口显示的是修复后的值（设置：遥控器中的值 → 显示的值）：</source>
+        <translation>The transmitter sent settings out of range; the window shows them repaired (setting: held → shown):</translation>
     </message>
 </context>
 </TS>

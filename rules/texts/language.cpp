@@ -1,0 +1,91 @@
+#include "language.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLocale>
+#include <QPointer>
+#include <QTranslator>
+
+const char kLangVariable[] = "ZQCONFIG_LANG";
+const char kSourceLanguage[] = "zh";
+
+namespace {
+
+const char kCatalogueDir[] = ":/i18n";
+
+QString cataloguePath(const QString &language)
+{
+    return QStringLiteral("%1/zqconfig_%2.qm").arg(QLatin1String(kCatalogueDir), language);
+}
+
+} // namespace
+
+QStringList knownLanguages()
+{
+    // The build bundles every catalogue there is, so the resources are the list.
+    QStringList codes{QLatin1String(kSourceLanguage)};
+    const QStringList files = QDir(QLatin1String(kCatalogueDir)).entryList({QStringLiteral("zqconfig_*.qm")});
+    for (const QString &file : files)
+        codes << file.mid(int(qstrlen("zqconfig_")), file.size() - int(qstrlen("zqconfig_.qm")));
+    codes.sort();
+    codes.removeDuplicates();
+    return codes;
+}
+
+QString languageChoices()
+{
+    const auto named = [](const QString &code, const char *more) {
+        return QStringLiteral("%1 (%2%3)")
+            .arg(code, QLocale::languageToString(QLocale(code).language()), QLatin1String(more));
+    };
+    const QString source = QString::fromLatin1(kSourceLanguage);
+    QStringList all{named(source, ", the default")};
+    for (const QString &code : knownLanguages())
+        if (code != source)
+            all << named(code, "");
+    const QString last = all.takeLast();
+    return all.isEmpty() ? last : all.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
+
+bool parseLanguage(const QString &value, QString *language)
+{
+    if (!knownLanguages().contains(value))
+        return false;
+    *language = value;
+    return true;
+}
+
+QString languageError(const QString &value, const QString &where)
+{
+    return QStringLiteral("unknown language '%1' in %2; accepted values: %3")
+        .arg(value, where, knownLanguages().join(QStringLiteral(", ")));
+}
+
+bool useLanguage(const QString &language)
+{
+    static QPointer<QTranslator> catalogue;
+    if (catalogue && catalogue->objectName() == language)
+        return true;
+    if (catalogue) {
+        QCoreApplication::removeTranslator(catalogue);
+        delete catalogue;
+    }
+    if (language == QLatin1String(kSourceLanguage))
+        return true;
+    auto *loaded = new QTranslator(QCoreApplication::instance());
+    if (!loaded->load(cataloguePath(language))) {
+        delete loaded;
+        qWarning("The catalogue for '%s' is missing from the resources; the texts stay Chinese.",
+                 qPrintable(language));
+        return false;
+    }
+    loaded->setObjectName(language);
+    QCoreApplication::installTranslator(loaded);
+    catalogue = loaded;
+    return true;
+}
+
+bool useEnglishTexts(bool english)
+{
+    return useLanguage(english ? QStringLiteral("en") : QString::fromLatin1(kSourceLanguage));
+}

@@ -1,0 +1,52 @@
+#include "texts.h"
+
+#include <QCoreApplication>
+
+// Each text is its Chinese source, looked up in the installed catalogue
+// (language.h) under the name of its struct, so lupdate finds every one.
+// The open button's text is the form's own entry: the two stay alike.
+
+LinkTexts linkTexts()
+{
+    return {QCoreApplication::translate("MainWindow", "打开串口"),
+            QCoreApplication::translate("LinkTexts", "关闭串口"),
+            QCoreApplication::translate("LinkTexts", "提示"),
+            // One Chinese text, two English ones: told apart by the third argument.
+            QCoreApplication::translate("LinkTexts", "无法打开串口！", "the port would not open"),
+            QCoreApplication::translate("LinkTexts", "无法打开串口！", "no port is open"),
+            QCoreApplication::translate("LinkTexts", "串口已断开！"),
+            QCoreApplication::translate("LinkTexts", "读取不完整，请重试！")};
+}
+
+VerifyTexts verifyTexts()
+{
+    return {QCoreApplication::translate("VerifyTexts", "设置已发送，但无法校验！"),
+            QCoreApplication::translate("VerifyTexts", "遥控器保存的设置与发送的不同（设置：发送值 → 遥控器中的值）："),
+            QCoreApplication::translate("VerifyTexts", "… 另有 %1 项"),
+            QCoreApplication::translate("VerifyTexts", "有修改尚未写入遥控器，不写入就关闭吗？"),
+            QCoreApplication::translate("VerifyTexts", "关闭"),
+            QCoreApplication::translate("VerifyTexts", "取消"),
+            QCoreApplication::translate("VerifyTexts",
+                                        "遥控器发来的设置超出范围，窗口显示的是修复后的值（设置：遥控器中的值 → 显示的值）：")};
+}
+
+FileTexts fileTexts()
+{
+    return {QCoreApplication::translate("FileTexts", "保存数据"),
+            QCoreApplication::translate("FileTexts", "文本文件 (*.txt *.dat);;所有文件 (*.*)"),
+            QCoreApplication::translate("FileTexts", "打开文件"),
+            QCoreApplication::translate("FileTexts", "所有文件 (*.*);;文本文件 (*.txt *.dat)"),
+            QCoreApplication::translate("FileTexts", "错误"),
+            QCoreApplication::translate("FileTexts", "不能读取指定的文件!")};
+}
+
+GuardTexts guardTexts()
+{
+    return {QCoreApplication::translate("GuardTexts", "遥控器上的所有设置都将被出厂设置替换。是否继续？"),
+            QCoreApplication::translate("GuardTexts", "是"),
+            QCoreApplication::translate("GuardTexts", "否"),
+            QCoreApplication::translate("GuardTexts", "%1：不是配置文件（没有完整的 S、G、H 或 I 帧），未发送任何数据。"),
+            QCoreApplication::translate("GuardTexts", "已加载并发送 %1："),
+            QCoreApplication::translate("GuardTexts", "已修复（%1）"),
+            QCoreApplication::translate("GuardTexts", "不完整（缺少帧 %1，这些设置保持原值）")};
+}

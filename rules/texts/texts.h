@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+// User-facing texts of the link, reset and file commands, in the language
+// of the installed catalogue (language.h); Chinese, the source, without one.
+struct LinkTexts
+{
+    QString openText;    // openButton while no port is open
+    QString closeText;   // openButton while a port is open
+    QString title;       // message box title
+    QString openFailed;  // a port that would not open
+    QString noPort;      // a command that needs an open port
+    QString lineLost;    // the open port went away (cable pulled)
+    QString readIncomplete;  // a read some settings groups did not answer
+};
+
+// After a write is read back, and before closing over unwritten changes.
+struct VerifyTexts
+{
+    QString unverified;     // the read-back got no answer, or not every group
+    QString mismatch;       // the lines "setting: sent → held" follow
+    QString more;           // %1 the lines left out
+    QString closeQuestion;  // closing while the pages hold unwritten changes
+    QString closeButton;
+    QString cancelButton;
+    QString repaired;  // after a read: the lines "setting: held → shown" follow
+};
+VerifyTexts verifyTexts();
+
+struct FileTexts
+{
+    QString saveTitle;
+    QString saveFilter;
+    QString openTitle;
+    QString openFilter;
+    QString errorTitle;
+    QString errorText;
+};
+
+// Questions before a command overwrites the transmitter, and what a load
+// says about the file it was given.
+struct GuardTexts
+{
+    QString resetQuestion;  // before either factory reset
+    QString yes;
+    QString no;
+    QString notConfiguration;  // %1 the file: no frame in it, nothing sent
+    QString loadedWith;        // %1 the file; the lines below follow
+    QString repaired;          // %1 the repairs, "; " between them
+    QString shortFile;         // %1 the missing frame letters
+};
+GuardTexts guardTexts();
+
+LinkTexts linkTexts();
+FileTexts fileTexts();

@@ -1,0 +1,126 @@
+#include "mainwindow.h"
+#include "look.h"
+#include "ui_mainwindow.h"
+
+#include "commandguard.h"
+#include "linecheck.h"
+#include "portoffer.h"
+#include "readback.h"
+#include "settingstable.h"
+#include "texts.h"
+
+#include <QCloseEvent>
+#include <QDoubleSpinBox>
+#include <QFileSystemWatcher>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr),
+      commands(nullptr), portWatch(nullptr), quietTimer(nullptr)
+{
+    // setupUi binds the on_<object>_<signal> slots last, so the form's
+    // initial values never reach the model.
+    ui->setupUi(this);
+    adaptLookToPlatform(this);
+    // The form's voltage boxes reach 99.9 V; each stops where its frame
+    // field does, so no value typed there is cut short on the way out.
+    for (const Setting &s : settingsTable())
+        if (auto *box = s.shown == Shown::Volts ? findChild<QDoubleSpinBox *>("doubleSpinBox_" + s.name) : nullptr)
+            box->setRange(s.editLo / 10.0, s.editHi / 10.0);
+    known = cfg;
+    title = windowTitle();
+    connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPortError);
+    showPortNamesInFull(ui->portNameBox);
+    followSystemPorts();
+    ui->tabWidget->setCurrentIndex(0);
+    refreshTimer = new QTimer(this);
+    refreshTimer->start(100);
+    connect(refreshTimer, &QTimer::timeout, this, &MainWindow::ui_Display);
+    commands = new CommandGuard(this, {ui->toolButton_Read, ui->toolButton_Send, ui->toolButton_Save,
+                                       ui->toolButton_Load, ui->toolButton_Reset, ui->pushButton_Reset2,
+                                       ui->openButton});
+    // A lost transmitter ends the running command (and lets a waiting
+    // close go ahead) at once.
+    connect(this, &MainWindow::linkLost, commands, &CommandGuard::abandon);
+    readClock.start();
+    portWatch = new QTimer(this);
+    portWatch->start(1000);
+    connect(portWatch, &QTimer::timeout, this, &MainWindow::watchPort);
+    // A plugged or pulled adapter adds or removes its device file in /dev.
+    // Looking at the system's ports takes 10-30 ms (bench_link), so it is
+    // done only after such a change: twice, as the port may be listed only
+    // once udev has finished with it.  Where /dev cannot be watched the
+    // ports are looked at every second.
+    auto *devices = new QFileSystemWatcher(this);
+    portLooksDue = devices->addPath(QStringLiteral("/dev")) ? 0 : -1;
+    connect(devices, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (portLooksDue >= 0)
+            portLooksDue = 2;
+    });
+    quietTimer = new QTimer(this);
+    quietTimer->setSingleShot(true);
+    quietTimer->setTimerType(Qt::PreciseTimer);
+    quietTimer->setInterval(PacketFramer::kQuietMs);
+    connect(quietTimer, &QTimer::timeout, this, &MainWindow::quietTimeOver);
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+// Closing over unwritten changes asks first, Cancel the default; a close
+// the user asked for before the line was lost goes at once.
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!commands->allowClose()) {
+        event->ignore();
+        return;
+    }
+    if (!commands->closingAfterLoss() && unwrittenSettings(cfg, known)) {
+        const VerifyTexts texts = verifyTexts();
+        // No parent: Qt 6 does not show a box over a window that is closing.
+        QMessageBox box(QMessageBox::Question, linkTexts().title, texts.closeQuestion,
+                        QMessageBox::Close | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.button(QMessageBox::Close)->setText(texts.closeButton);
+        box.button(QMessageBox::Cancel)->setText(texts.cancelButton);
+        if (box.exec() != QMessageBox::Close) {
+            event->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::showUnwrittenMark()
+{
+    const QString shown = unwrittenSettings(cfg, known) ? title + QLatin1String(" *") : title;
+    if (windowTitle() != shown)
+        setWindowTitle(shown);
+}
+
+void MainWindow::ui_Display()
+{
+    Servo_Display();
+    Recieve_Display();
+    Rev_Display();
+    EPA_Display();
+    SubTrim_Display();
+    FS_Display();
+    Delay_Display();
+    Aux_Display();
+    DR_Display();
+    Parameter_Display();
+    Atti_Display();
+    Elev_Display();
+    Vtype_Display();
+    Prm_Display();
+    DRCure_Display();
+    THcure_Display();
+    StkTrim_Display();
+    showUnwrittenMark();
+}

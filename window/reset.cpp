@@ -1,0 +1,77 @@
+#include "commandguard.h"
+#include "configmodel.h"
+#include "factory.h"
+#include "mainwindow.h"
+#include "monitorstate.h"
+#include "texts.h"
+#include "ui_mainwindow.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+
+void MainWindow::RestData()
+{
+    factoryDefaults(cfg);
+}
+
+// The factory trims and steps once more, for the I frame.
+void MainWindow::RestData2()
+{
+    factoryTrimsAndSteps(cfg);
+}
+
+namespace {
+
+// Yes / No with No the default, so a stray Enter or Escape leaves the
+// transmitter alone.
+bool factoryResetWanted(QWidget *parent)
+{
+    const GuardTexts texts = guardTexts();
+    QMessageBox box(QMessageBox::Question, linkTexts().title, texts.resetQuestion,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(texts.yes);
+    box.button(QMessageBox::No)->setText(texts.no);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace
+
+void MainWindow::on_toolButton_Reset_clicked()
+{
+    resetToFactory(true);
+}
+
+// The system page's reset does not hold back the trims the transmitter
+// reports while the frames go out.
+void MainWindow::on_pushButton_Reset2_clicked()
+{
+    resetToFactory(false);
+}
+
+void MainWindow::resetToFactory(bool holdTrims)
+{
+    const CommandScope command(*commands);
+    if (!command)
+        return;
+    const TrimHoldScope hold(holdTrims);
+    const LinkTexts texts = linkTexts();
+    if (!commands->pause(200)) {
+        // The transmitter went away: nothing to reset.
+    } else if (!linkOpen()) {
+        QMessageBox::about(nullptr, texts.title, texts.noPort);
+    } else if (!factoryResetWanted(this)) {
+        // No: nothing sent, nothing changed.
+    } else {
+        RestData();
+        SendData1();
+        SendData2();
+        SendData3();
+        // Trims may have arrived during the three waits (the system page's
+        // reset does not hold them): the I frame must carry the factory ones.
+        RestData2();
+        SendData4();
+        writeCommand("WWW");
+        readBack();
+    }
+}

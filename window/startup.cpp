@@ -1,0 +1,23 @@
+#include "startup.h"
+
+#include "look.h"
+#include "readback.h"
+
+std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const ProgramOptions &program,
+                                               StartOptions *options, int *status)
+{
+    if (answeredWithoutWindow(argc, argv, program, status))
+        return nullptr;
+    enableHighDpiScaling();
+    auto app = std::make_unique<QApplication>(argc, argv);
+    // Lets Wayland desktops match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zarvikquorel.zqconfig"));
+    *options = parseStartOptions(app->arguments(), qEnvironmentVariable(kLangVariable), program);
+    if (options->action != StartOptions::Run) {
+        *status = reportStartOptions(*options);
+        return nullptr;
+    }
+    useLanguage(options->language);
+    verifyWrites = options->verify;
+    return app;
+}
