@@ -7,6 +7,13 @@
 #include <QTimer>
 #include <QWidget>
 
+double CommandGuard::timeScale = 1.0;
+
+int CommandGuard::scaled(int ms)
+{
+    return timeScale == 1.0 ? ms : qMax(0, qRound(ms * timeScale));
+}
+
 CommandGuard::CommandGuard(QWidget *w, const QVector<QWidget *> &list)
     : QObject(w), window(w), quiet(new QTimer(this))
 {
@@ -64,6 +71,7 @@ bool CommandGuard::wait(int ms, bool restartable)
 {
     if (abandoned)
         return false;
+    ms = scaled(ms);
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);

@@ -57,6 +57,14 @@ public slots:
 private:
     bool wait(int ms, bool restartable);
 
+    // The length every wait above runs for: `ms` times timeScale.  The
+    // scale is 1 in the program; only the tests' CommandTimeScale (in
+    // tests/support, never built into the program) may change it, so their
+    // commands run in a fraction of the time with their order unchanged.
+    static int scaled(int ms);
+    static double timeScale;
+    friend class CommandTimeScale;
+
     QPointer<QWidget> window;
     QVector<QPointer<QWidget>> controls;
     QVector<bool> wasEnabled;
