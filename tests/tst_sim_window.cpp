@@ -1,6 +1,7 @@
 // The real main window against the simulated transmitter over a real
 // pseudo-terminal, opened the way the demo offers it: everything a user
 // does at the bench, checked in the window and at the transmitter's end.
+#include "commandtime.h"
 #include "configmodel.h"
 #include "fieldnames.h"
 #include "mainwindow.h"
@@ -149,6 +150,7 @@ private:
 void TestSimWindow::init()
 {
     resetProgramState();
+    commandtime::scaled();
     // Other settings in each test, the same in every run.
     bench = benchSettings(qHash(QByteArray(QTest::currentTestFunction())));
     zqsim::SimHost::Config conf;
@@ -164,6 +166,8 @@ void TestSimWindow::init()
     conf.maxGapMs = 10;  // clear of the quiet time on a loaded machine
     conf.pullAfterPackets = row == "during the live stream" ? 40 : 0;
     conf.pullAfterMs = row == "during a write" ? 2000 : 0;
+    if (row == "during a write")
+        commandtime::realTime();  // a pull at 2 s lands inside the write
     sim = std::make_unique<zqsim::SimHost>(conf);
     std::string error;
     QVERIFY2(sim->start(&error), error.c_str());
