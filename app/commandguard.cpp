@@ -7,11 +7,12 @@
 #include <QTimer>
 #include <QWidget>
 
-double CommandGuard::timeScale = 1.0;
+double CommandGuard::pauseScale = 1.0;
+double CommandGuard::answerScale = 1.0;
 
-int CommandGuard::scaled(int ms)
+int CommandGuard::scaled(int ms, double scale)
 {
-    return timeScale == 1.0 ? ms : qMax(0, qRound(ms * timeScale));
+    return scale == 1.0 ? ms : qMax(0, qRound(ms * scale));
 }
 
 CommandGuard::CommandGuard(QWidget *w, const QVector<QWidget *> &list)
@@ -71,7 +72,7 @@ bool CommandGuard::wait(int ms, bool restartable)
 {
     if (abandoned)
         return false;
-    ms = scaled(ms);
+    ms = scaled(ms, restartable ? answerScale : pauseScale);
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);

@@ -57,12 +57,14 @@ public slots:
 private:
     bool wait(int ms, bool restartable);
 
-    // The length every wait above runs for: `ms` times timeScale.  The
-    // scale is 1 in the program; only the tests' CommandTimeScale (in
-    // tests/support, never built into the program) may change it, so their
-    // commands run in a fraction of the time with their order unchanged.
-    static int scaled(int ms);
-    static double timeScale;
+    // The length every wait above runs for: `ms` times pauseScale for a
+    // pause, times answerScale for a wait on answers.  Both are 1 in the
+    // program; only the tests' CommandTimeScale (in tests/support, never
+    // built into the program) may change them, so their commands run in a
+    // fraction of the time with their order unchanged.
+    static int scaled(int ms, double scale);
+    static double pauseScale;
+    static double answerScale;
     friend class CommandTimeScale;
 
     QPointer<QWidget> window;

@@ -201,10 +201,12 @@ private slots:
         connect(&watch, &QTimer::timeout, [&] {
             const QCursor *c = QApplication::overrideCursor();
             held += c && c->shape() == Qt::BusyCursor && std::none_of(controls.begin(), controls.end(), isOn);
-            if (++samples == 3) {  // another command, called past its disabled button
+            // Another command, called past its disabled button, at the first
+            // sample (the shortest command, scaled, may see few).
+            if (++samples == 1) {
                 QMetaObject::invokeMethod(&w, "on_pushButton_Reset2_clicked");
                 // Refused at once: no wait of its own let this timer in again.
-                ticksInRefusal = samples - 3;
+                ticksInRefusal = samples - 1;
             }
         });
         for (int at : {closeAt, closeAt + commandtime::ms(900)})

@@ -7,31 +7,35 @@
 class CommandTimeScale
 {
 public:
-    static void set(double scale) { CommandGuard::timeScale = scale; }
-    static double get() { return CommandGuard::timeScale; }
-    static int of(int ms) { return CommandGuard::scaled(ms); }
+    static void set(double pauses, double answers)
+    {
+        CommandGuard::pauseScale = pauses;
+        CommandGuard::answerScale = answers;
+    }
+    static int pause(int ms) { return CommandGuard::scaled(ms, CommandGuard::pauseScale); }
+    static int answers(int ms) { return CommandGuard::scaled(ms, CommandGuard::answerScale); }
 };
 
 namespace commandtime {
 
 void scaled()
 {
-    CommandTimeScale::set(kScaled);
+    CommandTimeScale::set(kPauseScale, kAnswerScale);
 }
 
 void realTime()
 {
-    CommandTimeScale::set(1.0);
-}
-
-bool isRealTime()
-{
-    return CommandTimeScale::get() == 1.0;
+    CommandTimeScale::set(1.0, 1.0);
 }
 
 int ms(int fullMs)
 {
-    return CommandTimeScale::of(fullMs);
+    return CommandTimeScale::pause(fullMs);
+}
+
+int quietMs(int fullMs)
+{
+    return CommandTimeScale::answers(fullMs);
 }
 
 } // namespace commandtime
