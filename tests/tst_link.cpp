@@ -667,8 +667,9 @@ void TestLink::readSendsRequestAfterPause()
 
     QCOMPARE(closer.lastText, QStringLiteral("读取不完整，请重试！"));  // nobody answered
     // Disabled until the read has ended; the request after 200 ms.
-    // Disabled through the read's quiet time (the margin is for the samples).
-    QVERIFY2(lastDisabledAt >= commandtime::quietMs(800) && firstEnabledAt < 0,
+    // Disabled through the button pause and the read's quiet time (the
+    // margin is for the samples).
+    QVERIFY2(lastDisabledAt >= commandtime::ms(200) + commandtime::quietMs(800) && firstEnabledAt < 0,
              qPrintable(QStringLiteral("%1 %2").arg(lastDisabledAt).arg(firstEnabledAt)));
     QVERIFY2(requestAt >= commandtime::ms(190), qPrintable(QString::number(requestAt)));
     QVERIFY(read->isEnabled());
