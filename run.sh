@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Sets up a Debian/Ubuntu machine, builds, and then
-#   ./run.sh             starts the tool
-#   ./run.sh --test      runs every test headless
+#   ./run.sh             starts the tool (built alone, in build-run)
+#   ./run.sh --test      runs every test headless but the slow ones (label slow)
+#   ./run.sh --test-all  runs every test, the slow ones too, and builds the benchmarks
 #   ./run.sh --sanitize  runs every test built with ASan + UBSan + LSan
 #   ./run.sh --fuzz SECONDS  runs each libFuzzer target for SECONDS (clang)
-#   ./run.sh --demo [--lang en]  starts the tool against a simulated transmitter
+#   ./run.sh --demo [--lang en]  starts the tool against a simulated transmitter (build-run)
 #   ./run.sh --bench     runs every benchmark and the soak, prints docs/performance.md's table
 #   ./run.sh --package   builds the Debian package (build/zqconfig_*.deb)
 # A first option --qt6 does any of these against Qt 6 instead of Qt 5, in
@@ -62,26 +63,48 @@ jobs=$(nproc 2>/dev/null || echo 2)
 ci=()
 [ "${ZQ_CI:-}" = 1 ] && ci=(-DZQ_REQUIRE_VALIDATORS=ON)
 
-build() {  # build <dir> [cmake options...]
+configure() {  # configure <dir> [cmake options...]
   local dir=$1$suffix; shift
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZQ_QT_MAJOR="$qt" "${ci[@]}" "$@"
-  cmake --build "$dir" -j"$jobs"
+}
+
+build() {  # build <dir> [cmake options...]: configure, then build everything
+  configure "$@"
+  cmake --build "$1$suffix" -j"$jobs"
+}
+
+# Starting the tool or the demo builds that program alone, configured as
+# the package is (no tests, no benchmarks), in a folder of its own: a
+# newcomer waits for nothing else, and switching between running and
+# testing rebuilds nothing.
+runnable() {  # runnable <target>
+  configure build-run -DZQ_TESTS=OFF -DZQ_BENCH=OFF
+  cmake --build build-run$suffix -j"$jobs" --target "$1"
 }
 
 case "$mode" in
   run|"")
-    build build
-    exec ./build$suffix/zqconfig
+    runnable zqconfig
+    exec ./build-run$suffix/zqconfig
     ;;
   --demo)
-    build build
-    exec ./build$suffix/zqconfig-demo "${@:2}"
+    runnable zqconfig-demo
+    exec ./build-run$suffix/zqconfig-demo "${@:2}"
     ;;
   --test)
-    # Turned back on after a --package build in the same folder.
+    # Tests on, benchmarks off (a --bench or --test-all build may have
+    # turned them on in this folder; their objects stay for the next one).
+    build build -DZQ_TESTS=ON -DZQ_BENCH=OFF
+    # The suites mostly wait on the line and on timers (a third of a core
+    # each on average): run twice as many side by side as there are cores.
+    # The soak and the CPU-share checks (label slow) take minutes.
+    cd build$suffix && QT_QPA_PLATFORM=offscreen ctest -j"$((2 * jobs))" --output-on-failure -LE slow
+    ;;
+  --test-all)
+    # What CI runs: every suite, the slow label too, and the benchmarks
+    # built so a change that breaks one is seen.
     build build -DZQ_TESTS=ON -DZQ_BENCH=ON
-    # The suites mostly wait on the line and on timers: run them side by side.
-    cd build$suffix && QT_QPA_PLATFORM=offscreen ctest -j"$jobs" --output-on-failure
+    cd build$suffix && QT_QPA_PLATFORM=offscreen ctest -j"$((2 * jobs))" --output-on-failure
     ;;
   --package)
     # Only what the package ships, in the folder the tests use (their
@@ -130,13 +153,14 @@ case "$mode" in
     exit "$failed"
     ;;
   --bench)
-    # With the benchmarks even where build/ was configured without them.
-    build build -DZQ_BENCH=ON >&2
+    # With the benchmarks, and the soak the report runs, even where build/
+    # was configured without them.
+    build build -DZQ_TESTS=ON -DZQ_BENCH=ON >&2
     # The table goes to stdout, progress and failures to stderr.
     exec python3 tools/bench_report.py build$suffix
     ;;
   *)
-    echo "usage: $0 [--qt6] [--test | --sanitize | --fuzz SECONDS | --demo [--lang en] | --bench | --package]" >&2
+    echo "usage: $0 [--qt6] [--test | --test-all | --sanitize | --fuzz SECONDS | --demo [--lang en] | --bench | --package]" >&2
     exit 2
     ;;
 esac

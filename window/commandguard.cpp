@@ -7,6 +7,14 @@
 #include <QTimer>
 #include <QWidget>
 
+double CommandGuard::pauseScale = 1.0;
+double CommandGuard::answerScale = 1.0;
+
+int CommandGuard::scaled(int ms, double scale)
+{
+    return scale == 1.0 ? ms : qMax(0, qRound(ms * scale));
+}
+
 CommandGuard::CommandGuard(QWidget *w, const QVector<QWidget *> &list)
     : QObject(w), window(w), quiet(new QTimer(this))
 {
@@ -64,6 +72,7 @@ bool CommandGuard::wait(int ms, bool restartable, int limitMs)
 {
     if (abandoned)
         return false;
+    ms = scaled(ms, restartable ? answerScale : pauseScale);
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -75,7 +84,7 @@ bool CommandGuard::wait(int ms, bool restartable, int limitMs)
     if (restartable) {
         answerWait = &loop;
         quiet->start(ms);
-        timer.start(limitMs);
+        timer.start(scaled(limitMs, answerScale));
     } else {
         timer.start(ms);
     }

@@ -58,6 +58,16 @@ public slots:
 private:
     bool wait(int ms, bool restartable, int limitMs = 0);
 
+    // The length every wait above runs for: `ms` times pauseScale for a
+    // pause, times answerScale for a wait on answers.  Both are 1 in the
+    // program; only the tests' CommandTimeScale (in tests/support, never
+    // built into the program) may change them, so their commands run in a
+    // fraction of the time with their order unchanged.
+    static int scaled(int ms, double scale);
+    static double pauseScale;
+    static double answerScale;
+    friend class CommandTimeScale;
+
     QPointer<QWidget> window;
     QVector<QPointer<QWidget>> controls;
     QVector<bool> wasEnabled;

@@ -1,5 +1,6 @@
 // The serial link as the user meets it: the window opens the slave side of
 // a pseudo-terminal and the test plays the transmitter on the master side.
+#include "commandtime.h"
 #include "configmodel.h"
 #include "mainwindow.h"
 #include "modelfields.h"
@@ -95,6 +96,7 @@ private slots:
     void monitorBarsAndTexts();
     void monitorReadOuts();
 
+    void readSendsRequestAfterPause_data();
     void readSendsRequestAfterPause();
     void readAnswersAreDecodedDuringTheWait_data();
     void readAnswersAreDecodedDuringTheWait();
@@ -136,6 +138,7 @@ void TestLink::initTestCase()
 void TestLink::init()
 {
     resetProgramState();
+    commandtime::scaled();
     debugLines.clear();
     window.reset(new MainWindow);
     peer.reset(new PtyPeer);
@@ -465,9 +468,8 @@ void TestLink::everyChunkAnsweredOnce()
         exchange(c.first, c.second);
     // A packet split by more than the quiet time is two runs of junk.
     const QByteArray other = servoPacket({1900, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0);
-    QVERIFY(peer->send(other.left(6)));
-    QTest::qWait(60);
-    exchange(other.mid(6), 2);
+    exchange(other.left(6));
+    exchange(other.mid(6));
     QCOMPARE(peer->collectFor(200), QByteArray());
     QCOMPARE(peer->received(), kAck.repeated(14));
 
@@ -665,10 +667,20 @@ void TestLink::monitorReadOuts()
     }
 }
 
+void TestLink::readSendsRequestAfterPause_data()
+{
+    QTest::addColumn<bool>("realTime");
+    QTest::newRow("real time") << true;  // Read's waits at full length
+    QTest::newRow("scaled") << false;
+}
+
 // The Read slot waits in nested event loops, so the test watches it from a
 // timer that keeps firing inside those loops.
 void TestLink::readSendsRequestAfterPause()
 {
+    QFETCH(bool, realTime);
+    if (realTime)
+        commandtime::realTime();
     openLink();
     QToolButton *read = readButton();
     QElapsedTimer clock;
@@ -701,11 +713,14 @@ void TestLink::readSendsRequestAfterPause()
 
     QCOMPARE(closer.lastText, QStringLiteral("读取不完整，请重试！"));  // nobody answered
     // Disabled until the read has ended; the request after 200 ms.
-    QVERIFY2(lastDisabledAt >= 1000 && firstEnabledAt < 0, qPrintable(QString::number(firstEnabledAt)));
-    QVERIFY2(requestAt >= 190 && requestAt < 1500, qPrintable(QString::number(requestAt)));
+    // Disabled through the button pause and the read's quiet time (the
+    // margin is for the samples).
+    QVERIFY2(lastDisabledAt >= commandtime::ms(200) + commandtime::quietMs(800) && firstEnabledAt < 0,
+             qPrintable(QStringLiteral("%1 %2").arg(lastDisabledAt).arg(firstEnabledAt)));
+    QVERIFY2(requestAt >= commandtime::ms(190), qPrintable(QString::number(requestAt)));
     QVERIFY(read->isEnabled());
     // The slot returns only after its 500 ms wait.
-    QVERIFY2(clock.elapsed() >= 650, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(clock.elapsed() >= commandtime::ms(650), qPrintable(QString::number(clock.elapsed())));
     // Exactly the request, once.
     QCOMPARE(peer->collectFor(200), QByteArray());
     QCOMPARE(peer->received(), QByteArray("RR"));
@@ -750,7 +765,7 @@ void TestLink::readAnswersAreDecodedDuringTheWait()
     bool slotDone = false;
     int decodedWhileWaiting = -1;
     QTimer transmitter;
-    transmitter.setInterval(60);  // the answers outlast the read's own 500 ms wait
+    transmitter.setInterval(commandtime::ms(60));  // the answers outlast the read's own 500 ms wait
     connect(&transmitter, &QTimer::timeout, [&] {
         peer->takeAvailable();
         const QByteArray got = peer->received();
@@ -890,7 +905,7 @@ void TestLink::readWithoutConnection()
     QVERIFY(waitUntil([&] { return done; }, 10000));
     QVERIFY(sawDisabled);
     QCOMPARE(closer.count, 1);
-    QVERIFY2(closer.firstSeenAtMs >= 190, qPrintable(QString::number(closer.firstSeenAtMs)));
+    QVERIFY2(closer.firstSeenAtMs >= commandtime::ms(190), qPrintable(QString::number(closer.firstSeenAtMs)));
     QCOMPARE(closer.lastTitle, QStringLiteral("提示"));
     QCOMPARE(closer.lastText, QStringLiteral("无法打开串口！"));
     QVERIFY(read->isEnabled());

@@ -1,4 +1,5 @@
 // Factory defaults and the two reset commands.
+#include "commandtime.h"
 #include "configmodel.h"
 #include "factory.h"
 #include "frameencoder.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QRandomGenerator>
+#include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -79,7 +81,7 @@ private slots:
     }
 
     // The designed sequences, as --no-verify keeps them.
-    void init() { resetProgramState(), useEnglishTexts(false), verifyWrites = false; }
+    void init() { resetProgramState(), commandtime::scaled(), useEnglishTexts(false), verifyWrites = false; }
 
     void resetWritesTheFactorySettings_data()
     {
@@ -142,13 +144,14 @@ private slots:
                                 : QStringLiteral("Every setting on the transmitter will be replaced by the factory "
                                                  "settings. Continue?YesNo"));
         if (!confirm) {
-            QCOMPARE(wire.collectFor(1000), QByteArray());
+            QVERIFY(waitForCommandEnd());
+            QCOMPARE(wire.collectFor(commandtime::ms(1000)), QByteArray());
             QVERIFY2(differingFrameFields(cfg, edited).isEmpty() && trimHold == 0, "declined, nothing changes");
             return;
         }
         QVERIFY(waitUntil([&] { return QByteArray(wire.bytes).replace("WWW", "").size() >= 324; }, 15000));
         QVERIFY(waitUntil([&] { return wire.bytes.endsWith("WWW") && trimHold == 0; }, 3000));
-        wire.collectFor(300);
+        wire.collectFor(commandtime::ms(300));
 
         ConfigModel factory;
         factory.Volt = 3.7;
@@ -193,7 +196,8 @@ private slots:
         QVERIFY(peer.waitFor("DIS"));
         peer.clearReceived();
         editEverywhere(cfg);
-        QTest::qWait(250);  // let the pages show the edits (and echo them back)
+        // Let the pages show the edits (and echo them back).
+        QTRY_COMPARE(w.findChild<QSpinBox *>("spinBox_sub1")->value(), 30);
         const ConfigModel before = cfg;
 
         int holdWhileShown = -1;
@@ -209,9 +213,9 @@ private slots:
         QVERIFY(waitUntil([&] { return closer.count == 1; }, 5000));
         QCOMPARE(closer.lastTitle, QStringLiteral("提示"));
         QCOMPARE(closer.lastText, QStringLiteral("无法打开串口！"));
-        QVERIFY2(closer.firstSeenAtMs >= 190 && closer.firstSeenAtMs < 1500,
-                 qPrintable(QString::number(closer.firstSeenAtMs)));
-        QCOMPARE(wire.collectFor(1000), QByteArray());
+        QVERIFY2(closer.firstSeenAtMs >= commandtime::ms(190), qPrintable(QString::number(closer.firstSeenAtMs)));
+        QVERIFY(waitForCommandEnd());
+        QCOMPARE(wire.collectFor(commandtime::ms(1000)), QByteArray());
         QCOMPARE(holdWhileShown, holdsTrims ? 1 : 0);
         QCOMPARE(trimHold, 0);
         const QStringList diff = differingFrameFields(cfg, before);

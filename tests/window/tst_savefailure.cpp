@@ -9,6 +9,7 @@
 // can, so nothing leaks to the machine.  A read-only folder is a read-only
 // tmpfs as root (root ignores permission bits) and a mode-0555 folder
 // otherwise.
+#include "commandtime.h"
 #include "configmodel.h"
 #include "filereport.h"
 #include "mainwindow.h"
@@ -124,6 +125,7 @@ private slots:
     void init()
     {
         resetProgramState();
+        commandtime::scaled();
         QVERIFY(scratch.isValid());
     }
 

@@ -1,5 +1,6 @@
 // Saving and loading configuration files, with the transmitter played on a
 // pseudo-terminal.
+#include "commandtime.h"
 #include "configfile.h"
 #include "configmodel.h"
 #include "filereport.h"
@@ -139,6 +140,7 @@ private slots:
     void init()
     {
         resetProgramState();
+        commandtime::scaled();
         verifyWrites = false;  // these pin the designed sequences, which --no-verify keeps
         QVERIFY(dir.isValid());
     }
@@ -150,8 +152,9 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("file");  // the file dialog's answer; empty cancels
-        QTest::addColumn<int>("closeAt");   // ms after the click; 0: no close
-        QTest::addColumn<bool>("pull");     // the cable, once the G frame is through
+        QTest::addColumn<int>("closeAt");   // ms after the click (as commands wait); 0: no close
+        QTest::addColumn<bool>("pull");     // the cable, once the G frame is through (in real time: the
+                                            // command must end at once, not a scaled pause later)
         QTest::newRow("read, unanswered") << "toolButton_Read" << "" << 0 << false;
         QTest::newRow("write") << "toolButton_Send" << "" << 0 << false;
         QTest::newRow("save") << "toolButton_Save" << "saved.txt" << 0 << false;
@@ -170,17 +173,21 @@ private slots:
         QFETCH(QString, file);
         QFETCH(int, closeAt);
         QFETCH(bool, pull);
+        if (pull)
+            commandtime::realTime();
+        closeAt = commandtime::ms(closeAt);
         MainWindow w;
         w.show();
         PtyPeer peer;
         if (name != QLatin1String("pushButton_Reset2"))  // that one meets no open port
             openPort(w, peer);
         QTemporaryDir own;
-        int samples = 0, held = 0, refusedIn = -1, fd = -1, closedEarly = 0;
+        int samples = 0, held = 0, ticksInRefusal = -1, fd = -1, closedEarly = 0;
         QVERIFY(!file.endsWith(".sock") || makeSocketFile(own.filePath(file), fd));
         FileDialogAnswer answer(file.isEmpty() ? file : own.filePath(file));
         ModalCloser closer;
-        QElapsedTimer t, sincePull;
+        LogCapture log;
+        QElapsedTimer sincePull;
         WireRecorder wire(peer, [&](const WireRecorder &r) {
             if (pull && r.bytes.size() >= 162 && !sincePull.isValid()) {
                 cfg.sub1 = 5;  // left unwritten: a close after the loss still goes without asking
@@ -195,13 +202,15 @@ private slots:
         connect(&watch, &QTimer::timeout, [&] {
             const QCursor *c = QApplication::overrideCursor();
             held += c && c->shape() == Qt::BusyCursor && std::none_of(controls.begin(), controls.end(), isOn);
-            if (++samples == 3) {  // another command, called past its disabled button
-                t.start();
+            // Another command, called past its disabled button, at the first
+            // sample (the shortest command, scaled, may see few).
+            if (++samples == 1) {
                 QMetaObject::invokeMethod(&w, "on_pushButton_Reset2_clicked");
-                refusedIn = int(t.elapsed());
+                // Refused at once: no wait of its own let this timer in again.
+                ticksInRefusal = samples - 1;
             }
         });
-        for (int at : {closeAt, closeAt + 900})
+        for (int at : {closeAt, closeAt + commandtime::ms(900)})
             QTimer::singleShot(at, &w, [&] { closedEarly |= closeAt && w.close(); });
         QTimer::singleShot(0, &w, [&] {
             watch.start(5);
@@ -210,8 +219,8 @@ private slots:
         });
         QVERIFY(waitUntil([&] { return samples > 0 && !watch.isActive(); }, 20000));
         ::close(fd);
-        QVERIFY2(held == samples && refusedIn >= 0 && refusedIn < 150,
-                 qPrintable(QStringLiteral("%1 of %2 held, refused in %3 ms").arg(held).arg(samples).arg(refusedIn)));
+        QVERIFY2(held == samples && ticksInRefusal == 0,
+                 qPrintable(QStringLiteral("%1 of %2 held, %3 ticks in the refusal").arg(held).arg(samples).arg(ticksInRefusal)));
         QVERIFY(!QApplication::overrideCursor() && controls.size() == 7
                 && std::all_of(controls.begin(), controls.end(), isOn));
         QCOMPARE(w.isVisible(), closeAt == 0);
@@ -219,14 +228,17 @@ private slots:
         QVERIFY(!(pull && closeAt) || closer.count == 0);  // closed at once, no loss box
         if (name == QLatin1String("toolButton_Send") && !pull) {  // one write, nothing else
             QTRY_COMPARE(wire.bytes, kInitialFile + "WWW");
-            for (int k = 1; k <= 4; ++k)
-                QVERIFY(wire.arrival(81 * k) - wire.arrival(81 * (k - 1)) >= 790);
+            const QStringList shortWaitsSeen = shortWaits(wire, log, false);
+            QVERIFY2(shortWaitsSeen.isEmpty(), qPrintable(shortWaitsSeen.join(QStringLiteral(", "))));
             QVERIFY(!closedEarly);
         }
     }
 
+    // Save's waits at full length: the button pause, the frame pauses, and
+    // the last frame's pause before the file is put in place.
     void saveWritesTheFramesAndReplacesTheFileWhole()
     {
+        commandtime::realTime();
         MainWindow w;
         PtyPeer peer;
         openPort(w, peer);
@@ -243,9 +255,17 @@ private slots:
         QTimer::singleShot(0, button(w, "toolButton_Save"), &QAbstractButton::click);
         QVERIFY(wire.waitForBytes(324));
         QVERIFY(waitUntil([&] { return readFile(path).size() == 324; }, 3000));
+        const qint64 savedAt = wire.clock.elapsed();
+        QVERIFY(waitForCommandEnd());
         QCOMPARE(wire.collectFor(400), QByteArray());  // no "WWW" after a save
 
         QCOMPARE(wire.bytes, kInitialFile);
+        // Three frame pauses on the wire; the I frame's before the file is
+        // put in place.
+        QStringList shortWaitsSeen = shortWaits(wire, log, false).filter(QRegularExpression("^(button|[SGH]) "));
+        if (savedAt - log.at(QStringLiteral("Str4Blength:"), wire.clock) < commandtime::ms(800) - 3)
+            shortWaitsSeen << QStringLiteral("I frame's pause");
+        QVERIFY2(shortWaitsSeen.isEmpty(), qPrintable(shortWaitsSeen.join(QStringLiteral(", "))));
         const QByteArray saved = readFile(path);
         QCOMPARE(saved, kInitialFile);
         QVERIFY(saved.startsWith("S0010000078") && saved.endsWith("V"));
@@ -268,7 +288,8 @@ private slots:
         WireRecorder wire(peer);
         QTimer::singleShot(0, button(w, "toolButton_Save"), &QAbstractButton::click);
         QVERIFY(waitUntil([&] { return answer.answered; }, 5000));
-        QCOMPARE(wire.collectFor(1000), QByteArray());
+        QVERIFY(waitForCommandEnd());
+        QCOMPARE(wire.collectFor(commandtime::ms(1000)), QByteArray());
         QCOMPARE(Str1, frameTemplate(FrameS));
     }
 
@@ -285,7 +306,8 @@ private slots:
         QVERIFY(waitUntil([&] { return closer.count == 1; }, 5000));
         QCOMPARE(closer.lastTitle, QStringLiteral("错误"));
         QCOMPARE(closer.lastText, QStringLiteral("不能读取指定的文件!"));
-        QCOMPARE(wire.collectFor(1000), QByteArray());
+        QVERIFY(waitForCommandEnd());
+        QCOMPARE(wire.collectFor(commandtime::ms(1000)), QByteArray());
         QVERIFY(!QFile::exists(path));
     }
 
@@ -427,7 +449,8 @@ private slots:
         WireRecorder wire(peer);
         QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
         QVERIFY(waitUntil([&] { return closer.count == 1; }, 15000));
-        wire.collectFor(500);
+        QVERIFY(waitForCommandEnd());
+        wire.collectFor(commandtime::ms(500));
         QCOMPARE(wire.bytes, frames);
         QCOMPARE(closer.count, 1);
         QCOMPARE(closer.lastTitle + ", " + closer.lastText, box);  // a refusal sends nothing, decodes nothing
@@ -491,7 +514,8 @@ private slots:
         WireRecorder wire(peer);
         QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
         QVERIFY(waitUntil([&] { return answer.answered; }, 5000));
-        QCOMPARE(wire.collectFor(1000), QByteArray());
+        QVERIFY(waitForCommandEnd());
+        QCOMPARE(wire.collectFor(commandtime::ms(1000)), QByteArray());
         QCOMPARE(holdWhileAsking, 1);
         QCOMPARE(trimHold, 0);
         QCOMPARE(cfg.DR_UP1, 60);  // the working fields follow the arrays again
@@ -514,7 +538,8 @@ private slots:
         ::close(fd);
         QCOMPARE(closer.lastTitle, QStringLiteral("错误"));
         QCOMPARE(closer.lastText, QStringLiteral("不能读取指定的文件!"));
-        QCOMPARE(wire.collectFor(1000), QByteArray());
+        QVERIFY(waitForCommandEnd());
+        QCOMPARE(wire.collectFor(commandtime::ms(1000)), QByteArray());
         QCOMPARE(trimHold, 0);
         const QStringList diff = differingFrameFields(cfg, before);
         QVERIFY2(diff.isEmpty(), qPrintable(diff.join("; ")));

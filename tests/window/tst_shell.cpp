@@ -323,9 +323,9 @@ private slots:
         const int first = refreshes;
         QElapsedTimer span;
         span.start();
-        QTRY_VERIFY_WITH_TIMEOUT(refreshes >= first + 20, 10000);
-        // 20 periods of 100 ms; the bounds leave room for a loaded machine.
-        QVERIFY2(span.elapsed() >= 1200 && span.elapsed() <= 5000, qPrintable(QString::number(span.elapsed())));
+        // 20 periods of 100 ms; the time allowed leaves room for a loaded machine.
+        QTRY_VERIFY_WITH_TIMEOUT(refreshes >= first + 20, 5000);
+        QVERIFY2(span.elapsed() >= 1200, qPrintable(QString::number(span.elapsed())));
         auto *value1 = w.findChild<QLineEdit *>("lineEdit");
         QTRY_COMPARE_WITH_TIMEOUT(value1->text(), QStringLiteral("1000"), 5000);
     }

@@ -1,6 +1,7 @@
 // The real main window against the simulated transmitter over a real
 // pseudo-terminal, opened the way the demo offers it: everything a user
 // does at the bench, checked in the window and at the transmitter's end.
+#include "commandtime.h"
 #include "configmodel.h"
 #include "fieldnames.h"
 #include "mainwindow.h"
@@ -152,6 +153,7 @@ private:
 void TestSimWindow::init()
 {
     resetProgramState();
+    commandtime::scaled();
     // Other settings in each test, the same in every run.
     bench = benchSettings(qHash(QByteArray(QTest::currentTestFunction())));
     zqsim::SimHost::Config conf;
@@ -173,6 +175,8 @@ void TestSimWindow::init()
         conf.engine.intervalMs = 20, conf.engine.ackTimeoutMs = row == "ack-timeout 20" ? 20 : 1;
     if (row.startsWith("stores sub1 as 999"))
         conf.engine.misstoreField = "sub1", conf.engine.misstoreValue = 999;
+    if (row == "during a write")
+        commandtime::realTime();  // a pull at 2 s lands inside the write
     sim = std::make_unique<zqsim::SimHost>(conf);
     std::string error;
     QVERIFY2(sim->start(&error), error.c_str());

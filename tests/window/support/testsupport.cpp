@@ -16,6 +16,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 
 #include <cerrno>
@@ -178,6 +179,20 @@ bool waitUntilImpl(const std::function<bool()> &pred, int timeoutMs)
         ::usleep(2000);
     }
     return true;
+}
+
+bool waitForCommandEnd(int timeoutMs)
+{
+    return waitUntil([] { return QApplication::overrideCursor() == nullptr; }, timeoutMs);
+}
+
+bool waitForRefresh(QWidget *window, int timeoutMs)
+{
+    for (QTimer *t : window->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (t->interval() == 100 && t->isActive())
+            return QSignalSpy(t, &QTimer::timeout).wait(timeoutMs);
+    }
+    return false;
 }
 
 ModalCloser::ModalCloser(int closeAfterMs)

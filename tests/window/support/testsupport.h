@@ -94,6 +94,12 @@ private:
     QTimer *timer;
 };
 
+// Runs the event loop until no command runs (the busy cursor is gone).
+bool waitForCommandEnd(int timeoutMs = 20000);
+// Runs the event loop until the window's 100 ms refresh has run once more
+// (the title's mark, the pages).
+bool waitForRefresh(QWidget *window, int timeoutMs = 5000);
+
 // Runs the event loop for up to timeoutMs until pred() is true.
 template <typename Pred> bool waitUntil(Pred pred, int timeoutMs = 10000);
 bool waitUntilImpl(const std::function<bool()> &pred, int timeoutMs);

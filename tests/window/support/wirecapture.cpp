@@ -1,5 +1,6 @@
 #include "wirecapture.h"
 
+#include "commandtime.h"
 #include "testsupport.h"
 
 #include <QTimer>
@@ -52,8 +53,12 @@ QtMessageHandler previousHandler = nullptr;
 
 void captureHandler(QtMsgType type, const QMessageLogContext &ctx, const QString &msg)
 {
-    if (activeCapture)
+    if (activeCapture) {
         activeCapture->lines << msg;
+        QElapsedTimer now;
+        now.start();
+        activeCapture->atMs << now.msecsSinceReference();
+    }
     if (previousHandler)
         previousHandler(type, ctx, msg);
 }
@@ -69,4 +74,31 @@ LogCapture::~LogCapture()
 {
     qInstallMessageHandler(previousHandler);
     activeCapture = nullptr;
+}
+
+qint64 LogCapture::at(const QString &prefix, const QElapsedTimer &clock) const
+{
+    for (int i = 0; i < lines.size(); ++i)
+        if (lines[i].startsWith(prefix))
+            return atMs[i] - clock.msecsSinceReference();
+    return -1;
+}
+
+QStringList shortWaits(const WireRecorder &wire, const LogCapture &log, bool settles)
+{
+    // A timer may end up to a millisecond early on its millisecond clock,
+    // and each time here is rounded to the millisecond.
+    const int slack = 3;
+    QStringList out;
+    const auto expect = [&](const char *what, qint64 from, qint64 to, int fullMs) {
+        if (from < 0 || to < 0 || to - from < commandtime::ms(fullMs) - slack)
+            out << QStringLiteral("%1: %2 ms").arg(QLatin1String(what)).arg(from < 0 || to < 0 ? -1 : to - from);
+    };
+    expect("button pause", 0, wire.arrival(0), 200);
+    const char *frames[4] = {"S frame's pause", "G frame's pause", "H frame's pause", "I frame's pause"};
+    for (int k = 0; k < 4; ++k)
+        expect(frames[k], log.at(QStringLiteral("Str%1Blength:").arg(k + 1), wire.clock), wire.arrival(81 * (k + 1)), 800);
+    if (settles)
+        expect("settle pause", log.at(QStringLiteral("Str4Blength:"), wire.clock), wire.arrival(327), 800 + 800);
+    return out;
 }

@@ -54,4 +54,19 @@ public:
     LogCapture(const LogCapture &) = delete;
     LogCapture &operator=(const LogCapture &) = delete;
     QStringList lines;
+    QVector<qint64> atMs;  // per line, on QElapsedTimer's monotonic clock
+    // When the first line starting with `prefix` came, as `clock` counts
+    // (-1 if none did).
+    qint64 at(const QString &prefix, const QElapsedTimer &clock) const;
 };
+
+// The waits of a command that sends the four frames, each at least as long
+// as the commands now wait (commandtime::ms): the button pause before the
+// first frame, each frame's pause before the next byte goes out (the I
+// frame's before "WWW"), and with `settles` the settle pause before "RR".
+// Each pause is timed from the frame's log line, written just before the
+// frame and so before its pause starts, to the next bytes' arrival, which
+// can only be seen late: a loaded machine makes no wait look short.
+// Returns the waits that were short; `wire` must have recorded from before
+// the click and `log` must have been capturing.
+QStringList shortWaits(const WireRecorder &wire, const LogCapture &log, bool settles);
