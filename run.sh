@@ -42,7 +42,7 @@ case "$mode" in
   # help2man writes the manual pages from each program's --help.
   --package) packages+=(dpkg-dev help2man) ;;
   # python3 checks the generated form (tests) and prints the bench table.
-  --test|--sanitize|--bench) packages+=(python3) ;;
+  --test|--test-all|--sanitize|--bench) packages+=(python3) ;;
 esac
 missing=()
 for p in "${packages[@]}"; do
