@@ -33,6 +33,11 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // The settings the pages show, and what the transmitter is known to
+    // hold (after a read, a verified write or a load).
+    ConfigModel &model() { return cfg; }
+    const ConfigModel &transmitterModel() const { return known; }
+
     // Puts a port the system does not list (a pseudo-terminal, a
     // /dev/serial/by-id/ link) into the port list and selects it; it stays
     // offered for the window's life.
