@@ -14,7 +14,7 @@
 void MainWindow::on_toolButton_Read_clicked()
 {
     const CommandScope command(*commands);
-    if (!command || !commands->pause(200))
+    if (!command || !commands->pause(kButtonPauseMs))
         return;
 
     const LinkTexts texts = linkTexts();

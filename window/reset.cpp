@@ -56,7 +56,7 @@ void MainWindow::resetToFactory(bool holdTrims)
         return;
     const TrimHoldScope hold(holdTrims);
     const LinkTexts texts = linkTexts();
-    if (!commands->pause(200)) {
+    if (!commands->pause(kButtonPauseMs)) {
         // The transmitter went away: nothing to reset.
     } else if (!linkOpen()) {
         QMessageBox::about(nullptr, texts.title, texts.noPort);

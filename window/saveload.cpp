@@ -39,7 +39,7 @@ QString loadReport(const ConfigFileRead &f, const QString &name)
 void MainWindow::on_toolButton_Save_clicked()
 {
     const CommandScope command(*commands);
-    if (!command || !commands->pause(200))
+    if (!command || !commands->pause(kButtonPauseMs))
         return;
     const FileTexts texts = fileTexts();
     const QString path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
@@ -73,7 +73,7 @@ void MainWindow::on_toolButton_Load_clicked()
     // the I frame is sent.
     const TrimHoldScope holdTrims;
     const FileTexts texts = fileTexts();
-    if (!commands->pause(200))
+    if (!commands->pause(kButtonPauseMs))
         return;
     loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
     if (loadPath.isEmpty()) {
