@@ -39,7 +39,7 @@ QString loadReport(const ConfigFileRead &f, const QString &name)
 void MainWindow::on_toolButton_Save_clicked()
 {
     const CommandScope command(*commands);
-    if (!command || !commands->pause(kButtonPauseMs))
+    if (!beginCommand(command, PortCheck::NotNeeded))
         return;
     const FileTexts texts = fileTexts();
     const QString path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
@@ -67,14 +67,12 @@ void MainWindow::on_toolButton_Save_clicked()
 void MainWindow::on_toolButton_Load_clicked()
 {
     const CommandScope command(*commands);
-    if (!command)
-        return;
     // Trims the transmitter reports must not replace the loaded ones before
-    // the I frame is sent.
-    const TrimHoldScope holdTrims;
-    const FileTexts texts = fileTexts();
-    if (!commands->pause(kButtonPauseMs))
+    // the I frame is sent (held from before the button pause on).
+    const TrimHoldScope holdTrims(static_cast<bool>(command));
+    if (!beginCommand(command, PortCheck::NotNeeded))
         return;
+    const FileTexts texts = fileTexts();
     loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
     if (loadPath.isEmpty()) {
         Dr_DataSelet();

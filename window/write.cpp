@@ -19,13 +19,8 @@ void MainWindow::on_toolButton_Send_clicked()
     // Edits stay allowed meanwhile: each frame takes the model as it is
     // when that frame is built.
     const CommandScope command(*commands);
-    if (!command || !commands->pause(kButtonPauseMs))
+    if (!beginCommand(command))
         return;
-    const LinkTexts texts = linkTexts();
-    if (!linkOpen()) {
-        QMessageBox::about(nullptr, texts.title, texts.noPort);
-        return;
-    }
     sendAllFrames();
     readBack();
 }
