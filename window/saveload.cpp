@@ -34,6 +34,28 @@ QString loadReport(const ConfigFileRead &f, const QString &name)
     return lines.join(QLatin1Char('\n'));
 }
 
+// The file's bytes and what a load takes from them; an error box and false
+// when it cannot be read or holds not a single frame: sending that would
+// overwrite the transmitter with whatever the pages hold.
+bool readConfiguration(QWidget *parent, const QString &path, QByteArray &content, ConfigFileRead &judged)
+{
+    const FileTexts texts = fileTexts();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QMessageBox::critical(parent, texts.errorTitle, texts.errorText, QMessageBox::Ok);
+        return false;
+    }
+    content = file.readAll();
+    file.close();
+    judged = readConfigFile(content);
+    if (!judged.any()) {
+        QMessageBox::critical(parent, texts.errorTitle,
+                              guardTexts().notConfiguration.arg(QFileInfo(path).fileName()), QMessageBox::Ok);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void MainWindow::on_toolButton_Save_clicked()
@@ -80,23 +102,13 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     }
 
-    QFile file(loadPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
+    QByteArray content;
+    ConfigFileRead judged;
+    if (!readConfiguration(this, loadPath, content, judged)) {
         loadPath.clear();
         return;
     }
-    const QByteArray content = file.readAll();
-    file.close();
-    // Without a single frame in place this is no configuration: sending
-    // would overwrite the transmitter with whatever the pages hold.
-    const ConfigFileRead judged = readConfigFile(content);
     const QString name = QFileInfo(loadPath).fileName();
-    if (!judged.any()) {
-        QMessageBox::critical(this, texts.errorTitle, guardTexts().notConfiguration.arg(name), QMessageBox::Ok);
-        loadPath.clear();
-        return;
-    }
     QTextStream in(content);
     loadedText = in.readAll();
 
