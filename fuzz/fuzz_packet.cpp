@@ -102,51 +102,31 @@ template <typename T> bool sameBytes(const T &a, const T &b)
     return std::memcmp(&a, &b, sizeof(T)) == 0;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+// The chunks as one byte stream, with what was sent where and two ways
+// of cutting it into pieces for the framer.
+struct Stream
 {
-    FuzzInput in(data, size);
-    const uint8_t flags = in.byte();
-    ConfigModel m;
-    if (flags & 1)
-        in.raw(&m, sizeof m);
-    MonitorState live;
-    const bool hold = flags & 2;
-    const int readFrom = in.byte() % 32, readTo = readFrom + in.byte() % 64;
-    // The decoder alone, over the chunks as sent, with the read awaiting
-    // what a read awaits: it counts exactly the distinct groups taken and
-    // never ends before the quiet time unless all of them came.
-    ReadProgress read;
-    std::set<int> groups;
-    qint64 now = 0;
-    QByteArray stream;
+    QByteArray bytes;
     QVector<Piece> cutUp, bursts;
-    QByteArray burst;
+    QByteArray burst;  // the burst still open
     QVector<Sent> sent;
     QVector<bool> quietAfter;  // by byte: the line goes quiet after it
-    int readStartAt = INT_MAX, readEndAt = INT_MAX;  // where in the stream the read waits
+    int readStartAt = INT_MAX, readEndAt = INT_MAX;  // where the read waits
 
-    for (int index = 0; !in.empty(); ++index) {
-        const int length = chunkLength(in.byte());
-        const uint8_t how = in.byte();
-        const QByteArray chunk = in.bytes(size_t(length));
-        if (index == readFrom || index == readTo) {
-            const int event = index == readFrom ? 1 : -1;
-            index == readFrom ? read.start(now) : read.stop();
-            (index == readFrom ? readStartAt : readEndAt) = stream.size();
-            cutUp << Piece{{}, event};
-            if (!burst.isEmpty())
-                bursts << Piece{burst};
-            burst.clear();
-            bursts << Piece{{}, event};
-        }
-        ConfigModel modelBefore;
-        MonitorState liveBefore;
-        std::memcpy(&modelBefore, &m, sizeof m);
-        std::memcpy(&liveBefore, &live, sizeof live);
+    void readEvent(int event)
+    {
+        (event > 0 ? readStartAt : readEndAt) = bytes.size();
+        cutUp << Piece{{}, event};
+        if (!burst.isEmpty())
+            bursts << Piece{burst};
+        burst.clear();
+        bursts << Piece{{}, event};
+    }
 
-        const DecodeResult r = decodePacket(chunk, m, live, hold, read.awaited());
+    // `how`: bits 1..5 where the adapter cut the chunk, bit 0 the line
+    // going quiet after it.
+    void append(const QByteArray &chunk, uint8_t how)
+    {
         // What the chunk is by its bytes alone, whoever awaits it.
         ConfigModel scratch;
         MonitorState scratchLive;
@@ -154,11 +134,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (chunk.size() == packet::kAuxLength)
             any.took(packet::kAuxReadFlag - 1);
         const PacketKind shape = decodePacket(chunk, scratch, scratchLive, true, any).kind;
-
         if (shape != PacketKind::Ignored && shape != PacketKind::UnknownSettings)
-            sent.append({int(stream.size()), int(chunk.size()), shape});
-        stream += chunk;
-        quietAfter.resize(stream.size());
+            sent.append({int(bytes.size()), int(chunk.size()), shape});
+        bytes += chunk;
+        quietAfter.resize(bytes.size());
         const int cutAt = (how >> 1) % (chunk.size() + 1);
         for (const QByteArray &piece : {chunk.left(cutAt), chunk.mid(cutAt)})
             if (!piece.isEmpty())
@@ -170,19 +149,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             bursts << Piece{burst} << Piece{};
             burst.clear();
         }
+    }
 
-        const int n = chunk.size();
-        if (n != 20 && n != 12 && n != 8) {
-            FUZZ_CHECK(r.kind == PacketKind::Ignored);
-            FUZZ_CHECK(sameBytes(m, modelBefore) && sameBytes(live, liveBefore));
-        }
-        if (r.kind == PacketKind::Ignored || r.kind == PacketKind::Unawaited) {
-            FUZZ_CHECK(r.readFlag == 0 && !r.refreshesPages());
-            FUZZ_CHECK(sameBytes(m, modelBefore) && sameBytes(live, liveBefore));
-        }
+    void close()
+    {
+        cutUp << Piece{};
+        if (!burst.isEmpty())
+            bursts << Piece{burst};
+        bursts << Piece{};
+    }
+};
+
+// The window's read as the decoder sees it: it counts exactly the distinct
+// groups taken and never ends before the quiet time unless all of them came.
+struct ReadCheck
+{
+    ReadProgress read;
+    std::set<int> groups;
+    qint64 now = 0;
+
+    void check(const DecodeResult &r)
+    {
         if (r.readFlag) {
             FUZZ_CHECK(r.readFlag >= 1 && r.readFlag <= 19);
-            FUZZ_CHECK(live.ReadFlag == r.readFlag);
             // Only inside the read, each group once, the AUX packet after 99.
             FUZZ_CHECK(read.active() && !groups.count(r.readFlag));
             FUZZ_CHECK(r.readFlag != packet::kAuxReadFlag || groups.count(packet::kAuxReadFlag - 1));
@@ -195,36 +184,86 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FUZZ_CHECK(read.finished(now + ReadProgress::kQuietMs - 1) == read.complete());
             FUZZ_CHECK(read.finished(now + ReadProgress::kQuietMs));
         }
-        if (hold)
-            FUZZ_CHECK(std::memcmp(m.StkTrim, modelBefore.StkTrim, sizeof m.StkTrim) == 0);
-        if (r.kind == PacketKind::ReceiverLive && !hold)
-            for (int t : m.StkTrim)
-                FUZZ_CHECK(t >= 0 && t <= 240);
-
-        // The window's follow-up steps; the sanity pass leaves nothing for
-        // a second run to repair.
-        selectDualRate(m);
-        applySanity(m);
-        selectDualRate(m);
-        ConfigModel once;
-        std::memcpy(&once, &m, sizeof m);
-        applySanity(m);
-        FUZZ_CHECK(sameBytes(m, once));
     }
+};
 
-    // The same chunks, answers and times, however the bursts were cut.
-    cutUp << Piece{};
-    if (!burst.isEmpty())
-        bursts << Piece{burst};
-    bursts << Piece{};
-    PacketFramer pieces, whole;
-    QVector<FramedChunk> settled;
-    FUZZ_CHECK(settle(pieces, cutUp, &settled) == settle(whole, bursts));
+// One chunk's decoding against the model and monitor as they were before it.
+void checkDecoded(int n, const DecodeResult &r, bool hold, const ConfigModel &m, const ConfigModel &modelBefore,
+                  const MonitorState &live, const MonitorState &liveBefore)
+{
+    if (n != 20 && n != 12 && n != 8) {
+        FUZZ_CHECK(r.kind == PacketKind::Ignored);
+        FUZZ_CHECK(sameBytes(m, modelBefore) && sameBytes(live, liveBefore));
+    }
+    if (r.kind == PacketKind::Ignored || r.kind == PacketKind::Unawaited) {
+        FUZZ_CHECK(r.readFlag == 0 && !r.refreshesPages());
+        FUZZ_CHECK(sameBytes(m, modelBefore) && sameBytes(live, liveBefore));
+    }
+    if (r.readFlag)
+        FUZZ_CHECK(live.ReadFlag == r.readFlag);
+    if (hold)
+        FUZZ_CHECK(std::memcmp(m.StkTrim, modelBefore.StkTrim, sizeof m.StkTrim) == 0);
+    if (r.kind == PacketKind::ReceiverLive && !hold)
+        for (int t : m.StkTrim)
+            FUZZ_CHECK(t >= 0 && t <= 240);
+}
 
-    std::vector<int> owner(size_t(stream.size()), -1);  // the packet sent a byte belongs to
-    for (int k = 0; k < sent.size(); ++k)
-        std::fill_n(owner.begin() + sent[k].at, sent[k].length, k);
-    std::vector<bool> taken(size_t(sent.size()), false);
+// The window's follow-up steps; the sanity pass leaves nothing for a
+// second run to repair.
+void checkFollowUp(ConfigModel &m)
+{
+    selectDualRate(m);
+    applySanity(m);
+    selectDualRate(m);
+    ConfigModel once;
+    std::memcpy(&once, &m, sizeof m);
+    applySanity(m);
+    FUZZ_CHECK(sameBytes(m, once));
+}
+
+// The decoder alone, over the chunks as sent, with the read awaiting what
+// a read awaits; the chunks gathered into the stream.
+Stream decodeChunks(FuzzInput &in)
+{
+    const uint8_t flags = in.byte();
+    ConfigModel m;
+    if (flags & 1)
+        in.raw(&m, sizeof m);
+    MonitorState live;
+    const bool hold = flags & 2;
+    const int readFrom = in.byte() % 32, readTo = readFrom + in.byte() % 64;
+    ReadCheck read;
+    Stream stream;
+    for (int index = 0; !in.empty(); ++index) {
+        const int length = chunkLength(in.byte());
+        const uint8_t how = in.byte();
+        const QByteArray chunk = in.bytes(size_t(length));
+        if (index == readFrom || index == readTo) {
+            index == readFrom ? read.read.start(read.now) : read.read.stop();
+            stream.readEvent(index == readFrom ? 1 : -1);
+        }
+        ConfigModel modelBefore;
+        MonitorState liveBefore;
+        std::memcpy(&modelBefore, &m, sizeof m);
+        std::memcpy(&liveBefore, &live, sizeof live);
+        const DecodeResult r = decodePacket(chunk, m, live, hold, read.read.awaited());
+        stream.append(chunk, how);
+        checkDecoded(chunk.size(), r, hold, m, modelBefore, live, liveBefore);
+        read.check(r);
+        checkFollowUp(m);
+    }
+    stream.close();
+    return stream;
+}
+
+// Accounts for every byte of the stream in the framer's chunks, in order;
+// returns which packets sent were taken as sent.
+std::vector<bool> checkSettled(const Stream &s, const QVector<FramedChunk> &settled)
+{
+    std::vector<int> owner(size_t(s.bytes.size()), -1);  // the packet sent a byte belongs to
+    for (int k = 0; k < s.sent.size(); ++k)
+        std::fill_n(owner.begin() + s.sent[k].at, s.sent[k].length, k);
+    std::vector<bool> taken(size_t(s.sent.size()), false);
     int at = 0, lastEnd = -1;
     bool junkBefore = false, junkSinceQuiet = false, lastWasWholeReceiver = false;
     for (const FramedChunk &c : settled) {
@@ -245,34 +284,50 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             continue;
         }
         junkBefore = false;
-        FUZZ_CHECK(c.bytes == stream.mid(at, c.bytes.size()));
+        FUZZ_CHECK(c.bytes == s.bytes.mid(at, c.bytes.size()));
         FUZZ_CHECK(c.afterJunk == junkSinceQuiet);
         const int k = owner[size_t(at)];
-        const bool asSent = k >= 0 && sent[k].at == at && sent[k].length == c.bytes.size();
-        if (asSent)
+        if (k >= 0 && s.sent[k].at == at && s.sent[k].length == c.bytes.size())
             taken[size_t(k)] = true;
         const bool live = c.bytes.size() == packet::kLiveLength;
         // A settings or AUX packet only where the stream carried one at a
         // boundary while the read waited; inside junk nothing but live
         // packets.
-        const bool boundary = at == 0 || at == lastEnd || quietAfter[size_t(at - 1)];
+        const bool boundary = at == 0 || at == lastEnd || s.quietAfter[size_t(at - 1)];
         if (!live)
-            FUZZ_CHECK(boundary && !junkSinceQuiet && at >= readStartAt && at + c.bytes.size() <= readEndAt);
+            FUZZ_CHECK(boundary && !junkSinceQuiet && at >= s.readStartAt && at + c.bytes.size() <= s.readEndAt);
         lastWasWholeReceiver = live && uchar(c.bytes[1]) == 0x19 && boundary && !junkSinceQuiet;
         at += c.bytes.size();
         lastEnd = at;
     }
-    FUZZ_CHECK(at == stream.size());
+    FUZZ_CHECK(at == s.bytes.size());
+    return taken;
+}
 
-    // Every live packet of a burst of live packets alone is taken.
-    for (int k = 0, burstClean = 1; k < sent.size(); ++k) {
-        const Sent &p = sent[k];
-        const bool startsBurst = p.at == 0 || quietAfter[size_t(p.at - 1)];
-        const bool glued = k > 0 && sent[k - 1].at + sent[k - 1].length == p.at;
+// Every live packet of a burst of live packets alone is taken.
+void checkLiveBurstsTaken(const Stream &s, const std::vector<bool> &taken)
+{
+    for (int k = 0, burstClean = 1; k < s.sent.size(); ++k) {
+        const Sent &p = s.sent[k];
+        const bool startsBurst = p.at == 0 || s.quietAfter[size_t(p.at - 1)];
+        const bool glued = k > 0 && s.sent[k - 1].at + s.sent[k - 1].length == p.at;
         const bool isLive = p.kind == PacketKind::ServoLive || p.kind == PacketKind::ReceiverLive;
         burstClean = isLive && (startsBurst || (burstClean && glued));
         if (burstClean)
             FUZZ_CHECK(taken[size_t(k)]);
     }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzInput in(data, size);
+    const Stream stream = decodeChunks(in);
+    // The same chunks, answers and times, however the bursts were cut.
+    PacketFramer pieces, whole;
+    QVector<FramedChunk> settled;
+    FUZZ_CHECK(settle(pieces, stream.cutUp, &settled) == settle(whole, stream.bursts));
+    checkLiveBurstsTaken(stream, checkSettled(stream, settled));
     return 0;
 }

@@ -8,6 +8,17 @@ class QEventLoop;
 class QTimer;
 class QWidget;
 
+// The pauses of a command, in ms.  The button pause comes first: the
+// guard has disabled the buttons, so a double click's second half finds
+// them disabled instead of starting the command again.
+constexpr int kButtonPauseMs = 200;
+// The transmitter says nothing when it has taken in a frame: each frame is
+// given this long before the next bytes go out.
+constexpr int kFramePauseMs = 800;
+// After "WWW" it stores what it took in, again without saying when it is
+// done: as long as a frame, so a read-back reports what it stored.
+constexpr int kSettlePauseMs = kFramePauseMs;
+
 // Lets one command (read, write, save, load, a reset) run at a time.  The
 // commands wait in nested event loops, so without this a click during one
 // command's pause would start another inside it and mix their bytes on

@@ -1,6 +1,6 @@
 // The four frame builders: each encodes its frame from the model, keeps it
 // as the stored frame, writes it to the port and gives the transmitter
-// 800 ms to take it in.
+// the frame pause to take it in.
 #include "commandguard.h"
 #include "configmodel.h"
 #include "frameencoder.h"
@@ -24,23 +24,23 @@ QByteArray nextFrame(FrameKind kind, const char *logFormat)
 void MainWindow::SendData1()
 {
     writeCommand(nextFrame(FrameS, "Str1Blength:%d"));
-    commands->pause(800);
+    commands->pause(kFramePauseMs);
 }
 
 void MainWindow::SendData2()
 {
     writeCommand(nextFrame(FrameG, "Str2Blength:%d"));
-    commands->pause(800);
+    commands->pause(kFramePauseMs);
 }
 
 void MainWindow::SendData3()
 {
     writeCommand(nextFrame(FrameH, "Str3Blength:%d"));
-    commands->pause(800);
+    commands->pause(kFramePauseMs);
 }
 
 void MainWindow::SendData4()
 {
     writeCommand(nextFrame(FrameI, "Str4Blength:%d"));
-    commands->pause(800);
+    commands->pause(kFramePauseMs);
 }

@@ -69,7 +69,9 @@ QStringList channelNameFamilies(const QString &inherited)
             QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Nimbus Sans Narrow")};
 }
 
-void adaptLookToPlatform(QWidget *window)
+namespace {
+
+void settleCaptionsAndFocus(QWidget *window)
 {
     // Captions take no focus (the form says so), so a selection the mouse
     // makes in one would never be cleared by a focus change: drop it at once.
@@ -80,7 +82,10 @@ void adaptLookToPlatform(QWidget *window)
     // to a read-out and blink a cursor in it; opening the port comes first.
     if (auto *open = window->findChild<QWidget *>(QStringLiteral("openButton")))
         open->setFocus();
+}
 
+void fitChannelNames(QWidget *window)
+{
     QList<QLineEdit *> names;
     QStringList texts;
     for (const char *n : kChannelNames) {
@@ -89,27 +94,30 @@ void adaptLookToPlatform(QWidget *window)
             texts << e->text();
         }
     }
-    if (!names.isEmpty()) {
-        QLineEdit *first = names.first();
-        // The sheet's size and weight reach the font once it is polished.
-        first->ensurePolished();
-        const QString family = fittingFamily(first->font(), texts, textWidth(first),
-                                             channelNameFamilies(first->font().family()));
-        // Only the family: the sheet keeps its size and weight.
-        for (QLineEdit *e : names) {
-            QFont f = e->font();
-            f.setFamily(family);
-            e->setFont(f);
-        }
+    if (names.isEmpty())
+        return;
+    QLineEdit *first = names.first();
+    // The sheet's size and weight reach the font once it is polished.
+    first->ensurePolished();
+    const QString family = fittingFamily(first->font(), texts, textWidth(first),
+                                         channelNameFamilies(first->font().family()));
+    // Only the family: the sheet keeps its size and weight.
+    for (QLineEdit *e : names) {
+        QFont f = e->font();
+        f.setFamily(family);
+        e->setFont(f);
     }
+}
 
-    // A changed bar or value is painted over every widget behind it, each
-    // filling the area with its sheet's background (the page's gradient
-    // among them), unless Qt knows that something in front covers it.
-    // The monitor's panel fills itself with one solid colour, and so does
-    // each bar (square, no border): say so, and only the panel (under a
-    // value's round corners) and the bar itself are painted.
-    // Polishing with a sheet takes both claims back, so they come after it.
+// A changed bar or value is painted over every widget behind it, each
+// filling the area with its sheet's background (the page's gradient
+// among them), unless Qt knows that something in front covers it.
+// The monitor's panel fills itself with one solid colour, and so does
+// each bar (square, no border): say so, and only the panel (under a
+// value's round corners) and the bar itself are painted.
+// Polishing with a sheet takes both claims back, so they come after it.
+void paintMonitorOpaque(QWidget *window)
+{
     for (QProgressBar *bar : window->findChildren<QProgressBar *>()) {
         // A chunk one pixel high makes the style fill a bar row by row, up
         // to 180 fills for one bar; a chunk with no height fills the same
@@ -126,10 +134,13 @@ void adaptLookToPlatform(QWidget *window)
         panel->ensurePolished();
         panel->setAutoFillBackground(true);  // the palette's window brush is the sheet's colour
     }
+}
 
-    // Styles that take the arrow colour from the sheet's text colour lose
-    // the arrows against the light buttons; the Windows style draws them
-    // on buttons in the field's own background.
+// Styles that take the arrow colour from the sheet's text colour lose
+// the arrows against the light buttons; the Windows style draws them
+// on buttons in the field's own background.
+void showSpinArrows(QWidget *window)
+{
     const auto spins = window->findChildren<QAbstractSpinBox *>();
     if (spins.isEmpty() || window->style()->objectName().compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0)
         return;
@@ -138,6 +149,16 @@ void adaptLookToPlatform(QWidget *window)
         for (QAbstractSpinBox *s : spins)
             s->setStyle(arrows);
     }
+}
+
+} // namespace
+
+void adaptLookToPlatform(QWidget *window)
+{
+    settleCaptionsAndFocus(window);
+    fitChannelNames(window);
+    paintMonitorOpaque(window);
+    showSpinArrows(window);
 }
 
 void enableHighDpiScaling()

@@ -18,9 +18,10 @@ QString fittingFamily(const QFont &font, const QStringList &texts, int width, co
 // so a desktop where it fits keeps it.
 QStringList channelNameFamilies(const QString &inherited);
 
-// Keeps the read-only captions free of selections, picks the channel
-// names' family and gives the spin boxes a style that draws their arrows in
-// the sheet's colours.
+// Keeps the read-only captions free of selections and the first focus on
+// the open button, picks the channel names' family, lets the monitor's
+// bars and panel paint without what lies behind them, and gives the spin
+// boxes a style that draws their arrows in the sheet's colours.
 void adaptLookToPlatform(QWidget *window);
 
 // Scales the window with the screen's density, as Qt 6 does by itself;

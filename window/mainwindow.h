@@ -13,6 +13,7 @@
 #include <QVector>
 
 class CommandGuard;
+class CommandScope;
 class QCloseEvent;
 class QTimer;
 
@@ -216,6 +217,13 @@ private slots:
     void on_spinBox_step4_valueChanged(int arg1);
 
 private:
+    // Whether a command needs an open port: save and load go ahead
+    // without one.
+    enum class PortCheck { Needed, NotNeeded };
+    // The start every command shares: false (and the command returns) when
+    // another command runs, the button pause is cut short, or the port
+    // the command needs is not open, which a box then says.
+    bool beginCommand(const CommandScope &command, PortCheck port = PortCheck::Needed);
     // Shared by the three write commands: frames S, G, H, I then "WWW".
     void sendAllFrames();
     // Whether a port is open: the one answer every command asks.

@@ -43,13 +43,15 @@ void addQtOptions(QCommandLineParser &parser)
     }
 }
 
-} // namespace
-
-StartOptions parseStartOptions(const QStringList &args, const QString &envLang, const ProgramOptions &program,
-                               bool qtOptionsTaken)
+// The options every program takes, besides its own and Qt's.
+struct CommonOptions
 {
-    const QString name = QFileInfo(args.value(0, QStringLiteral("zqconfig"))).fileName();
-    QCommandLineParser parser;
+    QCommandLineOption help, version, lang, port, noVerify;
+};
+
+// Sets the parser up; the order of the options is the order of --help.
+CommonOptions addOptions(QCommandLineParser &parser, const ProgramOptions &program)
+{
     // Qt's own options are single-dash words (-stylesheet, -reverse); read
     // them as compacted letters and they would pass for -h or -v.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -81,16 +83,52 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
                        "write on the line.").arg(QLatin1String(kVerifyVariable)));
     parser.addOption(noVerify);
     addQtOptions(parser);
+    return {help, version, lang, port, noVerify};
+}
 
+// What a start that runs takes from a parsed command line and the
+// environment; a failure when a value is not accepted.
+StartOptions runOptions(const QCommandLineParser &parser, const CommonOptions &common, const QString &name,
+                        const QString &envLang, const ProgramOptions &program, bool qtOptionsTaken)
+{
+    StartOptions o;
+    const bool fromOption = parser.isSet(common.lang);
+    const QString language = fromOption ? parser.value(common.lang) : envLang;
+    if ((fromOption || !language.isEmpty()) && !parseLanguage(language, &o.language))
+        return failure(name, languageError(language, fromOption ? QStringLiteral("--lang")
+                                                                : QString::fromLatin1(kLangVariable)));
+    if (program.offersPort)
+        o.port = parser.value(common.port);
+    const QString envVerify = qEnvironmentVariable(kVerifyVariable);
+    if (!envVerify.isEmpty() && envVerify != QLatin1String("0") && envVerify != QLatin1String("1"))
+        return failure(name, QStringLiteral("unknown value '%1' in %2; accepted values: 0, 1")
+                                 .arg(envVerify, QLatin1String(kVerifyVariable)));
+    o.verify = !parser.isSet(common.noVerify) && envVerify != QLatin1String("0");
+    for (const QCommandLineOption &extra : program.extraOptions)
+        if (parser.isSet(extra))
+            o.extra.insert(extra.names().first(), extra.valueName().isEmpty() ? QString() : parser.value(extra));
+    if (qtOptionsTaken && !parser.positionalArguments().isEmpty())
+        return failure(name, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    return o;
+}
+
+} // namespace
+
+StartOptions parseStartOptions(const QStringList &args, const QString &envLang, const ProgramOptions &program,
+                               bool qtOptionsTaken)
+{
+    const QString name = QFileInfo(args.value(0, QStringLiteral("zqconfig"))).fileName();
+    QCommandLineParser parser;
+    const CommonOptions common = addOptions(parser, program);
     const bool parsed = parser.parse(args);
     StartOptions o;
-    if (parser.isSet(help)) {
+    if (parser.isSet(common.help)) {
         o.action = StartOptions::ShowHelp;
         if (QCoreApplication::instance())
             o.message = parser.helpText();
         return o;
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(common.version)) {
         o.action = StartOptions::ShowVersion;
         o.message = QStringLiteral("%1 %2 (Qt %3)\n").arg(name, QStringLiteral(ZQ_VERSION),
                                                            QString::fromLatin1(qVersion()));
@@ -98,25 +136,7 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
     }
     if (!parsed)
         return failure(name, parser.errorText());
-
-    const bool fromOption = parser.isSet(lang);
-    const QString language = fromOption ? parser.value(lang) : envLang;
-    if ((fromOption || !language.isEmpty()) && !parseLanguage(language, &o.language))
-        return failure(name, languageError(language, fromOption ? QStringLiteral("--lang")
-                                                                : QString::fromLatin1(kLangVariable)));
-    if (program.offersPort)
-        o.port = parser.value(port);
-    const QString envVerify = qEnvironmentVariable(kVerifyVariable);
-    if (!envVerify.isEmpty() && envVerify != QLatin1String("0") && envVerify != QLatin1String("1"))
-        return failure(name, QStringLiteral("unknown value '%1' in %2; accepted values: 0, 1")
-                                 .arg(envVerify, QLatin1String(kVerifyVariable)));
-    o.verify = !parser.isSet(noVerify) && envVerify != QLatin1String("0");
-    for (const QCommandLineOption &extra : program.extraOptions)
-        if (parser.isSet(extra))
-            o.extra.insert(extra.names().first(), extra.valueName().isEmpty() ? QString() : parser.value(extra));
-    if (qtOptionsTaken && !parser.positionalArguments().isEmpty())
-        return failure(name, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
-    return o;
+    return runOptions(parser, common, name, envLang, program, qtOptionsTaken);
 }
 
 int reportStartOptions(const StartOptions &options)

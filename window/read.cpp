@@ -14,14 +14,10 @@
 void MainWindow::on_toolButton_Read_clicked()
 {
     const CommandScope command(*commands);
-    if (!command || !commands->pause(200))
+    if (!beginCommand(command))
         return;
 
     const LinkTexts texts = linkTexts();
-    if (!linkOpen()) {
-        QMessageBox::about(nullptr, texts.title, texts.noPort);
-        return;
-    }
     // The answers as the transmitter sent them, before the sanity pass
     // repairs them for the pages: that is what it holds.
     ConfigModel held = cfg;

@@ -52,14 +52,10 @@ void MainWindow::on_pushButton_Reset2_clicked()
 void MainWindow::resetToFactory(bool holdTrims)
 {
     const CommandScope command(*commands);
-    if (!command)
-        return;
-    const TrimHoldScope hold(holdTrims);
-    const LinkTexts texts = linkTexts();
-    if (!commands->pause(200)) {
-        // The transmitter went away: nothing to reset.
-    } else if (!linkOpen()) {
-        QMessageBox::about(nullptr, texts.title, texts.noPort);
+    // Held from before the button pause on.
+    const TrimHoldScope hold(command && holdTrims);
+    if (!beginCommand(command)) {
+        // The transmitter went away, or no port is open: nothing to reset.
     } else if (!factoryResetWanted(this)) {
         // No: nothing sent, nothing changed.
     } else {

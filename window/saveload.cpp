@@ -34,12 +34,34 @@ QString loadReport(const ConfigFileRead &f, const QString &name)
     return lines.join(QLatin1Char('\n'));
 }
 
+// The file's bytes and what a load takes from them; an error box and false
+// when it cannot be read or holds not a single frame: sending that would
+// overwrite the transmitter with whatever the pages hold.
+bool readConfiguration(QWidget *parent, const QString &path, QByteArray &content, ConfigFileRead &judged)
+{
+    const FileTexts texts = fileTexts();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QMessageBox::critical(parent, texts.errorTitle, texts.errorText, QMessageBox::Ok);
+        return false;
+    }
+    content = file.readAll();
+    file.close();
+    judged = readConfigFile(content);
+    if (!judged.any()) {
+        QMessageBox::critical(parent, texts.errorTitle,
+                              guardTexts().notConfiguration.arg(QFileInfo(path).fileName()), QMessageBox::Ok);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void MainWindow::on_toolButton_Save_clicked()
 {
     const CommandScope command(*commands);
-    if (!command || !commands->pause(200))
+    if (!beginCommand(command, PortCheck::NotNeeded))
         return;
     const FileTexts texts = fileTexts();
     const QString path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
@@ -67,14 +89,12 @@ void MainWindow::on_toolButton_Save_clicked()
 void MainWindow::on_toolButton_Load_clicked()
 {
     const CommandScope command(*commands);
-    if (!command)
-        return;
     // Trims the transmitter reports must not replace the loaded ones before
-    // the I frame is sent.
-    const TrimHoldScope holdTrims;
-    const FileTexts texts = fileTexts();
-    if (!commands->pause(200))
+    // the I frame is sent (held from before the button pause on).
+    const TrimHoldScope holdTrims(static_cast<bool>(command));
+    if (!beginCommand(command, PortCheck::NotNeeded))
         return;
+    const FileTexts texts = fileTexts();
     loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
     if (loadPath.isEmpty()) {
         Dr_DataSelet();
@@ -82,23 +102,13 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     }
 
-    QFile file(loadPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
+    QByteArray content;
+    ConfigFileRead judged;
+    if (!readConfiguration(this, loadPath, content, judged)) {
         loadPath.clear();
         return;
     }
-    const QByteArray content = file.readAll();
-    file.close();
-    // Without a single frame in place this is no configuration: sending
-    // would overwrite the transmitter with whatever the pages hold.
-    const ConfigFileRead judged = readConfigFile(content);
     const QString name = QFileInfo(loadPath).fileName();
-    if (!judged.any()) {
-        QMessageBox::critical(this, texts.errorTitle, guardTexts().notConfiguration.arg(name), QMessageBox::Ok);
-        loadPath.clear();
-        return;
-    }
     QTextStream in(content);
     loadedText = in.readAll();
 

@@ -9,12 +9,6 @@
 
 namespace {
 
-// After "WWW" the transmitter stores what it took in, and nothing says when
-// it is done: it gets the same 800 ms each frame is given to sink in
-// before it is asked anything, so the answers report what it stored, not
-// what it held before.
-constexpr int kSettleMs = 800;
-
 // Lines of a mismatch box: enough to see a pattern, few enough to fit.
 constexpr int kMaxMismatchLines = 15;
 
@@ -25,13 +19,8 @@ void MainWindow::on_toolButton_Send_clicked()
     // Edits stay allowed meanwhile: each frame takes the model as it is
     // when that frame is built.
     const CommandScope command(*commands);
-    if (!command || !commands->pause(200))
+    if (!beginCommand(command))
         return;
-    const LinkTexts texts = linkTexts();
-    if (!linkOpen()) {
-        QMessageBox::about(nullptr, texts.title, texts.noPort);
-        return;
-    }
     sendAllFrames();
     readBack();
 }
@@ -62,7 +51,7 @@ void MainWindow::readBack()
         return;
     }
     // A close asked for meanwhile is not held up by a read-back.
-    if (!commands->pause(kSettleMs) || commands->closePending())
+    if (!commands->pause(kSettlePauseMs) || commands->closePending())
         return;
     ConfigModel held = sent;
     readBackHeld = &held;

@@ -36,9 +36,10 @@ int width(const Item &it)
     return 0;
 }
 
-const std::vector<Item> &layout(char lead)
+// S: the channels, the auxiliary sources, the alarm voltage and the stick mode.
+const std::vector<Item> &sFrame()
 {
-    static const std::vector<Item> s = {
+    static const std::vector<Item> items = {
         dig(R(rev1)), dig(R(rev2)), dig(R(rev3)), dig(R(rev4)),
         dig(R(rev5)), dig(R(rev6)), dig(R(rev7)), dig(R(rev8)),
         hex(R(sub1), 120), hex(R(sub2), 120), hex(R(sub3), 120), hex(R(sub4), 120),
@@ -52,7 +53,13 @@ const std::vector<Item> &layout(char lead)
         dig(R(AUX5)), dig(R(AUX6)), dig(R(AUX7)), dig(R(AUX8)),
         hex(R(VoltTenths), 16), dig(R(Mode)),
     };
-    static const std::vector<Item> g = {
+    return items;
+}
+
+// G: attitude, elevon and V-tail mixes, delays, dual rate, mixes 1 and 2.
+const std::vector<Item> &gFrame()
+{
+    static const std::vector<Item> items = {
         dig(R(AttiM)),
         hex(R(Atti1), 16), hex(R(Atti2), 16), hex(R(Atti3), 16),
         hex(R(Atti4), 16), hex(R(Atti5), 16), hex(R(Atti6), 16),
@@ -72,7 +79,14 @@ const std::vector<Item> &layout(char lead)
         dig(R(PRM02_Slave)), dig(R(PRM01_Mix)), dig(R(PRM02_Mix)),
         fixed("6D2"),
     };
-    static const std::vector<Item> h = {
+    return items;
+}
+
+// H: the rate arrays, mixes 3 and 4, the throttle curve, the exponentials,
+// two alarm voltages and the signal strength.
+const std::vector<Item> &hFrame()
+{
+    static const std::vector<Item> items = {
         hex(R(DR_UpRate[0]), 16), hex(R(DR_UpRate[1]), 16), hex(R(DR_UpRate[2]), 16), hex(R(DR_UpRate[3]), 16),
         hex(R(DR_DownRate[0]), 16), hex(R(DR_DownRate[1]), 16), hex(R(DR_DownRate[2]), 16), hex(R(DR_DownRate[3]), 16),
         dig(R(PRM03_Mix)), dig(R(PRM03_Master)), dig(R(PRM03_Slave)),
@@ -92,17 +106,28 @@ const std::vector<Item> &layout(char lead)
         hex(R(rxVoltTenths), 16),
         fixed("0000"),
     };
-    static const std::vector<Item> i = {
+    return items;
+}
+
+// I: the stick trims and steps.
+const std::vector<Item> &iFrame()
+{
+    static const std::vector<Item> items = {
         hex(R(StkTrim[3]), 16), hex(R(StkTrim[2]), 16), hex(R(StkTrim[1]), 16), hex(R(StkTrim[0]), 16),
         hex(R(StkStep[3]), 16), hex(R(StkStep[2]), 16), hex(R(StkStep[1]), 16), hex(R(StkStep[0]), 16),
         fixed("000000000000000000000000000000000000000000000000000000000000000"),
     };
+    return items;
+}
+
+const std::vector<Item> &layout(char lead)
+{
     static const std::vector<Item> none;
     switch (lead) {
-    case 'S': return s;
-    case 'G': return g;
-    case 'H': return h;
-    case 'I': return i;
+    case 'S': return sFrame();
+    case 'G': return gFrame();
+    case 'H': return hFrame();
+    case 'I': return iFrame();
     default: return none;
     }
 }

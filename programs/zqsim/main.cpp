@@ -60,66 +60,84 @@ bool parseInt(const char *text, int lo, int hi, int &out)
     return true;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// Hands out the arguments after the one at `i`; a missing or bad value
+// ends the program with status 2.
+struct Arguments
 {
-    zqsim::SimHost::Config conf;
-    bool quiet = false;
+    int argc;
+    char **argv;
+    int i;
 
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        auto value = [&](const char *opt) -> const char * {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "zqsim: %s needs a value\n", opt);
-                std::exit(2);
-            }
-            return argv[++i];
-        };
-        auto number = [&](const char *opt, int lo, int hi) {
-            int v = 0;
-            const char *t = value(opt);
-            if (!parseInt(t, lo, hi, v)) {
-                std::fprintf(stderr, "zqsim: bad value for %s: %s\n", opt, t);
-                std::exit(2);
-            }
-            return v;
-        };
+    const char *value(const char *opt)
+    {
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "zqsim: %s needs a value\n", opt);
+            std::exit(2);
+        }
+        return argv[++i];
+    }
+
+    int number(const char *opt, int lo, int hi)
+    {
+        int v = 0;
+        const char *t = value(opt);
+        if (!parseInt(t, lo, hi, v)) {
+            std::fprintf(stderr, "zqsim: bad value for %s: %s\n", opt, t);
+            std::exit(2);
+        }
+        return v;
+    }
+};
+
+bool parseDelivery(const std::string &how, zqsim::SimHost::Config &conf)
+{
+    using Delivery = zqsim::SimHost::Config::Delivery;
+    if (how == "whole")
+        conf.delivery = Delivery::Whole;
+    else if (how == "bytes")
+        conf.delivery = Delivery::Bytes;
+    else if (how == "random")
+        conf.delivery = Delivery::Random;
+    else if (how.rfind("pieces:", 0) == 0 && parseInt(how.c_str() + 7, 1, 20, conf.pieceSize))
+        conf.delivery = Delivery::Pieces;
+    else
+        return false;
+    return true;
+}
+
+// Reads the command line into `conf` and `quiet`: -1 to go on, else the
+// exit status (help and version shown, or a bad option told).
+int readArguments(int argc, char **argv, zqsim::SimHost::Config &conf, bool &quiet)
+{
+    Arguments args{argc, argv, 1};
+    for (; args.i < argc; ++args.i) {
+        const std::string a = argv[args.i];
         if (a == "--state")
-            conf.statePath = value("--state");
+            conf.statePath = args.value("--state");
         else if (a == "--interval")
-            conf.engine.intervalMs = number("--interval", 0, 60000);
+            conf.engine.intervalMs = args.number("--interval", 0, 60000);
         else if (a == "--ack-timeout")
-            conf.engine.ackTimeoutMs = number("--ack-timeout", 0, 600000);
+            conf.engine.ackTimeoutMs = args.number("--ack-timeout", 0, 600000);
         else if (a == "--firmware")
-            conf.initial.Vertion = number("--firmware", 0, 65535);
+            conf.initial.Vertion = args.number("--firmware", 0, 65535);
         else if (a == "--device")
-            conf.devicePath = value("--device");
+            conf.devicePath = args.value("--device");
         else if (a == "--deliver") {
-            const std::string how = value("--deliver");
-            using Delivery = zqsim::SimHost::Config::Delivery;
-            if (how == "whole")
-                conf.delivery = Delivery::Whole;
-            else if (how == "bytes")
-                conf.delivery = Delivery::Bytes;
-            else if (how == "random")
-                conf.delivery = Delivery::Random;
-            else if (how.rfind("pieces:", 0) == 0 && parseInt(how.c_str() + 7, 1, 20, conf.pieceSize))
-                conf.delivery = Delivery::Pieces;
-            else {
+            const std::string how = args.value("--deliver");
+            if (!parseDelivery(how, conf)) {
                 std::fprintf(stderr, "zqsim: bad value for --deliver: %s\n", how.c_str());
                 return 2;
             }
         } else if (a == "--max-gap")
-            conf.maxGapMs = number("--max-gap", 0, 1000);
+            conf.maxGapMs = args.number("--max-gap", 0, 1000);
         else if (a == "--seed")
-            conf.seed = uint32_t(number("--seed", 1, 2147483647));
+            conf.seed = uint32_t(args.number("--seed", 1, 2147483647));
         else if (a == "--pull-after-seconds")
-            conf.pullAfterMs = number("--pull-after-seconds", 1, 86400) * 1000;
+            conf.pullAfterMs = args.number("--pull-after-seconds", 1, 86400) * 1000;
         else if (a == "--pull-after-packets")
-            conf.pullAfterPackets = number("--pull-after-packets", 1, 100000000);
+            conf.pullAfterPackets = args.number("--pull-after-packets", 1, 100000000);
         else if (a == "--misstore" || a == "--ignore-frame") {
-            const std::string text = value(a.c_str());
+            const std::string text = args.value(a.c_str());
             std::string why;
             if (!(a == "--misstore" ? zqsim::parseMisstore(text, conf.engine, &why)
                                     : zqsim::parseIgnoreFrame(text, conf.engine, &why))) {
@@ -142,14 +160,12 @@ int main(int argc, char **argv)
             return 2;
         }
     }
+    return -1;
+}
 
-    static std::mutex logMutex;
-    if (!quiet)
-        conf.log = [](const std::string &m) {
-            std::lock_guard<std::mutex> lock(logMutex);
-            std::fprintf(stderr, "zqsim: %s\n", m.c_str());
-        };
-
+// Serves the port until a stop signal, or until the cable is pulled.
+int serve(const zqsim::SimHost::Config &conf, bool quiet)
+{
     // Block the stop signals before the worker starts so only sigwait below
     // ever sees them.
     sigset_t stopSignals;
@@ -168,7 +184,6 @@ int main(int argc, char **argv)
     std::printf("%s\n", host.slavePath().c_str());
     std::fflush(stdout);
 
-    // Until a stop signal, or until the cable is pulled.
     const timespec tick{0, 100 * 1000 * 1000};
     while (!host.pulled() && sigtimedwait(&stopSignals, nullptr, &tick) < 0) {
     }
@@ -176,4 +191,23 @@ int main(int argc, char **argv)
     if (!quiet)
         std::fprintf(stderr, "zqsim: stopped\n");
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    zqsim::SimHost::Config conf;
+    bool quiet = false;
+    const int status = readArguments(argc, argv, conf, quiet);
+    if (status >= 0)
+        return status;
+
+    static std::mutex logMutex;
+    if (!quiet)
+        conf.log = [](const std::string &m) {
+            std::lock_guard<std::mutex> lock(logMutex);
+            std::fprintf(stderr, "zqsim: %s\n", m.c_str());
+        };
+    return serve(conf, quiet);
 }

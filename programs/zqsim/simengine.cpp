@@ -67,119 +67,138 @@ void SimEngine::parse()
 {
     size_t i = 0;
     while (i < inbox.size()) {
-        const char c = inbox[i];
-        const size_t rest = inbox.size() - i;
-
-        if (isFrameLead(c)) {
-            // A frame is all hex digits between its letters, so the first
-            // other character shows that this was no frame (or a frame with
-            // bytes lost) and the scan restarts right after the lead letter.
-            size_t k = 1;
-            while (k < rest && k < size_t(kFrameLength - 1) && isHexChar(inbox[i + k]))
-                ++k;
-            if (k < rest && k < size_t(kFrameLength - 1)) {
-                ++st.framesRejected;
-                ++st.bytesSkipped;
-                log(std::string("dropped a broken ") + c + " frame");
-                ++i;
-                continue;
-            }
-            if (rest < size_t(kFrameLength))
-                break;  // wait for the rest of it
-            TransmitterSettings decoded = cfg;
-            if (decodeFrame(inbox.substr(i, kFrameLength), decoded)) {
-                framesSinceRead = true;
-                i += kFrameLength;
-                if (c == opts.ignoreFrame) {
-                    ++st.framesIgnored;
-                    log(std::string(1, c) + " frame ignored (--ignore-frame)");
-                    continue;
-                }
-                std::string note;
-                if (!opts.misstoreField.empty() && c == frameCarrying(opts.misstoreField)) {
-                    *fieldByName(decoded, opts.misstoreField) = opts.misstoreValue;
-                    note = " (" + opts.misstoreField + " stored as " + std::to_string(opts.misstoreValue)
-                           + ", --misstore)";
-                }
-                cfg = decoded;
-                ++st.framesAccepted;
-                log(std::string(1, c) + " frame stored" + note);
-                if (onFrameAccepted)
-                    onFrameAccepted(c);
-            } else {
-                ++st.framesRejected;
-                ++st.bytesSkipped;
-                log(std::string("rejected a malformed ") + c + " frame");
-                ++i;
-            }
-            continue;
-        }
-
-        const char *tok = nullptr;
-        switch (c) {
-        case 'W': tok = "WWW"; break;
-        case 'R': tok = "RR"; break;
-        case 'O': tok = "OK"; break;
-        case 'D': tok = "DIS"; break;
-        default: break;
-        }
-        const Match m = tok ? matchAt(inbox, i, tok) : Match::None;
-        if (m == Match::Partial)
-            break;
-        if (m == Match::None) {
-            ++st.bytesSkipped;
-            ++i;
-            continue;
-        }
-        i += std::char_traits<char>::length(tok);
-        switch (c) {
-        case 'W':
-            if (inFlight) {
-                inFlight = false;
-                ++st.acks;
-            } else {
-                ++st.strayAcks;
-            }
-            break;
-        case 'R':
-            // A new request restarts the answer; the packets are built when
-            // they are sent, so frames stored meanwhile are reported.
-            ++st.readRequests;
-            readQueue.clear();
-            if (opts.silentAfterWrite && framesSinceRead) {
-                framesSinceRead = false;
-                ++st.readsUnanswered;
-                log("read request after a write left unanswered (--silent-after-write)");
-                break;
-            }
-            framesSinceRead = false;
-            for (uint8_t code : settingsPacketCodes()) {
-                readQueue.push_back(code);
-                if (code == 0x99)
-                    readQueue.push_back(kAuxItem);
-            }
-            log("read request: answering with " + std::to_string(readQueue.size()) + " packets");
-            break;
-        case 'O':
-            // A fresh greeting means a fresh session: whatever was in flight
-            // went to a host that is gone.
-            stream = true;
-            inFlight = false;
-            readQueue.clear();
-            nextIsServo = true;
-            log("host connected: streaming live packets");
-            break;
-        case 'D':
-            stream = false;
-            inFlight = false;
-            readQueue.clear();
-            log("host disconnected: streaming stopped");
-            break;
-        }
-        if (c != 'W' && onCommand)
-            onCommand(tok);
+        const size_t used = isFrameLead(inbox[i]) ? takeFrame(i) : takeCommand(i);
+        if (used == 0)
+            break;  // wait for the rest of it
+        i += used;
     }
     inbox.erase(0, i);
+}
+
+size_t SimEngine::takeFrame(size_t at)
+{
+    const char c = inbox[at];
+    const size_t rest = inbox.size() - at;
+    // A frame is all hex digits between its letters, so the first other
+    // character shows that this was no frame (or a frame with bytes lost)
+    // and the scan restarts right after the lead letter.
+    size_t k = 1;
+    while (k < rest && k < size_t(kFrameLength - 1) && isHexChar(inbox[at + k]))
+        ++k;
+    if (k < rest && k < size_t(kFrameLength - 1)) {
+        ++st.framesRejected;
+        ++st.bytesSkipped;
+        log(std::string("dropped a broken ") + c + " frame");
+        return 1;
+    }
+    if (rest < size_t(kFrameLength))
+        return 0;
+    TransmitterSettings decoded = cfg;
+    if (!decodeFrame(inbox.substr(at, kFrameLength), decoded)) {
+        ++st.framesRejected;
+        ++st.bytesSkipped;
+        log(std::string("rejected a malformed ") + c + " frame");
+        return 1;
+    }
+    framesSinceRead = true;
+    if (c == opts.ignoreFrame) {
+        ++st.framesIgnored;
+        log(std::string(1, c) + " frame ignored (--ignore-frame)");
+    } else {
+        storeFrame(c, decoded);
+    }
+    return kFrameLength;
+}
+
+void SimEngine::storeFrame(char lead, TransmitterSettings decoded)
+{
+    std::string note;
+    if (!opts.misstoreField.empty() && lead == frameCarrying(opts.misstoreField)) {
+        *fieldByName(decoded, opts.misstoreField) = opts.misstoreValue;
+        note = " (" + opts.misstoreField + " stored as " + std::to_string(opts.misstoreValue) + ", --misstore)";
+    }
+    cfg = decoded;
+    ++st.framesAccepted;
+    log(std::string(1, lead) + " frame stored" + note);
+    if (onFrameAccepted)
+        onFrameAccepted(lead);
+}
+
+size_t SimEngine::takeCommand(size_t at)
+{
+    const char c = inbox[at];
+    const char *tok = nullptr;
+    switch (c) {
+    case 'W': tok = "WWW"; break;
+    case 'R': tok = "RR"; break;
+    case 'O': tok = "OK"; break;
+    case 'D': tok = "DIS"; break;
+    default: break;
+    }
+    const Match m = tok ? matchAt(inbox, at, tok) : Match::None;
+    if (m == Match::Partial)
+        return 0;
+    if (m == Match::None) {
+        ++st.bytesSkipped;
+        return 1;
+    }
+    runCommand(c);
+    if (c != 'W' && onCommand)
+        onCommand(tok);
+    return std::char_traits<char>::length(tok);
+}
+
+void SimEngine::runCommand(char lead)
+{
+    switch (lead) {
+    case 'W':
+        if (inFlight) {
+            inFlight = false;
+            ++st.acks;
+        } else {
+            ++st.strayAcks;
+        }
+        break;
+    case 'R':
+        answerRead();
+        break;
+    case 'O':
+        // A fresh greeting means a fresh session: whatever was in flight
+        // went to a host that is gone.
+        stream = true;
+        inFlight = false;
+        readQueue.clear();
+        nextIsServo = true;
+        log("host connected: streaming live packets");
+        break;
+    case 'D':
+        stream = false;
+        inFlight = false;
+        readQueue.clear();
+        log("host disconnected: streaming stopped");
+        break;
+    }
+}
+
+// A new request restarts the answer; the packets are built when they are
+// sent, so frames stored meanwhile are reported.
+void SimEngine::answerRead()
+{
+    ++st.readRequests;
+    readQueue.clear();
+    if (opts.silentAfterWrite && framesSinceRead) {
+        framesSinceRead = false;
+        ++st.readsUnanswered;
+        log("read request after a write left unanswered (--silent-after-write)");
+        return;
+    }
+    framesSinceRead = false;
+    for (uint8_t code : settingsPacketCodes()) {
+        readQueue.push_back(code);
+        if (code == 0x99)
+            readQueue.push_back(kAuxItem);
+    }
+    log("read request: answering with " + std::to_string(readQueue.size()) + " packets");
 }
 
 bool SimEngine::hasWork() const { return stream || !readQueue.empty(); }

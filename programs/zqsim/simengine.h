@@ -85,6 +85,13 @@ public:
 
 private:
     void parse();
+    // Each takes what starts at inbox[at] and returns how many bytes it
+    // consumed; 0 while the rest has still to come.
+    size_t takeFrame(size_t at);
+    size_t takeCommand(size_t at);
+    void storeFrame(char lead, TransmitterSettings decoded);
+    void runCommand(char lead);
+    void answerRead();
     bool hasWork() const;
     void log(const std::string &msg);
 

@@ -93,25 +93,58 @@ bool SimHost::start(std::string *error)
         setError(error, "already running");
         return false;
     }
+    TransmitterSettings initial;
+    if (!loadInitial(initial, error) || !openLine(error))
+        return false;
 
-    // A restart keeps what the transmitter had stored, unless a state file says otherwise.
-    TransmitterSettings initial = settings();
-    if (!conf.statePath.empty()) {
-        std::string why;
-        switch (loadSettingsFile(conf.statePath, initial, &why)) {
-        case LoadResult::Loaded:
-            log("settings loaded from " + conf.statePath);
-            break;
-        case LoadResult::Missing:
-            log("no settings file yet; starting from factory settings");
-            break;
-        case LoadResult::Invalid:
-            // Refuse rather than overwrite a file that may be something else.
-            setError(error, why);
-            return false;
-        }
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
+        setError(error, errnoText("pipe"));
+        closeFd(holdFd);
+        closeFd(lineFd);
+        return false;
     }
+    wakeRd = pipeFds[0];
+    wakeWr = pipeFds[1];
 
+    {
+        std::lock_guard<std::mutex> lock(mtx);
+        engine = SimEngine(conf.engine, initial);
+        wireEngine();
+    }
+    stopping = false;
+    cablePulled = false;
+    startedMs = nowMs();
+    packetsWritten = 0;
+    rng = conf.seed ? conf.seed : 1;
+    worker = std::thread([this] { run(); });
+    return true;
+}
+
+bool SimHost::loadInitial(TransmitterSettings &initial, std::string *error)
+{
+    // A restart keeps what the transmitter had stored, unless a state file says otherwise.
+    initial = settings();
+    if (conf.statePath.empty())
+        return true;
+    std::string why;
+    switch (loadSettingsFile(conf.statePath, initial, &why)) {
+    case LoadResult::Loaded:
+        log("settings loaded from " + conf.statePath);
+        break;
+    case LoadResult::Missing:
+        log("no settings file yet; starting from factory settings");
+        break;
+    case LoadResult::Invalid:
+        // Refuse rather than overwrite a file that may be something else.
+        setError(error, why);
+        return false;
+    }
+    return true;
+}
+
+bool SimHost::openLine(std::string *error)
+{
     if (conf.devicePath.empty()) {
         lineFd = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (lineFd < 0) {
@@ -143,28 +176,6 @@ bool SimHost::start(std::string *error)
             makeRaw(lineFd);
     }
     ::fcntl(lineFd, F_SETFL, ::fcntl(lineFd, F_GETFL) | O_NONBLOCK);
-
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
-        setError(error, errnoText("pipe"));
-        closeFd(holdFd);
-        closeFd(lineFd);
-        return false;
-    }
-    wakeRd = pipeFds[0];
-    wakeWr = pipeFds[1];
-
-    {
-        std::lock_guard<std::mutex> lock(mtx);
-        engine = SimEngine(conf.engine, initial);
-        wireEngine();
-    }
-    stopping = false;
-    cablePulled = false;
-    startedMs = nowMs();
-    packetsWritten = 0;
-    rng = conf.seed ? conf.seed : 1;
-    worker = std::thread([this] { run(); });
     return true;
 }
 
@@ -273,24 +284,39 @@ void SimHost::pullCable()
     cablePulled = true;
 }
 
+int SimHost::pollTimeout(int64_t now)
+{
+    int64_t wake;
+    {
+        std::lock_guard<std::mutex> lock(mtx);
+        wake = engine.nextWakeMs();
+    }
+    int timeout = 1000;
+    if (wake >= 0)
+        timeout = int(std::clamp<int64_t>(wake - now, 0, 1000));
+    if (conf.pullAfterMs > 0)
+        timeout = int(std::clamp<int64_t>(startedMs + conf.pullAfterMs - now, 0, timeout));
+    return timeout;
+}
+
+void SimHost::saveIfChanged()
+{
+    if (!stateDirty)
+        return;
+    stateDirty = false;
+    if (!conf.statePath.empty()) {
+        std::string why;
+        if (!saveSettingsFile(conf.statePath, settings(), &why))
+            log("could not save settings: " + why);
+    }
+}
+
 void SimHost::run()
 {
     uint8_t buf[4096];
     while (!stopping) {
-        int64_t now = nowMs();
-        int64_t wake;
-        {
-            std::lock_guard<std::mutex> lock(mtx);
-            wake = engine.nextWakeMs();
-        }
-        int timeout = 1000;
-        if (wake >= 0)
-            timeout = int(std::clamp<int64_t>(wake - now, 0, 1000));
-        if (conf.pullAfterMs > 0)
-            timeout = int(std::clamp<int64_t>(startedMs + conf.pullAfterMs - now, 0, timeout));
-
         pollfd fds[2] = {{lineFd, POLLIN, 0}, {wakeRd, POLLIN, 0}};
-        const int n = ::poll(fds, 2, timeout);
+        const int n = ::poll(fds, 2, pollTimeout(nowMs()));
         if (stopping)
             break;
         if (n < 0 && errno != EINTR) {
@@ -299,7 +325,7 @@ void SimHost::run()
         }
 
         std::vector<Bytes> out;
-        now = nowMs();
+        const int64_t now = nowMs();
         bool lineDown = false;
         if (n > 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
             const ssize_t r = ::read(lineFd, buf, sizeof buf);
@@ -317,14 +343,7 @@ void SimHost::run()
         for (const Bytes &b : out)
             writePacket(b);
 
-        if (stateDirty) {
-            stateDirty = false;
-            if (!conf.statePath.empty()) {
-                std::string why;
-                if (!saveSettingsFile(conf.statePath, settings(), &why))
-                    log("could not save settings: " + why);
-            }
-        }
+        saveIfChanged();
         if ((conf.pullAfterMs > 0 && nowMs() - startedMs >= conf.pullAfterMs)
             || (conf.pullAfterPackets > 0 && packetsWritten >= uint64_t(conf.pullAfterPackets))) {
             pullCable();

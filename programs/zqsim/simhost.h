@@ -71,7 +71,15 @@ public:
     bool pulled() const { return cablePulled; }
 
 private:
+    // The settings to start from: kept from the last run, or the state file's.
+    bool loadInitial(TransmitterSettings &initial, std::string *error);
+    // Opens a new pseudo-terminal, or the given device, raw and non-blocking.
+    bool openLine(std::string *error);
     void run();
+    // How long the worker may sleep: until the engine's next packet or
+    // the cable's pull, a second at most.
+    int pollTimeout(int64_t now);
+    void saveIfChanged();
     void wireEngine();
     void writePacket(const Bytes &b);
     bool writeAll(const uint8_t *data, size_t n);

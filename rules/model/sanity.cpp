@@ -44,9 +44,7 @@ template <std::size_t N> void groupPercent(ConfigModel &m, const CfgField (&fiel
         percent(m.*f, kInitial.*f);
 }
 
-} // namespace
-
-void applySanity(ConfigModel &m)
+void checkChannels(ConfigModel &m)
 {
     groupUpTo(m, kRevFields, 1);
     groupPercent(m, kSubFields);
@@ -54,44 +52,55 @@ void applySanity(ConfigModel &m)
     groupUpTo(m, kRepaFields, 120);
     groupUpTo(m, kFsFields, 100);
     groupUpTo(m, kDelayFields, 100);
+    groupUpTo(m, kAuxFields, 5);
+}
 
-    // Dual rate: selectors, working rates and the rate arrays.
+// Selectors, working rates and exponential, and the per-channel arrays.
+void checkDualRate(ConfigModel &m)
+{
     upTo(m.DR_MIX, 1, kInitial.DR_MIX);
     upTo(m.DR_CH, 4, kInitial.DR_CH);
     upTo(m.DR_SW, 2, kInitial.DR_SW);
+    upTo(m.DR_POSI, 4, kInitial.DR_POSI);
     upTo(m.DR_UP1, 100, kInitial.DR_UP1);
-    for (int k = 0; k < 4; ++k)
-        upTo(m.DR_UpRate[k], 100, kInitial.DR_UpRate[k]);
     upTo(m.DR_DOWN1, 100, kInitial.DR_DOWN1);
-    for (int k = 0; k < 4; ++k)
+    percent(m.DR_EXP, kInitial.DR_EXP);
+    for (int k = 0; k < 4; ++k) {
+        upTo(m.DR_UpRate[k], 100, kInitial.DR_UpRate[k]);
         upTo(m.DR_DownRate[k], 100, kInitial.DR_DownRate[k]);
+        percent(m.DR_UpExp[k], kInitial.DR_UpExp[k]);
+        percent(m.DR_DownExp[k], kInitial.DR_DownExp[k]);
+    }
+}
 
-    // Attitude, elevon and V-tail mixes.
+// Attitude, elevon, V-tail, the four programmable mixes, the throttle curve.
+void checkMixes(ConfigModel &m)
+{
     upTo(m.AttiM, 5, kInitial.AttiM);
     groupUpTo(m, kAttiFields, 100);
     upTo(m.EleMix, 1, kInitial.EleMix);
     groupPercent(m, kElevFields);
     upTo(m.RuMix, 1, kInitial.RuMix);
     groupPercent(m, kRuFields);
-
-    groupUpTo(m, kAuxFields, 5);
-
-    volts(m.Volt, 50.0, 0.0);  // not the initial 11.0 V
-    upTo(m.VoltTenths, 500, kInitial.VoltTenths);
-    upTo(m.Mode, 4, 1);  // not the initial 2
-
-    const auto mix = [&m](int k) {
-        const PrmFields &f = kPrmFields[k];
+    for (const PrmFields &f : kPrmFields) {
         upTo(m.*f.mix, 2, kInitial.*f.mix);
         upTo(m.*f.master, 10, kInitial.*f.master);
         upTo(m.*f.slave, 10, kInitial.*f.slave);
         percent(m.*f.data1, kInitial.*f.data1);
         percent(m.*f.data2, kInitial.*f.data2);
         percent(m.*f.data3, kInitial.*f.data3);
-    };
-    mix(0);
-    mix(1);
+    }
+    upTo(m.THCURE_MIX, 5, kInitial.THCURE_MIX);
+    upTo(m.THCURE_Opt, 4, kInitial.THCURE_Opt);
+    groupUpTo(m, kThCurveFields, 100);
+}
 
+// System settings: the alarm voltages, signal strength, stick mode.
+void checkSystem(ConfigModel &m)
+{
+    volts(m.Volt, 50.0, 0.0);  // not the initial 11.0 V
+    upTo(m.VoltTenths, 500, kInitial.VoltTenths);
+    upTo(m.Mode, 4, 1);  // not the initial 2
     volts(m.rxVolt, 100.0, kInitial.rxVolt);
     upTo(m.rxVoltTenths, 1000, kInitial.rxVoltTenths);
     volts(m.extVolt, 100.0, kInitial.extVolt);
@@ -99,18 +108,15 @@ void applySanity(ConfigModel &m)
     // -100..0, shifted into 0..100.
     if (static_cast<unsigned>(m.Rssi) + 100u > 100u)
         m.Rssi = kInitial.Rssi;
+}
 
-    upTo(m.THCURE_MIX, 5, kInitial.THCURE_MIX);
-    upTo(m.THCURE_Opt, 4, kInitial.THCURE_Opt);
-    groupUpTo(m, kThCurveFields, 100);
+} // namespace
 
-    upTo(m.DR_POSI, 4, kInitial.DR_POSI);
-    for (int k = 0; k < 4; ++k)
-        percent(m.DR_UpExp[k], kInitial.DR_UpExp[k]);
-    percent(m.DR_EXP, kInitial.DR_EXP);
-    for (int k = 0; k < 4; ++k)
-        percent(m.DR_DownExp[k], kInitial.DR_DownExp[k]);
-
-    mix(2);
-    mix(3);
+// Each field is checked on its own value alone, so the order is free.
+void applySanity(ConfigModel &m)
+{
+    checkChannels(m);
+    checkDualRate(m);
+    checkMixes(m);
+    checkSystem(m);
 }

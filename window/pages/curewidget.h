@@ -1,28 +1,19 @@
 #pragma once
-#include <QWidget>
+#include "curvewidget.h"
 
 #include <array>
-#include <climits>
 
-class QTimer;
-
-// Seven-point throttle curve.  Looks at the model every 100 ms and repaints
-// when a point it last drew has changed.
-class cureWidget : public QWidget
+// Seven-point throttle curve.
+class cureWidget : public CurveWidget
 {
     Q_OBJECT
 public:
-    explicit cureWidget(QWidget *parent = nullptr);
-
-public slots:
-    void creatData();
+    explicit cureWidget(QWidget *parent = nullptr) : CurveWidget(parent) {}
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    std::vector<int> inputs() const override;
+    void draw(QPainter &p) override;
 
 private:
     std::array<int, 7> modelPoints() const;
-
-    QTimer *timer;
-    std::array<int, 7> drawnPoints{{INT_MIN}};
 };

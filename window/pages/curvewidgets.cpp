@@ -1,5 +1,6 @@
 #include "curewidget.h"
 #include "curvegeometry.h"
+#include "curvewidget.h"
 #include "mwidget.h"
 
 #include "configmodel.h"
@@ -32,32 +33,44 @@ QPainterPath half(const CurvePoint &start, const CurvePoint &control, const Curv
 
 } // namespace
 
-mWidget::mWidget(QWidget *parent) : QWidget(parent), timer(new QTimer(this))
+CurveWidget::CurveWidget(QWidget *parent) : QWidget(parent), timer(new QTimer(this))
 {
-    connect(timer, &QTimer::timeout, this, &mWidget::creatData);
+    connect(timer, &QTimer::timeout, this, &CurveWidget::creatData);
     timer->start(100);
 }
 
-// The model has no change notification, so the curve looks at it ten times
-// a second.  A repaint of the same inputs would draw the same pixels (a
-// resize or an uncovered area Qt repaints by itself); repainting anyway
-// cost about 2 % of a core on the idle curve page.
-void mWidget::creatData()
+// A repaint of the same inputs would draw the same pixels (a resize or an
+// uncovered area Qt repaints by itself); repainting anyway cost about 2 %
+// of a core on the idle curve page.
+void CurveWidget::creatData()
 {
-    if (cfg.DR_RATE != drawnRate || cfg.DR_EXP != drawnExp)
+    if (inputs() != drawn)
         update();
 }
 
-void mWidget::paintEvent(QPaintEvent *)
+void CurveWidget::paintEvent(QPaintEvent *)
 {
-    drawnRate = cfg.DR_RATE;
-    drawnExp = cfg.DR_EXP;
-    const DualRateLayout d = dualRateLayout(width(), height(), cfg.DR_RATE, cfg.DR_EXP);
+    drawn = inputs();
     QPainter p(this);
+    draw(p);
+}
 
+void CurveWidget::drawFrame(QPainter &p, int fillSize, const CurvePoint &topLeft, const CurvePoint &bottomRight)
+{
     p.setPen(QPen(Qt::green, 4));
-    p.fillRect(0, 0, DualRateLayout::kFillSize, DualRateLayout::kFillSize, Qt::white);
-    p.drawRect(outline(DualRateLayout::kOutlineTopLeft, DualRateLayout::kOutlineBottomRight));
+    p.fillRect(0, 0, fillSize, fillSize, Qt::white);
+    p.drawRect(outline(topLeft, bottomRight));
+}
+
+std::vector<int> mWidget::inputs() const
+{
+    return {cfg.DR_RATE, cfg.DR_EXP};
+}
+
+void mWidget::draw(QPainter &p)
+{
+    const DualRateLayout d = dualRateLayout(width(), height(), cfg.DR_RATE, cfg.DR_EXP);
+    drawFrame(p, DualRateLayout::kFillSize, DualRateLayout::kOutlineTopLeft, DualRateLayout::kOutlineBottomRight);
 
     p.setPen(QPen(Qt::green, 2));
     QVector<QLine> dashes;
@@ -75,12 +88,6 @@ void mWidget::paintEvent(QPaintEvent *)
     p.drawPath(half(d.upperStart, d.upperControl, d.centre));
 }
 
-cureWidget::cureWidget(QWidget *parent) : QWidget(parent), timer(new QTimer(this))
-{
-    connect(timer, &QTimer::timeout, this, &cureWidget::creatData);
-    timer->start(100);
-}
-
 std::array<int, 7> cureWidget::modelPoints() const
 {
     std::array<int, 7> points{};
@@ -89,22 +96,16 @@ std::array<int, 7> cureWidget::modelPoints() const
     return points;
 }
 
-// As the dual-rate curve: repainted only when a point changed.
-void cureWidget::creatData()
+std::vector<int> cureWidget::inputs() const
 {
-    if (modelPoints() != drawnPoints)
-        update();
+    const std::array<int, 7> points = modelPoints();
+    return {points.begin(), points.end()};
 }
 
-void cureWidget::paintEvent(QPaintEvent *)
+void cureWidget::draw(QPainter &p)
 {
-    drawnPoints = modelPoints();
-    const ThrottleLayout t = throttleLayout(width(), height(), drawnPoints);
-    QPainter p(this);
-
-    p.setPen(QPen(Qt::green, 4));
-    p.fillRect(0, 0, ThrottleLayout::kFillSize, ThrottleLayout::kFillSize, Qt::white);
-    p.drawRect(outline(ThrottleLayout::kOutlineTopLeft, ThrottleLayout::kOutlineBottomRight));
+    const ThrottleLayout t = throttleLayout(width(), height(), modelPoints());
+    drawFrame(p, ThrottleLayout::kFillSize, ThrottleLayout::kOutlineTopLeft, ThrottleLayout::kOutlineBottomRight);
 
     p.setPen(QPen(Qt::green, 1));
     QVector<QLine> dashes;

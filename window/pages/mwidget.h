@@ -1,27 +1,14 @@
 #pragma once
-#include <QWidget>
-
-#include <climits>
-
-class QTimer;
+#include "curvewidget.h"
 
 // Dual-rate / exponential curve of the selected channel and position.
-// Looks at the model every 100 ms and repaints when the rate or the
-// exponential it last drew has changed.
-class mWidget : public QWidget
+class mWidget : public CurveWidget
 {
     Q_OBJECT
 public:
-    explicit mWidget(QWidget *parent = nullptr);
-
-public slots:
-    void creatData();
+    explicit mWidget(QWidget *parent = nullptr) : CurveWidget(parent) {}
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    QTimer *timer;
-    int drawnRate = INT_MIN;
-    int drawnExp = INT_MIN;
+    std::vector<int> inputs() const override;
+    void draw(QPainter &p) override;
 };

@@ -1,0 +1,35 @@
+#pragma once
+#include <QWidget>
+
+#include <vector>
+
+class QPainter;
+class QTimer;
+struct CurvePoint;
+
+// A curve drawn from a few model values.  The model has no change
+// notification, so the curve looks at it every 100 ms and repaints only
+// when a value it last drew has changed.
+class CurveWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CurveWidget(QWidget *parent = nullptr);
+
+public slots:
+    void creatData();
+
+protected:
+    // The model values the curve is drawn from.
+    virtual std::vector<int> inputs() const = 0;
+    // Draws the curve of the values inputs() gives now.
+    virtual void draw(QPainter &p) = 0;
+    // The white square and the green outline under each curve.
+    static void drawFrame(QPainter &p, int fillSize, const CurvePoint &topLeft, const CurvePoint &bottomRight);
+
+private:
+    void paintEvent(QPaintEvent *event) final;
+
+    QTimer *timer;
+    std::vector<int> drawn;  // empty until the first paint
+};
