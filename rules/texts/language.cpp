@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QTranslator>
@@ -16,6 +17,35 @@ const char kCatalogueDir[] = ":/i18n";
 QString cataloguePath(const QString &language)
 {
     return QStringLiteral("%1/zqconfig_%2.qm").arg(QLatin1String(kCatalogueDir), language);
+}
+
+// Qt's own dialogs (file dialog, standard buttons) in the same language,
+// from the catalogues the distribution installs beside Qt.  Qt is written
+// in English, so English needs none; a missing catalogue leaves those
+// dialogs English and the rest as asked.
+void useQtLanguage(const QString &language)
+{
+    static QPointer<QTranslator> qtCatalogue;
+    if (qtCatalogue) {
+        QCoreApplication::removeTranslator(qtCatalogue);
+        delete qtCatalogue;
+    }
+    if (language == QLatin1String("en"))
+        return;
+    // Qt's Chinese catalogue is the simplified one, named for the mainland.
+    const QString locale = language == QLatin1String("zh") ? QStringLiteral("zh_CN") : language;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+    auto *loaded = new QTranslator(QCoreApplication::instance());
+    if (!loaded->load(QStringLiteral("qtbase_") + locale, folder)) {
+        delete loaded;
+        return;
+    }
+    QCoreApplication::installTranslator(loaded);
+    qtCatalogue = loaded;
 }
 
 } // namespace
@@ -70,6 +100,7 @@ bool useLanguage(const QString &language)
         QCoreApplication::removeTranslator(catalogue);
         delete catalogue;
     }
+    useQtLanguage(language);
     if (language == QLatin1String(kSourceLanguage))
         return true;
     auto *loaded = new QTranslator(QCoreApplication::instance());

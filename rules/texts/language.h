@@ -33,9 +33,10 @@ bool parseLanguage(const QString &value, QString *language);
 QString languageError(const QString &value, const QString &where);
 
 // Shows every text in the given language from now on, by installing its
-// catalogue (or none, for the source language).  Needs an application
-// object.  False, with everything left Chinese, when the catalogue cannot
-// be loaded.
+// catalogue (or none, for the source language), and Qt's own catalogue
+// for its dialogs where the distribution installed one (none for English).
+// Needs an application object.  False, with everything left Chinese, when
+// our catalogue cannot be loaded.
 bool useLanguage(const QString &language);
 
 // useLanguage("en") or useLanguage(kSourceLanguage).
