@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -277,6 +278,61 @@ private slots:
         QCOMPARE(answer.filters, QStringList({"文本文件 (*.txt *.dat)", "所有文件 (*.*)"}));
         QVERIFY(log.lines.contains(path));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"initial.txt"});
+    }
+
+    // The next file dialog starts where the last file was saved or loaded
+    // in this window's run; Save gives a name without a suffix ".txt" and
+    // leaves any other suffix alone.
+    void fileDialogStartsWhereTheLastFileWas_data()
+    {
+        QTest::addColumn<QString>("first");   // "save" or "load"
+        QTest::addColumn<QString>("answer");  // the dialog's answer, in the test folder
+        QTest::addColumn<QString>("written"); // the file a save wrote
+        QTest::addColumn<QString>("then");    // the next command, whose dialog is cancelled
+        QTest::addColumn<QString>("startsIn");
+        QTest::newRow("save, no suffix") << "save" << "a/glider" << "a/glider.txt" << "load" << "a";
+        QTest::newRow("save, .txt") << "save" << "a/glider.txt" << "a/glider.txt" << "save" << "a";
+        QTest::newRow("save, .dat stays") << "save" << "b/glider.dat" << "b/glider.dat" << "load" << "b";
+        QTest::newRow("save, any suffix stays") << "save" << "b/glider.cfg" << "b/glider.cfg" << "save" << "b";
+        QTest::newRow("save, no suffix, dotted folder") << "save" << "v1.2/glider" << "v1.2/glider.txt" << "save" << "v1.2";
+        QTest::newRow("load") << "load" << "c/heli.txt" << "" << "save" << "c";
+        QTest::newRow("load, then load") << "load" << "c/d/heli.dat" << "" << "load" << "c/d";
+    }
+
+    void fileDialogStartsWhereTheLastFileWas()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        QFETCH(QString, then);
+        QFETCH(QString, startsIn);
+        const auto buttonOf = [](const QString &command) {
+            return command == QLatin1String("save") ? "toolButton_Save" : "toolButton_Load";
+        };
+        QTemporaryDir own;
+        QVERIFY(QDir(own.path()).mkpath(QFileInfo(own.filePath(answer)).path()));
+        if (first == QLatin1String("load"))
+            QVERIFY(writeFile(own.filePath(answer), kInitialFile));
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        {
+            FileDialogAnswer chosen(own.filePath(answer));
+            QTimer::singleShot(0, button(w, buttonOf(first)), &QAbstractButton::click);
+            QVERIFY(waitUntil([&] { return chosen.answered; }, 5000));
+            QVERIFY(waitForCommandEnd());
+            QCOMPARE(chosen.directory, QDir::currentPath());  // the first in a run: the working folder
+        }
+        if (!written.isEmpty()) {
+            QCOMPARE(readFile(own.filePath(written)), kInitialFile);
+            QCOMPARE(QDir(QFileInfo(own.filePath(written)).path()).entryList(QDir::Files),
+                     QStringList{QFileInfo(written).fileName()});
+        }
+        FileDialogAnswer next{QString()};
+        QTimer::singleShot(0, button(w, buttonOf(then)), &QAbstractButton::click);
+        QVERIFY(waitUntil([&] { return next.answered; }, 5000));
+        QVERIFY(waitForCommandEnd());
+        QCOMPARE(next.directory, QDir(own.filePath(startsIn)).absolutePath());
     }
 
     void cancelledSaveDoesNothing()
