@@ -98,6 +98,11 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::showUnwrittenMark()
 {
+    // A read's answers reach the pages one group at a time, while what the
+    // transmitter holds is known only when the read ends: till then the
+    // mark stays as it was.
+    if (readHeld)
+        return;
     const QString shown = unwrittenSettings(cfg, known) ? title + QLatin1String(" *") : title;
     if (windowTitle() != shown)
         setWindowTitle(shown);
