@@ -7,6 +7,7 @@
 #include "portoffer.h"
 #include "readback.h"
 #include "settingstable.h"
+#include "shortcuts.h"
 #include "texts.h"
 
 #include <QCloseEvent>
@@ -60,6 +61,7 @@ MainWindow::MainWindow(QWidget *parent)
         if (portLooksDue >= 0)
             portLooksDue = 2;
     });
+    giveCommandShortcuts(this, ui);
     quietTimer = new QTimer(this);
     quietTimer->setSingleShot(true);
     quietTimer->setTimerType(Qt::PreciseTimer);

@@ -235,6 +235,67 @@ private slots:
         }
     }
 
+    // Each command's key presses its button, named in the button's tool
+    // tip; pressed while another command runs, it does nothing, as a click
+    // would not.
+    void keysPressTheirButtons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QKeySequence>("key");
+        QTest::newRow("open/close") << "openButton" << QKeySequence(Qt::CTRL | Qt::Key_L);
+        QTest::newRow("read") << "toolButton_Read" << QKeySequence(Qt::CTRL | Qt::Key_R);
+        QTest::newRow("write") << "toolButton_Send" << QKeySequence(Qt::CTRL | Qt::Key_T);
+        QTest::newRow("save") << "toolButton_Save" << QKeySequence(Qt::CTRL | Qt::Key_S);
+        QTest::newRow("load") << "toolButton_Load" << QKeySequence(Qt::CTRL | Qt::Key_O);
+    }
+
+    void keysPressTheirButtons()
+    {
+        QFETCH(QString, name);
+        QFETCH(QKeySequence, key);
+        MainWindow w;
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(waitUntil([&] { return w.isActiveWindow(); }, 5000));
+        PtyPeer peer;
+        openPort(w, peer);
+        auto *pressed = w.findChild<QAbstractButton *>(name);
+        QVERIFY(pressed->toolTip().endsWith(QStringLiteral(" (%1)").arg(key.toString(QKeySequence::NativeText))));
+        int clicks = 0;
+        connect(pressed, &QAbstractButton::clicked, [&] { ++clicks; });
+        const auto press = [&] { QTest::keySequence(&w, key); };
+
+        // During a read nobody answers: no click, no dialog, nothing sent but the read's "RR".
+        FileDialogAnswer untouched{QString()};
+        ModalCloser closer;  // the unanswered read's box
+        bool pressedWhileBusy = false;
+        int clicksWhileBusy = -1;
+        WireRecorder wire(peer);
+        QTimer::singleShot(0, button(w, "toolButton_Read"), &QAbstractButton::click);
+        QTimer::singleShot(commandtime::ms(400), &w, [&] {
+            pressedWhileBusy = QApplication::overrideCursor() != nullptr && w.isActiveWindow();
+            clicks = 0;
+            press();
+            clicksWhileBusy = clicks;
+        });
+        QVERIFY(waitUntil([&] { return clicksWhileBusy >= 0; }, 5000));
+        QVERIFY(waitForCommandEnd());
+        QVERIFY(pressedWhileBusy);
+        QCOMPARE(wire.collectFor(commandtime::ms(300)), QByteArray());
+        QCOMPARE(wire.bytes, QByteArray("RR"));
+        QCOMPARE(clicksWhileBusy, 0);
+        QVERIFY(!untouched.answered);
+
+        // Idle: one click, the command runs (the file dialogs cancelled).
+        QApplication::setActiveWindow(&w);  // back from the read's box
+        QVERIFY(waitUntil([&] { return w.isActiveWindow(); }, 5000));
+        clicks = 0;
+        press();
+        QVERIFY(waitForCommandEnd());
+        QCOMPARE(clicks, 1);
+        QCOMPARE(untouched.answered, name.endsWith(QLatin1String("Save")) || name.endsWith(QLatin1String("Load")));
+    }
+
     // Save's waits at full length: the button pause, the frame pauses, and
     // the last frame's pause before the file is put in place.
     void saveWritesTheFramesAndReplacesTheFileWhole()
