@@ -24,6 +24,7 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const Pro
         return nullptr;
     }
     useLanguage(options->language);
+    useQtLanguage(options->language);
     verifyWrites = options->verify;
     return app;
 }

@@ -19,10 +19,10 @@ QString cataloguePath(const QString &language)
     return QStringLiteral("%1/zqconfig_%2.qm").arg(QLatin1String(kCatalogueDir), language);
 }
 
-// Qt's own dialogs (file dialog, standard buttons) in the same language,
-// from the catalogues the distribution installs beside Qt.  Qt is written
-// in English, so English needs none; a missing catalogue leaves those
-// dialogs English and the rest as asked.
+} // namespace
+
+// Qt is written in English, so English needs none; a missing catalogue
+// leaves Qt's dialogs English and the rest as asked.
 void useQtLanguage(const QString &language)
 {
     static QPointer<QTranslator> qtCatalogue;
@@ -47,8 +47,6 @@ void useQtLanguage(const QString &language)
     QCoreApplication::installTranslator(loaded);
     qtCatalogue = loaded;
 }
-
-} // namespace
 
 QStringList knownLanguages()
 {
@@ -100,7 +98,6 @@ bool useLanguage(const QString &language)
         QCoreApplication::removeTranslator(catalogue);
         delete catalogue;
     }
-    useQtLanguage(language);
     if (language == QLatin1String(kSourceLanguage))
         return true;
     auto *loaded = new QTranslator(QCoreApplication::instance());

@@ -33,11 +33,17 @@ bool parseLanguage(const QString &value, QString *language);
 QString languageError(const QString &value, const QString &where);
 
 // Shows every text in the given language from now on, by installing its
-// catalogue (or none, for the source language), and Qt's own catalogue
-// for its dialogs where the distribution installed one (none for English).
-// Needs an application object.  False, with everything left Chinese, when
-// our catalogue cannot be loaded.
+// catalogue (or none, for the source language).  Needs an application
+// object.  False, with everything left Chinese, when the catalogue cannot
+// be loaded.
 bool useLanguage(const QString &language);
+
+// Shows Qt's own dialogs (file dialog, standard buttons) in the given
+// language from now on, by the catalogue the distribution installs beside
+// Qt, where it is installed.  For the window only, once its command line
+// is read: Qt's messages about a command line stay English, as the
+// programs' own are.
+void useQtLanguage(const QString &language);
 
 // useLanguage("en") or useLanguage(kSourceLanguage).
 bool useEnglishTexts(bool english);
