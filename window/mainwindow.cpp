@@ -7,6 +7,7 @@
 #include "portoffer.h"
 #include "readback.h"
 #include "settingstable.h"
+#include "shortcuts.h"
 #include "texts.h"
 
 #include <QCloseEvent>
@@ -60,6 +61,7 @@ MainWindow::MainWindow(QWidget *parent)
         if (portLooksDue >= 0)
             portLooksDue = 2;
     });
+    giveCommandShortcuts(this, ui);
     quietTimer = new QTimer(this);
     quietTimer->setSingleShot(true);
     quietTimer->setTimerType(Qt::PreciseTimer);
@@ -98,6 +100,11 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::showUnwrittenMark()
 {
+    // A read's answers reach the pages one group at a time, while what the
+    // transmitter holds is known only when the read ends: till then the
+    // mark stays as it was.
+    if (readHeld)
+        return;
     const QString shown = unwrittenSettings(cfg, known) ? title + QLatin1String(" *") : title;
     if (windowTitle() != shown)
         setWindowTitle(shown);

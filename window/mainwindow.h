@@ -254,6 +254,7 @@ private:
     Ui::MainWindow *ui;
     QSerialPort serialPort;
     QString loadPath;
+    QString fileFolder;  // where the last file was saved or loaded: the next dialog starts there
     QTimer *refreshTimer;
     CommandGuard *commands;
     ReadProgress readProgress;

@@ -1,6 +1,7 @@
 #include "commandguard.h"
 #include "configfile.h"
 #include "configmodel.h"
+#include "filedialogs.h"
 #include "filereport.h"
 #include "filesaver.h"
 #include "frameencoder.h"
@@ -10,7 +11,6 @@
 #include "ui_mainwindow.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTextStream>
@@ -64,10 +64,11 @@ void MainWindow::on_toolButton_Save_clicked()
     if (!beginCommand(command, PortCheck::NotNeeded))
         return;
     const FileTexts texts = fileTexts();
-    const QString path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
+    const QString path = askSavePath(this, fileFolder);
     qDebug("%s", qUtf8Printable(path));
     if (path.isEmpty())
         return;
+    fileFolder = folderOf(path);
 
     // The frames take 3.2 s to send; where the folder allows, the old file
     // is replaced only by a complete new one, so a crash or a failed write
@@ -94,13 +95,13 @@ void MainWindow::on_toolButton_Load_clicked()
     const TrimHoldScope holdTrims(static_cast<bool>(command));
     if (!beginCommand(command, PortCheck::NotNeeded))
         return;
-    const FileTexts texts = fileTexts();
-    loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
+    loadPath = askLoadPath(this, fileFolder);
     if (loadPath.isEmpty()) {
         Dr_DataSelet();
         FalseSaveData();
         return;
     }
+    fileFolder = folderOf(loadPath);
 
     QByteArray content;
     ConfigFileRead judged;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QTranslator>
@@ -19,6 +20,33 @@ QString cataloguePath(const QString &language)
 }
 
 } // namespace
+
+// Qt is written in English, so English needs none; a missing catalogue
+// leaves Qt's dialogs English and the rest as asked.
+void useQtLanguage(const QString &language)
+{
+    static QPointer<QTranslator> qtCatalogue;
+    if (qtCatalogue) {
+        QCoreApplication::removeTranslator(qtCatalogue);
+        delete qtCatalogue;
+    }
+    if (language == QLatin1String("en"))
+        return;
+    // Qt's Chinese catalogue is the simplified one, named for the mainland.
+    const QString locale = language == QLatin1String("zh") ? QStringLiteral("zh_CN") : language;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+    auto *loaded = new QTranslator(QCoreApplication::instance());
+    if (!loaded->load(QStringLiteral("qtbase_") + locale, folder)) {
+        delete loaded;
+        return;
+    }
+    QCoreApplication::installTranslator(loaded);
+    qtCatalogue = loaded;
+}
 
 QStringList knownLanguages()
 {

@@ -38,5 +38,12 @@ QString languageError(const QString &value, const QString &where);
 // be loaded.
 bool useLanguage(const QString &language);
 
+// Shows Qt's own dialogs (file dialog, standard buttons) in the given
+// language from now on, by the catalogue the distribution installs beside
+// Qt, where it is installed.  For the window only, once its command line
+// is read: Qt's messages about a command line stay English, as the
+// programs' own are.
+void useQtLanguage(const QString &language);
+
 // useLanguage("en") or useLanguage(kSourceLanguage).
 bool useEnglishTexts(bool english);

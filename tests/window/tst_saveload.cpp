@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -234,6 +235,67 @@ private slots:
         }
     }
 
+    // Each command's key presses its button, named in the button's tool
+    // tip; pressed while another command runs, it does nothing, as a click
+    // would not.
+    void keysPressTheirButtons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QKeySequence>("key");
+        QTest::newRow("open/close") << "openButton" << QKeySequence(Qt::CTRL | Qt::Key_L);
+        QTest::newRow("read") << "toolButton_Read" << QKeySequence(Qt::CTRL | Qt::Key_R);
+        QTest::newRow("write") << "toolButton_Send" << QKeySequence(Qt::CTRL | Qt::Key_T);
+        QTest::newRow("save") << "toolButton_Save" << QKeySequence(Qt::CTRL | Qt::Key_S);
+        QTest::newRow("load") << "toolButton_Load" << QKeySequence(Qt::CTRL | Qt::Key_O);
+    }
+
+    void keysPressTheirButtons()
+    {
+        QFETCH(QString, name);
+        QFETCH(QKeySequence, key);
+        MainWindow w;
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(waitUntil([&] { return w.isActiveWindow(); }, 5000));
+        PtyPeer peer;
+        openPort(w, peer);
+        auto *pressed = w.findChild<QAbstractButton *>(name);
+        QVERIFY(pressed->toolTip().endsWith(QStringLiteral(" (%1)").arg(key.toString(QKeySequence::NativeText))));
+        int clicks = 0;
+        connect(pressed, &QAbstractButton::clicked, [&] { ++clicks; });
+        const auto press = [&] { QTest::keySequence(&w, key); };
+
+        // During a read nobody answers: no click, no dialog, nothing sent but the read's "RR".
+        FileDialogAnswer untouched{QString()};
+        ModalCloser closer;  // the unanswered read's box
+        bool pressedWhileBusy = false;
+        int clicksWhileBusy = -1;
+        WireRecorder wire(peer);
+        QTimer::singleShot(0, button(w, "toolButton_Read"), &QAbstractButton::click);
+        QTimer::singleShot(commandtime::ms(400), &w, [&] {
+            pressedWhileBusy = QApplication::overrideCursor() != nullptr && w.isActiveWindow();
+            clicks = 0;
+            press();
+            clicksWhileBusy = clicks;
+        });
+        QVERIFY(waitUntil([&] { return clicksWhileBusy >= 0; }, 5000));
+        QVERIFY(waitForCommandEnd());
+        QVERIFY(pressedWhileBusy);
+        QCOMPARE(wire.collectFor(commandtime::ms(300)), QByteArray());
+        QCOMPARE(wire.bytes, QByteArray("RR"));
+        QCOMPARE(clicksWhileBusy, 0);
+        QVERIFY(!untouched.answered);
+
+        // Idle: one click, the command runs (the file dialogs cancelled).
+        QApplication::setActiveWindow(&w);  // back from the read's box
+        QVERIFY(waitUntil([&] { return w.isActiveWindow(); }, 5000));
+        clicks = 0;
+        press();
+        QVERIFY(waitForCommandEnd());
+        QCOMPARE(clicks, 1);
+        QCOMPARE(untouched.answered, name.endsWith(QLatin1String("Save")) || name.endsWith(QLatin1String("Load")));
+    }
+
     // Save's waits at full length: the button pause, the frame pauses, and
     // the last frame's pause before the file is put in place.
     void saveWritesTheFramesAndReplacesTheFileWhole()
@@ -277,6 +339,61 @@ private slots:
         QCOMPARE(answer.filters, QStringList({"文本文件 (*.txt *.dat)", "所有文件 (*.*)"}));
         QVERIFY(log.lines.contains(path));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"initial.txt"});
+    }
+
+    // The next file dialog starts where the last file was saved or loaded
+    // in this window's run; Save gives a name without a suffix ".txt" and
+    // leaves any other suffix alone.
+    void fileDialogStartsWhereTheLastFileWas_data()
+    {
+        QTest::addColumn<QString>("first");   // "save" or "load"
+        QTest::addColumn<QString>("answer");  // the dialog's answer, in the test folder
+        QTest::addColumn<QString>("written"); // the file a save wrote
+        QTest::addColumn<QString>("then");    // the next command, whose dialog is cancelled
+        QTest::addColumn<QString>("startsIn");
+        QTest::newRow("save, no suffix") << "save" << "a/glider" << "a/glider.txt" << "load" << "a";
+        QTest::newRow("save, .txt") << "save" << "a/glider.txt" << "a/glider.txt" << "save" << "a";
+        QTest::newRow("save, .dat stays") << "save" << "b/glider.dat" << "b/glider.dat" << "load" << "b";
+        QTest::newRow("save, any suffix stays") << "save" << "b/glider.cfg" << "b/glider.cfg" << "save" << "b";
+        QTest::newRow("save, no suffix, dotted folder") << "save" << "v1.2/glider" << "v1.2/glider.txt" << "save" << "v1.2";
+        QTest::newRow("load") << "load" << "c/heli.txt" << "" << "save" << "c";
+        QTest::newRow("load, then load") << "load" << "c/d/heli.dat" << "" << "load" << "c/d";
+    }
+
+    void fileDialogStartsWhereTheLastFileWas()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        QFETCH(QString, then);
+        QFETCH(QString, startsIn);
+        const auto buttonOf = [](const QString &command) {
+            return command == QLatin1String("save") ? "toolButton_Save" : "toolButton_Load";
+        };
+        QTemporaryDir own;
+        QVERIFY(QDir(own.path()).mkpath(QFileInfo(own.filePath(answer)).path()));
+        if (first == QLatin1String("load"))
+            QVERIFY(writeFile(own.filePath(answer), kInitialFile));
+        MainWindow w;
+        PtyPeer peer;
+        openPort(w, peer);
+        {
+            FileDialogAnswer chosen(own.filePath(answer));
+            QTimer::singleShot(0, button(w, buttonOf(first)), &QAbstractButton::click);
+            QVERIFY(waitUntil([&] { return chosen.answered; }, 5000));
+            QVERIFY(waitForCommandEnd());
+            QCOMPARE(chosen.directory, QDir::currentPath());  // the first in a run: the working folder
+        }
+        if (!written.isEmpty()) {
+            QCOMPARE(readFile(own.filePath(written)), kInitialFile);
+            QCOMPARE(QDir(QFileInfo(own.filePath(written)).path()).entryList(QDir::Files),
+                     QStringList{QFileInfo(written).fileName()});
+        }
+        FileDialogAnswer next{QString()};
+        QTimer::singleShot(0, button(w, buttonOf(then)), &QAbstractButton::click);
+        QVERIFY(waitUntil([&] { return next.answered; }, 5000));
+        QVERIFY(waitForCommandEnd());
+        QCOMPARE(next.directory, QDir(own.filePath(startsIn)).absolutePath());
     }
 
     void cancelledSaveDoesNothing()

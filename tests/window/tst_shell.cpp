@@ -13,6 +13,11 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMetaMethod>
 #include <QProcess>
@@ -20,11 +25,20 @@
 #include <QSpinBox>
 #include <QStyleOptionSpinBox>
 #include <QTabWidget>
+#include <QTextStream>
 #include <QtTest>
 
 #include <cstdlib>
 #include <functional>
 #include <vector>
+
+// Registers the bundled resources before the static start below runs,
+// which may come before their own registration.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(zqconfig);
+    Q_INIT_RESOURCE(zqconfig_i18n);
+}
 
 namespace {
 
@@ -33,6 +47,9 @@ QStringList capturedMessages;
 // Started with ZQ_START_ARGS set, this suite starts the application as the
 // program does with those arguments (split at spaces, the program's name
 // first) and exits at once: 0 when writes are then read back, 1 when not.
+// On the way it prints what the start-up gave the desktop and Qt's own
+// dialogs: the window icon, a message box's Cancel button, a file dialog's
+// name label.
 [[maybe_unused]] const bool startedAsTheProgram = [] {
     if (!qEnvironmentVariableIsSet("ZQ_START_ARGS"))
         return false;
@@ -42,9 +59,21 @@ QStringList capturedMessages;
         argv.push_back(word.data());
     static int argc = int(argv.size());
     argv.push_back(nullptr);
+    registerResources();
     StartOptions options;
     int status = 0;
     const auto app = startApplication(argc, argv.data(), {QStringLiteral("about"), true}, &options, &status);
+    if (app) {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Cancel);
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        const auto *label = files.findChild<QLabel *>(QStringLiteral("fileNameLabel"));
+        QTextStream(stdout) << "icon " << !QApplication::windowIcon().pixmap(32, 32).isNull() << "\n"
+                            << "cancel " << box.button(QMessageBox::Cancel)->text() << "\n"
+                            << "file name " << (label ? label->text() : QString()) << "\n";
+        fflush(stdout);
+    }
     std::_Exit(!app ? 2 : verifyWrites ? 0 : 1);
 }();
 
@@ -415,6 +444,44 @@ private slots:
             QVERIFY(p.waitForFinished(60000));
             QVERIFY2(p.exitCode() == c.status, c.args + QByteArray(" ZQCONFIG_VERIFY=") + c.env);
         }
+    }
+
+    // The program's start gives the window its icon, and Qt's own dialogs
+    // the window's language: Chinese from the distribution's catalogue,
+    // English as Qt is written.
+    void startUpGivesIconAndDialogLanguage_data()
+    {
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<QString>("cancel");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("Chinese, the default") << "" << "取消" << "文件名称(&N)：";
+        QTest::newRow("English") << " --lang en" << "Cancel" << "File &name:";
+    }
+
+    void startUpGivesIconAndDialogLanguage()
+    {
+        QFETCH(QString, args);
+        QFETCH(QString, cancel);
+        QFETCH(QString, fileName);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+        const QString qtCatalogues = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+        const QString qtCatalogues = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+        if (args.isEmpty() && !QFile::exists(qtCatalogues + QStringLiteral("/qtbase_zh_CN.qm")))
+            QSKIP("Qt's Chinese catalogue is not installed (./run.sh installs it)");
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ZQ_START_ARGS", QStringLiteral("zqconfig") + args);
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.remove("ZQCONFIG_LANG");
+        p.setProcessEnvironment(env);
+        p.start(QCoreApplication::applicationFilePath(), QStringList());
+        QVERIFY(p.waitForFinished(60000));
+        const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'));
+        QVERIFY2(lines.contains(QStringLiteral("icon 1")), qPrintable(lines.join(" | ")));
+        QVERIFY2(lines.contains(QStringLiteral("cancel ") + cancel), qPrintable(lines.join(" | ")));
+        QVERIFY2(lines.contains(QStringLiteral("file name ") + fileName), qPrintable(lines.join(" | ")));
     }
 
     void delayKeepsTheEventLoopRunning()

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QKeySequence>
+
+class QWidget;
+namespace Ui {
+class MainWindow;
+}
+
+// The keys of the window's commands.  Each presses its button, so a key
+// does exactly what a click does: nothing while a command runs or the
+// button is disabled.  None is a key desktops keep for themselves or that
+// most programs use for something else (Ctrl+W, Ctrl+Q, Ctrl+P).
+namespace shortcuts {
+inline QKeySequence openClose() { return QKeySequence(Qt::CTRL | Qt::Key_L); }  // the line
+inline QKeySequence read() { return QKeySequence(Qt::CTRL | Qt::Key_R); }
+inline QKeySequence write() { return QKeySequence(Qt::CTRL | Qt::Key_T); }  // transmit
+inline QKeySequence save() { return QKeySequence(Qt::CTRL | Qt::Key_S); }
+inline QKeySequence load() { return QKeySequence(Qt::CTRL | Qt::Key_O); }  // opens a file
+} // namespace shortcuts
+
+// Gives the command buttons of `window` their keys, each named in its
+// button's tool tip.
+void giveCommandShortcuts(QWidget *window, Ui::MainWindow *ui);
