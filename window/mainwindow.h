@@ -13,6 +13,7 @@
 #include <QVector>
 
 class CommandGuard;
+class StatusLine;
 class QCloseEvent;
 class QTimer;
 
@@ -248,6 +249,7 @@ private:
     QString loadPath;
     QTimer *refreshTimer;
     CommandGuard *commands;
+    StatusLine *status = nullptr;  // the line below the form
     ReadProgress readProgress;
     QElapsedTimer readClock;  // times the answers to a read request
     QTimer *portWatch;

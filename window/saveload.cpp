@@ -6,6 +6,7 @@
 #include "frameencoder.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
+#include "statusline.h"
 #include "texts.h"
 #include "ui_mainwindow.h"
 
@@ -39,6 +40,7 @@ QString loadReport(const ConfigFileRead &f, const QString &name)
 void MainWindow::on_toolButton_Save_clicked()
 {
     const CommandScope command(*commands);
+    status->command(StatusCommand::Save);
     if (!command || !commands->pause(200))
         return;
     const FileTexts texts = fileTexts();
@@ -51,7 +53,9 @@ void MainWindow::on_toolButton_Save_clicked()
     // is replaced only by a complete new one, so a crash or a failed write
     // meanwhile keeps it.
     FileSaver file(path);
-    if (!file.open()) {
+    const bool opened = file.open();
+    status->file(QFileInfo(path).fileName(), !opened);
+    if (!opened) {
         QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
         return;
     }
@@ -60,13 +64,16 @@ void MainWindow::on_toolButton_Save_clicked()
     SendData2();
     SendData3();
     SendData4();
-    if (!file.commit(configFileContent(Str1, Str2, Str3, Str4)))
+    const bool written = file.commit(configFileContent(Str1, Str2, Str3, Str4));
+    status->file(QFileInfo(path).fileName(), !written);
+    if (!written)
         QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
 }
 
 void MainWindow::on_toolButton_Load_clicked()
 {
     const CommandScope command(*commands);
+    status->command(StatusCommand::Load);
     if (!command)
         return;
     // Trims the transmitter reports must not replace the loaded ones before
@@ -99,6 +106,7 @@ void MainWindow::on_toolButton_Load_clicked()
         loadPath.clear();
         return;
     }
+    status->file(name);
     QTextStream in(content);
     loadedText = in.readAll();
 
