@@ -736,6 +736,11 @@
         <source>系统报告：%1</source>
         <translation>The system says: %1</translation>
     </message>
+    <message>
+        <source>、</source>
+        <comment>between frame letters</comment>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>VerifyTexts</name>

@@ -23,7 +23,8 @@ QString letters(int from, int to)
     QStringList l;
     for (int i = from; i < to; ++i)
         l << QLatin1String(kFrameLetters[i]);
-    return l.join(QStringLiteral(", "));
+    // The list's separator is the language's own.
+    return l.join(QCoreApplication::translate("StatusTexts", "、", "between frame letters"));
 }
 
 } // namespace
