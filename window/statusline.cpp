@@ -20,6 +20,9 @@ StatusLine::StatusLine(QMainWindow *window, const QSerialPort &p, const ReadProg
     commandLabel->setObjectName(QStringLiteral("statusCommand"));
     bar->setObjectName(QStringLiteral("statusProgress"));
     linkLabel->setObjectName(QStringLiteral("statusLink"));
+    // Clear of the window's edges.
+    commandLabel->setContentsMargins(6, 0, 0, 0);
+    linkLabel->setContentsMargins(0, 0, 6, 0);
     bar->setMaximumWidth(160);
     bar->setTextVisible(false);
     bar->hide();
