@@ -23,6 +23,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSerialPort>
+#include <QSet>
 #include <QSerialPortInfo>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -30,6 +31,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <functional>
 #include <memory>
@@ -930,6 +932,11 @@ void TestLink::readEndsWithinItsTime()
             transmitter.setInterval(500), peer->send(answers.last()), ++sent;
     });
     transmitter.start();
+    // The status line counts the answers while they come.
+    QSet<QString> steps;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] { steps << window->findChild<QLabel *>(QStringLiteral("statusCommand"))->text(); });
+    watch.start(20);
     ModalCloser closer;
     QTimer::singleShot(0, readButton(), [&] {
         clock.start();
@@ -949,6 +956,9 @@ void TestLink::readEndsWithinItsTime()
         const QRegularExpression expected(silent ? QStringLiteral("^未读取：遥控器没有应答（\\d\\d:\\d\\d:\\d\\d）$")
                                                  : QStringLiteral("^读取不完整：收到 \\d+/19（\\d\\d:\\d\\d:\\d\\d）$"));
         QVERIFY2(expected.match(status).hasMatch(), qPrintable(status));
+        const QRegularExpression counting(QStringLiteral("^正在读取 [1-9]\\d*/19$"));
+        QCOMPARE(std::any_of(steps.begin(), steps.end(), [&](const QString &t) { return counting.match(t).hasMatch(); }),
+                 !silent);
     }
     QVERIFY(waitUntil([&] { return sent == total; }, 15000));
     peer->collectFor(300);

@@ -263,6 +263,9 @@ private slots:
         const qint64 savedAt = wire.clock.elapsed();
         QVERIFY(waitForCommandEnd());
         QCOMPARE(wire.collectFor(400), QByteArray());  // no "WWW" after a save
+        QVERIFY(QRegularExpression(QStringLiteral("^已保存 initial.txt \\d\\d:\\d\\d:\\d\\d$"))
+                    .match(w.findChild<QLabel *>(QStringLiteral("statusCommand"))->text())
+                    .hasMatch());
 
         QCOMPARE(wire.bytes, kInitialFile);
         // Three frame pauses on the wire; the I frame's before the file is
