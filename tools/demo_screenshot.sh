@@ -3,12 +3,13 @@
 # display, opens the simulated transmitter's port, reads its settings and
 # takes the window with the channel bars moving, then closes the port.
 # Exits non-zero when the demo does not start, connect, answer or close.
-#   tools/demo_screenshot.sh [--lang en|zh] [--tabs DIR] [output.png [pages.png]]
+#   tools/demo_screenshot.sh [--lang en|zh] [--tabs DIR] [--writing FILE] [output.png [pages.png]]
 # output.png (default docs/demo.png, or docs/demo-en.png with --lang en)
 # shows the live monitor; pages.png, if given, the channel settings page the
 # read filled.  --lang starts the demo in that language; --tabs also takes
 # every tab page, as DIR/tab1.png ... DIR/tab6.png, for checking that the
-# texts fit.
+# texts fit.  --writing also takes the window halfway through a write, its
+# status line showing the step and the progress bar.
 # Needs a build (build/zqconfig-demo), Xvfb, xdotool, xwd and
 # ImageMagick's convert.
 set -euo pipefail
@@ -16,10 +17,12 @@ cd "$(dirname "$0")/.."
 
 lang=""
 tabs=""
+writing=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --lang) lang=${2:?--lang needs en or zh}; shift 2 ;;
     --tabs) tabs=${2:?--tabs needs a folder}; shift 2 ;;
+    --writing) writing=${2:?--writing needs a file}; shift 2 ;;
     *) break ;;
   esac
 done
@@ -92,6 +95,14 @@ if [ -n "$tabs" ]; then
     sleep 0.5
     shoot "$tabs/tab$((i + 1)).png"
   done
+fi
+
+if [ -n "$writing" ]; then
+  click 315 50    # toolButton_Send: frames 800 ms apart after a 200 ms pause
+  xdotool mousemove 1279 799
+  sleep 1.6       # within the second frame
+  shoot "$writing"
+  sleep 4         # the rest of the write and its check
 fi
 
 click 680 50    # close again: the goodbye must reach the transmitter

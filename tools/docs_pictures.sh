@@ -109,6 +109,6 @@ if [ "$scale" = 1 ]; then
 fi
 
 if [ "$scale" = 1 ]; then
-  tools/demo_screenshot.sh "$out/demo.png"
-  tools/demo_screenshot.sh --lang en --tabs "$out/tabs-en" "$out/demo-en.png" "$out/demo-en-pages.png"
+  tools/demo_screenshot.sh --writing "$out/status-line.png" "$out/demo.png"
+  tools/demo_screenshot.sh --lang en --writing "$out/status-line-en.png" --tabs "$out/tabs-en" "$out/demo-en.png" "$out/demo-en-pages.png"
 fi

@@ -87,6 +87,10 @@
         <source>读取不完整，请重试！</source>
         <translation>Read incomplete, please try again!</translation>
     </message>
+    <message>
+        <source>遥控器没有应答：请检查遥控器是否已开机，以及所选的是否是它的串口。</source>
+        <translation>The transmitter did not answer: is it switched on, and is this its port?</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -572,6 +576,170 @@
     <message>
         <source>微调</source>
         <translation>trim position</translation>
+    </message>
+</context>
+<context>
+    <name>StatusTexts</name>
+    <message>
+        <source>正在读取 %1/%2</source>
+        <translation>Reading %1 of %2</translation>
+    </message>
+    <message>
+        <source>正在检查遥控器保存的设置</source>
+        <translation>Checking what the transmitter holds</translation>
+    </message>
+    <message>
+        <source>正在读取…</source>
+        <translation>Reading…</translation>
+    </message>
+    <message>
+        <source>正在保存第 %1 帧（共 %2 帧）</source>
+        <translation>Saving frame %1 of %2</translation>
+    </message>
+    <message>
+        <source>正在保存…</source>
+        <translation>Saving…</translation>
+    </message>
+    <message>
+        <source>正在载入第 %1 帧（共 %2 帧）</source>
+        <translation>Loading frame %1 of %2</translation>
+    </message>
+    <message>
+        <source>正在载入…</source>
+        <translation>Loading…</translation>
+    </message>
+    <message>
+        <source>正在写入第 %1 帧（共 %2 帧）</source>
+        <translation>Writing frame %1 of %2</translation>
+    </message>
+    <message>
+        <source>正在写入…</source>
+        <translation>Writing…</translation>
+    </message>
+    <message>
+        <source>未读取：没有打开串口（%1）</source>
+        <translation>Not read: no port open (%1)</translation>
+    </message>
+    <message>
+        <source>读取中止：串口已断开（%1）</source>
+        <translation>Read stopped: the cable was pulled (%1)</translation>
+    </message>
+    <message>
+        <source>未读取：遥控器没有应答（%1）</source>
+        <translation>Not read: the transmitter did not answer (%1)</translation>
+    </message>
+    <message>
+        <source>读取不完整：收到 %1/%2（%3）</source>
+        <translation>Read incomplete: %1 of %2 answers (%3)</translation>
+    </message>
+    <message>
+        <source>已读取 %1</source>
+        <translation>Read %1</translation>
+    </message>
+    <message>
+        <source>未保存：无法写入 %1（%2）</source>
+        <translation>Not saved: %1 could not be written (%2)</translation>
+    </message>
+    <message>
+        <source>已保存 %1 %2</source>
+        <translation>Saved %1 %2</translation>
+    </message>
+    <message>
+        <source>已将 %1 载入页面；未发送（没有打开串口）%2</source>
+        <translation>Loaded %1 into the pages; not sent (no port open) %2</translation>
+    </message>
+    <message>
+        <source>未发送：没有打开串口（%1）</source>
+        <translation>Nothing sent: no port open (%1)</translation>
+    </message>
+    <message>
+        <source>在第一帧之前中止：串口已断开（%1）</source>
+        <translation>Stopped before the first frame: the cable was pulled (%1)</translation>
+    </message>
+    <message>
+        <source>在第 %1 帧（共 %2 帧）之后中止：串口已断开（%3）</source>
+        <translation>Stopped after frame %1 of %2: the cable was pulled (%3)</translation>
+    </message>
+    <message>
+        <source>已发送，未校验：串口已断开（%1）</source>
+        <translation>Sent, not verified: the cable was pulled (%1)</translation>
+    </message>
+    <message>
+        <source>已发送（未校验）%1</source>
+        <translation>Sent (not verified) %1</translation>
+    </message>
+    <message>
+        <source>已发送，未校验：没有应答（%1）</source>
+        <translation>Sent, not verified: no answer (%1)</translation>
+    </message>
+    <message>
+        <source>已发送，未校验：应答不完整（%1）</source>
+        <translation>Sent, not verified: the answer was incomplete (%1)</translation>
+    </message>
+    <message>
+        <source>已写入，但遥控器保存的 %1 项设置与发送的不同（%2）</source>
+        <translation>Written, but the transmitter holds %1 setting(s) otherwise (%2)</translation>
+    </message>
+    <message>
+        <source>已写入并校验 %1</source>
+        <translation>Written and verified %1</translation>
+    </message>
+    <message>
+        <source>没有发送任何帧：遥控器保存的设置未改变。</source>
+        <translation>No frame was sent: the transmitter holds its settings as before.</translation>
+    </message>
+    <message>
+        <source>四个帧都已发送，但未能校验遥控器保存的设置。</source>
+        <translation>All four frames were sent, but what the transmitter holds could not be checked.</translation>
+    </message>
+    <message>
+        <source>已发送帧 %1，未发送帧 %2：遥控器现在可能保存着一部分新设置和一部分旧设置，请重新连接后再写入一次。</source>
+        <translation>Frames %1 were sent, frames %2 were not: the transmitter may now hold a mix of new and old settings. Connect again and write once more.</translation>
+    </message>
+    <message>
+        <source>未打开串口</source>
+        <translation>No port open</translation>
+    </message>
+    <message>
+        <source>%1：已打开，但 %2 秒内没有收到任何数据——遥控器是否已开机，这是它的串口吗？</source>
+        <translation>%1: open, but nothing received for %2 s — is the transmitter on, and is this its port?</translation>
+    </message>
+    <message>
+        <source>%1：每秒 %2 个数据包</source>
+        <translation>%1: %2 packets/s</translation>
+    </message>
+    <message>
+        <source>%1：已打开</source>
+        <translation>%1: open</translation>
+    </message>
+    <message>
+        <source>没有可选的串口：请插好适配器，然后在列表中选择它的串口。</source>
+        <translation>No port to open: plug in the adapter, then choose its port in the list.</translation>
+    </message>
+    <message>
+        <source>串口 %1 不存在：适配器是否已插好？</source>
+        <translation>There is no port %1: is the adapter plugged in?</translation>
+    </message>
+    <message>
+        <source>串口 %1 正被另一个程序使用：请关闭那个程序后再试。</source>
+        <translation>The port %1 is in use by another program: close that program and try again.</translation>
+    </message>
+    <message>
+        <source>没有使用串口 %1 的权限：请把你的用户加入 dialout 组（sudo usermod -aG dialout $USER），然后注销并重新登录。</source>
+        <translation>No permission to use the port %1: add your user to the dialout group (sudo usermod -aG dialout $USER), then log out and in again.</translation>
+    </message>
+    <message>
+        <source>%1 不是串口。</source>
+        <translation>%1 is not a serial port.</translation>
+    </message>
+    <message>
+        <source>系统报告：%1</source>
+        <translation>The system says: %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>between frame letters</comment>
+        <translation>, </translation>
     </message>
 </context>
 <context>

@@ -2,7 +2,10 @@
 
 #include "monitorstate.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
+#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
@@ -30,7 +33,7 @@ CommandGuard::CommandGuard(QWidget *w, const QVector<QWidget *> &list)
 
 CommandGuard::~CommandGuard()
 {
-    if (running)
+    if (running && dialogsUp == 0)
         QGuiApplication::restoreOverrideCursor();
 }
 
@@ -43,11 +46,14 @@ bool CommandGuard::begin()
     wasEnabled.clear();
     for (const QPointer<QWidget> &c : std::as_const(controls)) {
         wasEnabled.append(c && c->isEnabled());
-        if (c)
-            c->setEnabled(false);
+        if (c && c->isEnabled())
+            c->setEnabled(false), showDisabled(c, true);
     }
     // The busy-but-usable cursor: edits stay allowed while a command runs.
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    dialogsUp = 0;
+    qApp->installEventFilter(this);
+    emit started();
     return true;
 }
 
@@ -58,14 +64,44 @@ void CommandGuard::end()
     running = false;
     for (int i = 0; i < controls.size(); ++i) {
         if (controls[i] && wasEnabled.value(i))
-            controls[i]->setEnabled(true);
+            controls[i]->setEnabled(true), showDisabled(controls[i], false);
     }
-    QGuiApplication::restoreOverrideCursor();
+    qApp->removeEventFilter(this);
+    if (dialogsUp == 0)
+        QGuiApplication::restoreOverrideCursor();
+    dialogsUp = 0;
+    emit ended();
     if (closeRequested && window) {
         closingLost = abandoned;
         window->close();
         closingLost = false;
     }
+}
+
+// The designed sheets draw a disabled tool button as an enabled one; a
+// faded button says "not now" without touching the sheets.
+void CommandGuard::showDisabled(QWidget *control, bool disabled)
+{
+    if (!disabled) {
+        control->setGraphicsEffect(nullptr);
+        return;
+    }
+    auto *fade = new QGraphicsOpacityEffect(control);
+    fade->setOpacity(0.35);
+    control->setGraphicsEffect(fade);
+}
+
+bool CommandGuard::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (running && (type == QEvent::Show || type == QEvent::Hide) && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->isWindow() && qobject_cast<QDialog *>(watched)) {
+        if (type == QEvent::Show && dialogsUp++ == 0)
+            QGuiApplication::restoreOverrideCursor();
+        else if (type == QEvent::Hide && dialogsUp > 0 && --dialogsUp == 0)
+            QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool CommandGuard::wait(int ms, bool restartable, int limitMs)

@@ -59,6 +59,11 @@ public:
     // that close goes ahead at once, without asking anything.
     bool closingAfterLoss() const { return closingLost; }
 
+signals:
+    // A command began; it ended (emitted before a waiting close goes ahead).
+    void started();
+    void ended();
+
 public slots:
     // The transmitter is gone: the running command ends at once (its
     // remaining waits return immediately and it sends nothing more).
@@ -66,8 +71,14 @@ public slots:
     // An answer arrived for awaitAnswers(); `last` ends the wait.
     void answered(bool last);
 
+protected:
+    // A box or a file dialog during a command takes the busy cursor away
+    // while it shows: the user is being asked, nothing is busy.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     bool wait(int ms, bool restartable, int limitMs = 0);
+    void showDisabled(QWidget *control, bool disabled);
 
     // The length every wait above runs for: `ms` times pauseScale for a
     // pause, times answerScale for a wait on answers.  Both are 1 in the
@@ -89,6 +100,7 @@ private:
     bool abandoned = false;
     bool closeRequested = false;
     bool closingLost = false;
+    int dialogsUp = 0;  // dialogs showing during the command: no busy cursor
 };
 
 // Holds the guard for one command slot; every return ends the command.

@@ -8,12 +8,44 @@
 #include "portlist.h"
 #include "portoffer.h"
 #include "portwrite.h"
+#include "statusline.h"
 #include "texts.h"
 
+#include <QFileInfo>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 #include <QIcon>
 #include <QMessageBox>
 #include <QSerialPortInfo>
 #include <QTimer>
+
+namespace {
+
+QString whyNotOpen(const QSerialPort &port)
+{
+    OpenAttempt a;
+    a.port = port.portName();
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError: a.error = OpenAttempt::NotFound; break;
+    case QSerialPort::PermissionError: a.error = OpenAttempt::Permission; break;
+    default: a.error = OpenAttempt::Other; break;
+    }
+    const QString file = portFileLocation(port.portName());
+    const QFileInfo info(file);
+    a.exists = info.exists();
+    a.accessible = info.isReadable() && info.isWritable();
+#ifdef Q_OS_UNIX
+    struct stat st;
+    a.characterDevice = ::stat(QFile::encodeName(file).constData(), &st) == 0 && S_ISCHR(st.st_mode);
+#else
+    a.characterDevice = a.exists;
+#endif
+    a.systemText = port.errorString();
+    return openFailureReason(a);
+}
+
+} // namespace
 
 void MainWindow::on_openButton_clicked()
 {
@@ -26,7 +58,8 @@ void MainWindow::on_openButton_clicked()
         serialPort.setStopBits(QSerialPort::OneStop);
         serialPort.setFlowControl(QSerialPort::NoFlowControl);
         if (!serialPort.open(QIODevice::ReadWrite)) {
-            QMessageBox::about(nullptr, texts.title, texts.openFailed);
+            // The designed line first, then why in the system's terms.
+            QMessageBox::about(nullptr, texts.title, texts.openFailed + QLatin1Char('\n') + whyNotOpen(serialPort));
             return;
         }
         openedFile = portFileLocation(ui->portNameBox->currentText());
@@ -99,7 +132,7 @@ void MainWindow::deviceLost()
     if (commands->closePending())
         return;
     const LinkTexts texts = linkTexts();
-    QMessageBox::about(nullptr, texts.title, texts.lineLost);
+    QMessageBox::about(nullptr, texts.title, texts.lineLost + status->lossDetail());
 }
 
 namespace {

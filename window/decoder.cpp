@@ -6,6 +6,7 @@
 #include "packetdecoder.h"
 #include "readback.h"
 #include "readprogress.h"
+#include "statusline.h"
 
 #include <QTimer>
 #include <QtDebug>
@@ -37,6 +38,8 @@ void MainWindow::quietTimeOver()
 void MainWindow::takeChunks(const QVector<FramedChunk> &chunks)
 {
     for (const FramedChunk &c : chunks) {
+        if (c.packet || c.trims)
+            status->packet();
         // A receiver packet that ended cleanly: its trims count now, unless
         // a command holds them.  Its answer went out with it.
         if (c.trims) {

@@ -5,6 +5,7 @@
 #include "configmodel.h"
 #include "frameencoder.h"
 #include "mainwindow.h"
+#include "statusline.h"
 
 #include <QDebug>
 
@@ -23,24 +24,28 @@ QByteArray nextFrame(FrameKind kind, const char *logFormat)
 
 void MainWindow::SendData1()
 {
+    status->frame(1);
     writeCommand(nextFrame(FrameS, "Str1Blength:%d"));
     commands->pause(kFramePauseMs);
 }
 
 void MainWindow::SendData2()
 {
+    status->frame(2);
     writeCommand(nextFrame(FrameG, "Str2Blength:%d"));
     commands->pause(kFramePauseMs);
 }
 
 void MainWindow::SendData3()
 {
+    status->frame(3);
     writeCommand(nextFrame(FrameH, "Str3Blength:%d"));
     commands->pause(kFramePauseMs);
 }
 
 void MainWindow::SendData4()
 {
+    status->frame(4);
     writeCommand(nextFrame(FrameI, "Str4Blength:%d"));
     commands->pause(kFramePauseMs);
 }

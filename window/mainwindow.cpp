@@ -8,6 +8,7 @@
 #include "readback.h"
 #include "settingstable.h"
 #include "shortcuts.h"
+#include "statusline.h"
 #include "texts.h"
 
 #include <QCloseEvent>
@@ -46,6 +47,8 @@ MainWindow::MainWindow(QWidget *parent)
     // A lost transmitter ends the running command (and lets a waiting
     // close go ahead) at once.
     connect(this, &MainWindow::linkLost, commands, &CommandGuard::abandon);
+    status = new StatusLine(this, serialPort, readProgress, commands);
+    connect(this, &MainWindow::linkLost, status, &StatusLine::lost);
     readClock.start();
     portWatch = new QTimer(this);
     portWatch->start(1000);

@@ -14,6 +14,7 @@
 
 class CommandGuard;
 class CommandScope;
+class StatusLine;
 class QCloseEvent;
 class QTimer;
 
@@ -257,6 +258,7 @@ private:
     QString fileFolder;  // where the last file was saved or loaded: the next dialog starts there
     QTimer *refreshTimer;
     CommandGuard *commands;
+    StatusLine *status = nullptr;  // the line below the form
     ReadProgress readProgress;
     QElapsedTimer readClock;  // times the answers to a read request
     QTimer *portWatch;

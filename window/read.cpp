@@ -3,6 +3,7 @@
 
 #include "commandguard.h"
 #include "readback.h"
+#include "statusline.h"
 #include "texts.h"
 
 #include <QMessageBox>
@@ -14,6 +15,7 @@
 void MainWindow::on_toolButton_Read_clicked()
 {
     const CommandScope command(*commands);
+    status->command(StatusCommand::Read);
     if (!beginCommand(command))
         return;
 
@@ -29,7 +31,7 @@ void MainWindow::on_toolButton_Read_clicked()
     if (commands->cutShort() || commands->closePending())
         return;
     if (!complete) {
-        QMessageBox::about(nullptr, texts.title, texts.readIncomplete);
+        QMessageBox::about(nullptr, texts.title, readProgress.groupsArrived() ? texts.readIncomplete : texts.noAnswer);
         return;
     }
     known = held;

@@ -3,6 +3,7 @@
 #include "factory.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
+#include "statusline.h"
 #include "texts.h"
 #include "ui_mainwindow.h"
 
@@ -52,6 +53,7 @@ void MainWindow::on_pushButton_Reset2_clicked()
 void MainWindow::resetToFactory(bool holdTrims)
 {
     const CommandScope command(*commands);
+    status->command(StatusCommand::Reset);
     // Held from before the button pause on.
     const TrimHoldScope hold(command && holdTrims);
     if (!beginCommand(command)) {

@@ -7,6 +7,7 @@
 #include "frameencoder.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
+#include "statusline.h"
 #include "texts.h"
 #include "ui_mainwindow.h"
 
@@ -61,6 +62,7 @@ bool readConfiguration(QWidget *parent, const QString &path, QByteArray &content
 void MainWindow::on_toolButton_Save_clicked()
 {
     const CommandScope command(*commands);
+    status->command(StatusCommand::Save);
     if (!beginCommand(command, PortCheck::NotNeeded))
         return;
     const FileTexts texts = fileTexts();
@@ -74,7 +76,9 @@ void MainWindow::on_toolButton_Save_clicked()
     // is replaced only by a complete new one, so a crash or a failed write
     // meanwhile keeps it.
     FileSaver file(path);
-    if (!file.open()) {
+    const bool opened = file.open();
+    status->file(QFileInfo(path).fileName(), !opened);
+    if (!opened) {
         QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
         return;
     }
@@ -83,13 +87,16 @@ void MainWindow::on_toolButton_Save_clicked()
     SendData2();
     SendData3();
     SendData4();
-    if (!file.commit(configFileContent(Str1, Str2, Str3, Str4)))
+    const bool written = file.commit(configFileContent(Str1, Str2, Str3, Str4));
+    status->file(QFileInfo(path).fileName(), !written);
+    if (!written)
         QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
 }
 
 void MainWindow::on_toolButton_Load_clicked()
 {
     const CommandScope command(*commands);
+    status->command(StatusCommand::Load);
     // Trims the transmitter reports must not replace the loaded ones before
     // the I frame is sent (held from before the button pause on).
     const TrimHoldScope holdTrims(static_cast<bool>(command));
@@ -110,6 +117,7 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     }
     const QString name = QFileInfo(loadPath).fileName();
+    status->file(name);
     QTextStream in(content);
     loadedText = in.readAll();
 

@@ -2,6 +2,7 @@
 #include "frameencoder.h"
 #include "mainwindow.h"
 #include "readback.h"
+#include "statusline.h"
 #include "texts.h"
 #include "ui_mainwindow.h"
 
@@ -19,6 +20,7 @@ void MainWindow::on_toolButton_Send_clicked()
     // Edits stay allowed meanwhile: each frame takes the model as it is
     // when that frame is built.
     const CommandScope command(*commands);
+    status->command(StatusCommand::Write);
     if (!beginCommand(command))
         return;
     sendAllFrames();
@@ -66,6 +68,7 @@ void MainWindow::readBack()
         return;
     const VerifyTexts texts = verifyTexts();
     const QStringList differences = readBackDifferences(sent, held);
+    status->checked(differences.size());
     if (!complete)
         QMessageBox::about(nullptr, linkTexts().title, texts.unverified);
     else if (!differences.isEmpty())

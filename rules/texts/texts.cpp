@@ -15,7 +15,9 @@ LinkTexts linkTexts()
             QCoreApplication::translate("LinkTexts", "无法打开串口！", "the port would not open"),
             QCoreApplication::translate("LinkTexts", "无法打开串口！", "no port is open"),
             QCoreApplication::translate("LinkTexts", "串口已断开！"),
-            QCoreApplication::translate("LinkTexts", "读取不完整，请重试！")};
+            QCoreApplication::translate("LinkTexts", "读取不完整，请重试！"),
+            QCoreApplication::translate("LinkTexts",
+                                        "遥控器没有应答：请检查遥控器是否已开机，以及所选的是否是它的串口。")};
 }
 
 VerifyTexts verifyTexts()

@@ -13,6 +13,7 @@ struct LinkTexts
     QString noPort;      // a command that needs an open port
     QString lineLost;    // the open port went away (cable pulled)
     QString readIncomplete;  // a read some settings groups did not answer
+    QString noAnswer;        // a read no group answered at all
 };
 
 // After a write is read back, and before closing over unwritten changes.

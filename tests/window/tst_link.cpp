@@ -16,16 +16,22 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QSerialPort>
+#include <QSet>
 #include <QSerialPortInfo>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <functional>
 #include <memory>
@@ -100,6 +106,7 @@ private slots:
     void readSendsRequestAfterPause();
     void readAnswersAreDecodedDuringTheWait_data();
     void readAnswersAreDecodedDuringTheWait();
+    void linkStatusFollowsThePackets();
     void readEndsWithinItsTime_data();
     void readEndsWithinItsTime();
     void readWithoutConnection();
@@ -273,14 +280,41 @@ void TestLink::closeSaysGoodbyeAndRestores()
 
 void TestLink::failedOpenChangesNothing_data()
 {
-    QTest::addColumn<QString>("port");
-    QTest::newRow("empty port list") << QString();
-    QTest::newRow("missing device") << QStringLiteral("/dev/zq-no-such-port");
+    QTest::addColumn<QString>("port");  // "pty": the peer's line; "file": a regular file
+    QTest::addColumn<QString>("how");   // what is done to it first
+    QTest::addColumn<QString>("reason");  // the box's second line, %1 the port's name
+    QTest::newRow("empty port list") << QString() << "" << "没有可选的串口：请插好适配器，然后在列表中选择它的串口。";
+    QTest::newRow("missing device") << QStringLiteral("/dev/zq-no-such-port") << ""
+                                    << "串口 %1 不存在：适配器是否已插好？";
+    QTest::newRow("a regular file") << "file" << "" << "%1 不是串口。";
+    QTest::newRow("held by another program") << "pty" << "open" << "串口 %1 正被另一个程序使用：请关闭那个程序后再试。";
+    QTest::newRow("no permission") << "pty" << "chmod 000"
+                                   << "没有使用串口 %1 的权限：请把你的用户加入 dialout 组"
+                                      "（sudo usermod -aG dialout $USER），然后注销并重新登录。";
 }
 
 void TestLink::failedOpenChangesNothing()
 {
     QFETCH(QString, port);
+    QFETCH(QString, how);
+    PtyPeer other;
+    QTemporaryDir dir;
+    QSerialPort holder;
+    if (port == QLatin1String("file")) {
+        port = dir.filePath(QStringLiteral("ttyFile"));
+        QFile f(port);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    } else if (port == QLatin1String("pty")) {
+        port = other.slavePath();
+        if (how == QLatin1String("open")) {
+            holder.setPortName(port);
+            QVERIFY(holder.open(QIODevice::ReadWrite));
+        } else {
+            if (::geteuid() == 0)
+                QSKIP("root is never denied a device file");
+            QVERIFY(QFile::setPermissions(port, QFileDevice::Permissions()));
+        }
+    }
     portBox()->clear();
     if (!port.isEmpty())
         portBox()->addItem(port);
@@ -290,7 +324,10 @@ void TestLink::failedOpenChangesNothing()
     openButton()->click();
     QTRY_COMPARE_WITH_TIMEOUT(closer.count, 1, 5000);
     QCOMPARE(closer.lastTitle, QStringLiteral("提示"));
-    QCOMPARE(closer.lastText, QStringLiteral("无法打开串口！"));
+    // The designed line stays first; why follows in the system's terms.
+    QFETCH(QString, reason);
+    QCOMPARE(closer.lastText, QStringLiteral("无法打开串口！\n") + reason.arg(QSerialPort(port).portName()));
+    holder.close();
 
     QCOMPARE(openButton()->text(), QStringLiteral("打开串口"));
     QCOMPARE(iconImage(led()->icon()), red);
@@ -711,7 +748,7 @@ void TestLink::readSendsRequestAfterPause()
     QVERIFY(waitUntil([&] { return done; }, 10000));
     watch.stop();
 
-    QCOMPARE(closer.lastText, QStringLiteral("读取不完整，请重试！"));  // nobody answered
+    QCOMPARE(closer.lastText, linkTexts().noAnswer);  // nobody answered, told apart from an incomplete read
     // Disabled until the read has ended; the request after 200 ms.
     // Disabled through the button pause and the read's quiet time (the
     // margin is for the samples).
@@ -829,14 +866,42 @@ void TestLink::readAnswersAreDecodedDuringTheWait()
     }
 }
 
+// The link's part of the status line: the port, then the packet rate while
+// packets come, then the question once nothing has come for 3 s.
+void TestLink::linkStatusFollowsThePackets()
+{
+    auto *link = window->findChild<QLabel *>(QStringLiteral("statusLink"));
+    QVERIFY(link);
+    QCOMPARE(link->text(), QStringLiteral("未打开串口"));
+    openLink();
+    const QString name = QSerialPort(peer->slavePath()).portName();
+    QTRY_COMPARE_WITH_TIMEOUT(link->text(), name + QStringLiteral("：已打开"), 1000);
+    QTimer stream;
+    connect(&stream, &QTimer::timeout, [&] { peer->send(servoPacket({1500, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0)); });
+    stream.start(20);
+    const QRegularExpression rate(QRegularExpression::escape(name) + QStringLiteral("：每秒 (\\d+) 个数据包"));
+    QTRY_VERIFY_WITH_TIMEOUT(rate.match(link->text()).hasMatch()
+                                 && rate.match(link->text()).captured(1).toInt() >= 20, 3000);
+    stream.stop();
+    QElapsedTimer quiet;
+    quiet.start();
+    QTRY_COMPARE_WITH_TIMEOUT(link->text(), name + QStringLiteral("：已打开，但 3 秒内没有收到任何数据——"
+                                                                   "遥控器是否已开机，这是它的串口吗？"), 5000);
+    QVERIFY2(quiet.elapsed() >= 2900, qPrintable(QString::number(quiet.elapsed())));
+    openButton()->click();
+    QTRY_COMPARE(link->text(), QStringLiteral("未打开串口"));
+}
+
 void TestLink::readEndsWithinItsTime_data()
 {
     QTest::addColumn<int>("paceMs");  // from one answer's "WWW" to the next answer
     QTest::addColumn<bool>("repeat");  // no AUX packet; the last group again every 500 ms, six times
     QTest::addColumn<bool>("close");   // the window closed 500 ms after the request
-    QTest::newRow("18 groups, then one repeated every 500 ms") << 60 << true << false;
-    QTest::newRow("a group every 500 ms") << 500 << false << false;
-    QTest::newRow("a group every 500 ms, closed meanwhile") << 500 << false << true;
+    QTest::addColumn<bool>("silent");  // nothing answers at all
+    QTest::newRow("18 groups, then one repeated every 500 ms") << 60 << true << false << false;
+    QTest::newRow("a group every 500 ms") << 500 << false << false << false;
+    QTest::newRow("a group every 500 ms, closed meanwhile") << 500 << false << true << false;
+    QTest::newRow("nothing answers") << 60 << false << false << true;
 }
 
 // A transmitter that never finishes: the read ends within its time with
@@ -847,12 +912,15 @@ void TestLink::readEndsWithinItsTime()
     QFETCH(int, paceMs);
     QFETCH(bool, repeat);
     QFETCH(bool, close);
+    QFETCH(bool, silent);
     openLink();
     QList<QByteArray> answers;
     for (const SettingsCase &c : settingsCases())
         answers << c.packet;
     if (!repeat)
         answers << ::auxPacket(0, 1, 2, 3);
+    if (silent)
+        answers.clear();
     const int total = answers.size() + (repeat ? 6 : 0);
     int sent = 0;
     QElapsedTimer clock;
@@ -875,6 +943,11 @@ void TestLink::readEndsWithinItsTime()
             transmitter.setInterval(500), peer->send(answers.last()), ++sent;
     });
     transmitter.start();
+    // The status line counts the answers while they come.
+    QSet<QString> steps;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] { steps << window->findChild<QLabel *>(QStringLiteral("statusCommand"))->text(); });
+    watch.start(20);
     ModalCloser closer;
     QTimer::singleShot(0, readButton(), [&] {
         clock.start();
@@ -887,7 +960,16 @@ void TestLink::readEndsWithinItsTime()
         QVERIFY(closer.lastText != linkTexts().readIncomplete);
     } else {
         QVERIFY2(endedAt - requestAt < ReadProgress::kLimitMs + 1000, qPrintable(QString::number(endedAt - requestAt)));
-        QCOMPARE(closer.lastText, linkTexts().readIncomplete);
+        // Silence is told apart from an answer cut short, in the box and
+        // on the status line.
+        QCOMPARE(closer.lastText, silent ? linkTexts().noAnswer : linkTexts().readIncomplete);
+        const QString status = window->findChild<QLabel *>(QStringLiteral("statusCommand"))->text();
+        const QRegularExpression expected(silent ? QStringLiteral("^未读取：遥控器没有应答（\\d\\d:\\d\\d:\\d\\d）$")
+                                                 : QStringLiteral("^读取不完整：收到 \\d+/19（\\d\\d:\\d\\d:\\d\\d）$"));
+        QVERIFY2(expected.match(status).hasMatch(), qPrintable(status));
+        const QRegularExpression counting(QStringLiteral("^正在读取 [1-9]\\d*/19$"));
+        QCOMPARE(std::any_of(steps.begin(), steps.end(), [&](const QString &t) { return counting.match(t).hasMatch(); }),
+                 !silent);
     }
     QVERIFY(waitUntil([&] { return sent == total; }, 15000));
     peer->collectFor(300);

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -201,8 +202,12 @@ private slots:
         const auto isOn = [](QAbstractButton *b) { return b->isEnabled(); };
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
+            // Busy throughout, but for the boxes and dialogs, which show no
+            // busy cursor over them.
             const QCursor *c = QApplication::overrideCursor();
-            held += c && c->shape() == Qt::BusyCursor && std::none_of(controls.begin(), controls.end(), isOn);
+            const bool asking = QApplication::activeModalWidget() != nullptr;
+            held += (asking ? !c : c && c->shape() == Qt::BusyCursor)
+                && std::none_of(controls.begin(), controls.end(), isOn);
             // Another command, called past its disabled button, at the first
             // sample (the shortest command, scaled, may see few).
             if (++samples == 1) {
@@ -320,6 +325,9 @@ private slots:
         const qint64 savedAt = wire.clock.elapsed();
         QVERIFY(waitForCommandEnd());
         QCOMPARE(wire.collectFor(400), QByteArray());  // no "WWW" after a save
+        QVERIFY(QRegularExpression(QStringLiteral("^已保存 initial.txt \\d\\d:\\d\\d:\\d\\d$"))
+                    .match(w.findChild<QLabel *>(QStringLiteral("statusCommand"))->text())
+                    .hasMatch());
 
         QCOMPARE(wire.bytes, kInitialFile);
         // Three frame pauses on the wire; the I frame's before the file is
@@ -493,6 +501,26 @@ private slots:
         QCOMPARE(answer.title, QStringLiteral("打开文件"));
         QCOMPARE(answer.directory, QDir::currentPath());
         QCOMPARE(answer.filters, QStringList({"所有文件 (*.*)", "文本文件 (*.txt *.dat)"}));
+    }
+
+    // Without a port a load fills the pages and sends nothing; the status
+    // line says so, naming the file.
+    void loadWithoutAPortFillsThePagesOnly()
+    {
+        MainWindow w;
+        const QString path = dir.filePath("glider.txt");
+        const QByteArray content = fileOf(editedModel());
+        QVERIFY(writeFile(path, content));
+        FileDialogAnswer answer(path);
+        ModalCloser closer;
+        bool done = false;
+        QTimer::singleShot(0, button(w, "toolButton_Load"), [&] { button(w, "toolButton_Load")->click(), done = true; });
+        QVERIFY(waitUntil([&] { return done; }, 10000));
+        QCOMPARE(closer.count, 0);
+        QCOMPARE(w.model().Volt, 7.4);
+        QString status = w.findChild<QLabel *>(QStringLiteral("statusCommand"))->text();
+        status.replace(QRegularExpression(QStringLiteral("\\d\\d:\\d\\d:\\d\\d$")), QStringLiteral("T"));
+        QCOMPARE(status, QStringLiteral("已将 glider.txt 载入页面；未发送（没有打开串口）T"));
     }
 
     // A file written by zqconfig-file's import loads like the original.

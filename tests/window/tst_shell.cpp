@@ -2,6 +2,7 @@
 // model, the port list, the refresh cycle and the blocking wait.
 #include "configmodel.h"
 #include "delayms.h"
+#include "language.h"
 #include "look.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
@@ -23,6 +24,7 @@
 #include <QProcess>
 #include <QSerialPortInfo>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QStyleOptionSpinBox>
 #include <QTabWidget>
 #include <QTextStream>
@@ -156,6 +158,30 @@ class TestShell : public QObject
 private slots:
     void init() { resetProgramState(); }
 
+    // The status line sits below the form, which keeps its designed place
+    // and size: the window grows by the line; in English it speaks English.
+    void statusLineBelowTheForm_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("link");
+        QTest::newRow("Chinese") << false << "未打开串口";
+        QTest::newRow("English") << true << "No port open";
+    }
+    void statusLineBelowTheForm()
+    {
+        QFETCH(bool, english);
+        QVERIFY(useEnglishTexts(english));
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.centralWidget()->geometry(), QRect(0, 0, 1100, 680));
+        QVERIFY(w.statusBar()->isVisible());
+        QCOMPARE(w.statusBar()->geometry().top(), 680);
+        QCOMPARE(w.height(), 680 + w.statusBar()->height());
+        QTEST(w.findChild<QLabel *>(QStringLiteral("statusLink"))->text(), "link");
+        useEnglishTexts(false);
+    }
+
     void everySlotNamedAfterAWidgetBindsWithoutWarnings()
     {
         capturedMessages.clear();
@@ -271,7 +297,8 @@ private slots:
     {
         MainWindow w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Zarvik&Quorel-V5.1"));
-        QCOMPARE(w.size(), QSize(1100, 680));
+        // The form's 1100 x 680 and the status line below it.
+        QCOMPARE(w.size(), QSize(1100, 680 + w.statusBar()->sizeHint().height()));
         QCOMPARE(w.findChild<QTabWidget *>("tabWidget")->currentIndex(), 0);
         auto *ports = w.findChild<QComboBox *>("portNameBox");
         QStringList expected;

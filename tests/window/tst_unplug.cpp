@@ -22,6 +22,8 @@
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <sys/resource.h>
@@ -286,7 +288,14 @@ private slots:
             QVERIFY(cpuShareWhileIdle(1000) < 0.25);
         }
         QCOMPARE(closer.count, 1);
-        QCOMPARE(closer.lastText, linkTexts().lineLost);
+        // The designed line, then which frames went and what that leaves.
+        QCOMPARE(closer.lastText, linkTexts().lineLost
+                                      + "\n已发送帧 S，未发送帧 G、H、I：遥控器现在可能保存着一部分新设置和一部分旧设置，"
+                                        "请重新连接后再写入一次。");
+        const QString status = w.findChild<QLabel *>(QStringLiteral("statusCommand"))->text();
+        QVERIFY2(QRegularExpression(QStringLiteral("^在第 1 帧（共 4 帧）之后中止：串口已断开（\\d\\d:\\d\\d:\\d\\d）$"))
+                     .match(status).hasMatch(),
+                 qPrintable(status));
         QCOMPARE(deadWrites, 0);
         QCOMPARE(button->text(), linkTexts().openText);
 

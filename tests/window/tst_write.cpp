@@ -16,6 +16,9 @@
 #include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -58,6 +61,7 @@ struct BoxAnswer
             if (!box)
                 return;
             const bool question = box->buttons().size() > 1;
+            busyUnderBox = busyUnderBox || QApplication::overrideCursor() != nullptr;
             (question ? questions : shown)
                 << box->text() + (box->defaultButton() ? QLatin1Char('|') + box->defaultButton()->text() : QString());
             if (clock)
@@ -71,7 +75,15 @@ struct BoxAnswer
     QStringList shown, questions;
     const QElapsedTimer *clock = nullptr;  // when set: when each box appeared
     QVector<qint64> shownAt, askedAt;
+    bool busyUnderBox = false;  // the busy cursor spun over a box
 };
+
+// The status line's command text, its time of day as "T".
+QString statusText(MainWindow &w)
+{
+    static const QRegularExpression time(QStringLiteral("\\d\\d:\\d\\d:\\d\\d"));
+    return w.findChild<QLabel *>(QStringLiteral("statusCommand"))->text().replace(time, QStringLiteral("T"));
+}
 
 } // namespace
 
@@ -120,28 +132,37 @@ private slots:
         QTest::addColumn<bool>("verify");
         QTest::addColumn<QString>("box");  // also: the title marked, and closing asks
         QTest::addColumn<int>("answers");  // "WWW" after "RR"
+        QTest::addColumn<QString>("status");  // the status line at the end
         const QString mismatch = verifyTexts().mismatch + QLatin1Char('\n');
         const QString misstored = mismatch + "中点微调 CH1: 0 % → 7 %";
+        const QString verified = "已写入并校验 T", differs = "已写入，但遥控器保存的 1 项设置与发送的不同（T）",
+                      noAnswer = "已发送，未校验：没有应答（T）", partly = "已发送，未校验：应答不完整（T）",
+                      trusted = "已发送（未校验）T";
         for (const char *command : {"toolButton_Send", "toolButton_Load", "toolButton_Reset", "pushButton_Reset2"}) {
             const QByteArray c(command);
-            QTest::newRow(c + ", faithful") << command << "" << true << "" << 19;
-            QTest::newRow(c + ", stores one value differently") << command << "misstore" << true << misstored << 19;
+            QTest::newRow(c + ", faithful") << command << "" << true << "" << 19 << verified;
+            QTest::newRow(c + ", stores one value differently") << command << "misstore" << true << misstored << 19
+                                                                 << differs;
             QTest::newRow(c + ", ignores the H frame") << command << "ignore H" << true
-                                                        << mismatch + "油门曲线 曲线点4: 50 % → 60 %" << 19;
-            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified << 0;
-            QTest::newRow(c + ", --no-verify") << command << "misstore" << false << "" << 0;
+                                                        << mismatch + "油门曲线 曲线点4: 50 % → 60 %" << 19 << differs;
+            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified << 0 << noAnswer;
+            QTest::newRow(c + ", --no-verify") << command << "misstore" << false << "" << 0 << trusted;
         }
         // Answers out of turn, and reads that do not end by themselves: the
         // pages keep what was sent, whatever comes after the verdict.
         const char *send = "toolButton_Send";
         QTest::newRow("answers 2 s after the request") << send << "misstore, late" << true << verifyTexts().unverified
-                                                       << 19;
-        QTest::newRow("answers twice, 50 ms apart") << send << "misstore, twice" << true << misstored << 38;
-        QTest::newRow("answers during the settle pause too") << send << "misstore, early" << true << misstored << 38;
-        QTest::newRow("one answer per 400 ms") << send << "misstore, slow" << true << verifyTexts().unverified << 19;
+                                                       << 19 << noAnswer;
+        QTest::newRow("answers twice, 50 ms apart") << send << "misstore, twice" << true << misstored << 38 << differs;
+        QTest::newRow("answers during the settle pause too") << send << "misstore, early" << true << misstored << 38
+                                                             << differs;
+        QTest::newRow("one answer per 400 ms") << send << "misstore, slow" << true << verifyTexts().unverified << 19
+                                               << partly;
         QTest::newRow("a group every 500 ms instead of the AUX packet")
-            << send << "misstore, stalls" << true << verifyTexts().unverified << 18 + 6;
-        QTest::newRow("closed while answers come slowly") << send << "misstore, slow, closed" << true << "" << 19;
+            << send << "misstore, stalls" << true << verifyTexts().unverified << 18 + 6 << partly;
+        // The close question comes before any verdict.
+        QTest::newRow("closed while answers come slowly") << send << "misstore, slow, closed" << true << "" << 19
+                                                          << trusted;
     }
 
     void readBackAfterEveryWrite()
@@ -244,6 +265,9 @@ private slots:
         QVERIFY2(shortWaitsSeen.isEmpty(), qPrintable(shortWaitsSeen.join(QStringLiteral(", "))));
         QFETCH(QString, box);
         QCOMPARE(boxes.shown.join(QLatin1Char('#')), box);
+        QVERIFY(!boxes.busyUnderBox);
+        QVERIFY(waitUntil([&] { return button(*w, "toolButton_Read")->isEnabled(); }, 5000));
+        QTEST(statusText(*w), "status");
         // The verdict within the read-back's time, and a close asked for
         // during it is not held by it.
         const qint64 verdictAt = (boxes.shownAt + boxes.askedAt).value(0, -1) - wire.arrival(rr + 1);
@@ -331,12 +355,41 @@ private slots:
         QAbstractButton *send = button(w, "toolButton_Send");
         QVERIFY(send);
         WireRecorder cap(peer);
+        // The status line's steps with the progress bar, each once, in order.
+        auto *bar = w.findChild<QProgressBar *>(QStringLiteral("statusProgress"));
+        QStringList steps;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            const QString now = statusText(w)
+                + (bar->isHidden() ? QString() : QStringLiteral(" [%1/%2]").arg(bar->value()).arg(bar->maximum()));
+            if (steps.isEmpty() || steps.last() != now)
+                steps << now;
+        });
+        watch.start(2);
+        const QRect place(send->mapTo(&w, QPoint()), send->size());
+        const QImage atRest = w.grab(place).toImage();
+        QImage busy;
         QTimer::singleShot(0, send, &QAbstractButton::click);
-        // A second click inside the 200 ms pause lands on a disabled button.
-        QTimer::singleShot(commandtime::ms(60), send, &QAbstractButton::click);
+        // A second click inside the 200 ms pause lands on a disabled button,
+        // which looks it.
+        QTimer::singleShot(commandtime::ms(60), send, [&] { busy = w.grab(place).toImage(), send->click(); });
         QVERIFY(cap.waitForBytes(327));
         QVERIFY(waitForCommandEnd());
         cap.collectFor(commandtime::ms(400));
+        // Its white label goes grey: the designed sheet alone keeps it white.
+        const auto white = [](const QImage &image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += qGray(image.pixel(x, y)) > 240;
+            return n;
+        };
+        QVERIFY2(!busy.isNull() && white(atRest) > 50 && white(busy) < white(atRest) / 10,
+                 qPrintable(QStringLiteral("%1 white pixels at rest, %2 busy").arg(white(atRest)).arg(white(busy))));
+        QCOMPARE(w.grab(place).toImage(), atRest);
+        QCOMPARE(steps, QStringList({"正在写入… [0/4]", "正在写入第 1 帧（共 4 帧） [1/4]", "正在写入第 2 帧（共 4 帧） [2/4]",
+                                     "正在写入第 3 帧（共 4 帧） [3/4]", "正在写入第 4 帧（共 4 帧） [4/4]",
+                                     "已发送（未校验）T"}));
 
         QCOMPARE(cap.bytes, kInitialFrames + "WWW");
         const QStringList shortWaitsSeen = shortWaits(cap, log, false);

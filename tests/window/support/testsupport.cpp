@@ -183,7 +183,9 @@ bool waitUntilImpl(const std::function<bool()> &pred, int timeoutMs)
 
 bool waitForCommandEnd(int timeoutMs)
 {
-    return waitUntil([] { return QApplication::overrideCursor() == nullptr; }, timeoutMs);
+    // A box or dialog during a command takes the busy cursor away while it shows.
+    return waitUntil([] { return QApplication::overrideCursor() == nullptr && !QApplication::activeModalWidget(); },
+                     timeoutMs);
 }
 
 bool waitForRefresh(QWidget *window, int timeoutMs)

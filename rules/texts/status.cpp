@@ -1,0 +1,164 @@
+#include "status.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+constexpr int kFrames = 4;
+constexpr int kGroups = 19;  // settings groups a read answers with
+const char *const kFrameLetters[kFrames] = {"S", "G", "H", "I"};
+
+QString stamp(const QTime &t)
+{
+    return t.toString(QStringLiteral("HH:mm:ss"));
+}
+
+bool writes(StatusCommand c)
+{
+    return c == StatusCommand::Write || c == StatusCommand::Load || c == StatusCommand::Reset;
+}
+
+QString letters(int from, int to)
+{
+    QStringList l;
+    for (int i = from; i < to; ++i)
+        l << QLatin1String(kFrameLetters[i]);
+    // The list's separator is the language's own.
+    return l.join(QCoreApplication::translate("StatusTexts", "、", "between frame letters"));
+}
+
+} // namespace
+
+QString commandStepText(const CommandStep &s)
+{
+    if (s.reading)
+        return s.command == StatusCommand::Read ? QCoreApplication::translate("StatusTexts", "正在读取 %1/%2").arg(s.answers).arg(kGroups)
+                                                : QCoreApplication::translate("StatusTexts", "正在检查遥控器保存的设置");
+    if (s.command == StatusCommand::Read)
+        return QCoreApplication::translate("StatusTexts", "正在读取…");
+    if (s.command == StatusCommand::Save)
+        return s.frame ? QCoreApplication::translate("StatusTexts", "正在保存第 %1 帧（共 %2 帧）").arg(s.frame).arg(kFrames) : QCoreApplication::translate("StatusTexts", "正在保存…");
+    if (s.command == StatusCommand::Load && !s.portOpen)
+        return s.frame ? QCoreApplication::translate("StatusTexts", "正在载入第 %1 帧（共 %2 帧）").arg(s.frame).arg(kFrames) : QCoreApplication::translate("StatusTexts", "正在载入…");
+    return s.frame ? QCoreApplication::translate("StatusTexts", "正在写入第 %1 帧（共 %2 帧）").arg(s.frame).arg(kFrames) : QCoreApplication::translate("StatusTexts", "正在写入…");
+}
+
+int commandStepDone(const CommandStep &s)
+{
+    return s.reading ? s.answers : s.frame;
+}
+
+int commandStepTotal(const CommandStep &s)
+{
+    return s.reading ? kGroups : kFrames;
+}
+
+QString commandEndText(const CommandEnd &e)
+{
+    const QString at = stamp(e.at);
+    if (e.command == StatusCommand::Read) {
+        if (!e.portOpen)
+            return QCoreApplication::translate("StatusTexts", "未读取：没有打开串口（%1）").arg(at);
+        if (e.lost)
+            return QCoreApplication::translate("StatusTexts", "读取中止：串口已断开（%1）").arg(at);
+        if (e.answers == 0)
+            return QCoreApplication::translate("StatusTexts", "未读取：遥控器没有应答（%1）").arg(at);
+        if (e.answers < kGroups)
+            return QCoreApplication::translate("StatusTexts", "读取不完整：收到 %1/%2（%3）").arg(e.answers).arg(kGroups).arg(at);
+        return QCoreApplication::translate("StatusTexts", "已读取 %1").arg(at);
+    }
+    if (e.command == StatusCommand::Save) {
+        if (e.file.isEmpty())
+            return QString();
+        return e.failed ? QCoreApplication::translate("StatusTexts", "未保存：无法写入 %1（%2）").arg(e.file, at) : QCoreApplication::translate("StatusTexts", "已保存 %1 %2").arg(e.file, at);
+    }
+    if (!writes(e.command))
+        return QString();
+    if (e.command == StatusCommand::Load && !e.portOpen)
+        return e.file.isEmpty() ? QString() : QCoreApplication::translate("StatusTexts", "已将 %1 载入页面；未发送（没有打开串口）%2").arg(e.file, at);
+    if (!e.portOpen)
+        return QCoreApplication::translate("StatusTexts", "未发送：没有打开串口（%1）").arg(at);
+    if (e.lost) {
+        if (e.framesSent == 0)
+            return QCoreApplication::translate("StatusTexts", "在第一帧之前中止：串口已断开（%1）").arg(at);
+        if (e.framesSent < kFrames)
+            return QCoreApplication::translate("StatusTexts", "在第 %1 帧（共 %2 帧）之后中止：串口已断开（%3）").arg(e.framesSent).arg(kFrames).arg(at);
+        return QCoreApplication::translate("StatusTexts", "已发送，未校验：串口已断开（%1）").arg(at);
+    }
+    if (e.framesSent < kFrames)
+        return QString();  // declined, or a load that found no configuration
+    if (!e.checked)
+        return QCoreApplication::translate("StatusTexts", "已发送（未校验）%1").arg(at);
+    if (e.answers == 0)
+        return QCoreApplication::translate("StatusTexts", "已发送，未校验：没有应答（%1）").arg(at);
+    if (e.answers < kGroups)
+        return QCoreApplication::translate("StatusTexts", "已发送，未校验：应答不完整（%1）").arg(at);
+    if (e.differences > 0)
+        return QCoreApplication::translate("StatusTexts", "已写入，但遥控器保存的 %1 项设置与发送的不同（%2）").arg(e.differences).arg(at);
+    return QCoreApplication::translate("StatusTexts", "已写入并校验 %1").arg(at);
+}
+
+QString framesLeftText(int framesSent)
+{
+    if (framesSent <= 0)
+        return QCoreApplication::translate("StatusTexts", "没有发送任何帧：遥控器保存的设置未改变。");
+    if (framesSent >= kFrames)
+        return QCoreApplication::translate("StatusTexts", "四个帧都已发送，但未能校验遥控器保存的设置。");
+    return QCoreApplication::translate("StatusTexts", "已发送帧 %1，未发送帧 %2：遥控器现在可能保存着一部分新设置和一部分旧设置，请重新连接后再写入一次。")
+        .arg(letters(0, framesSent), letters(framesSent, kFrames));
+}
+
+QString linkStatusText(const LinkFacts &f)
+{
+    if (f.port.isEmpty())
+        return QCoreApplication::translate("StatusTexts", "未打开串口");
+    if (f.quietForMs >= kQuietWarningMs)
+        return QCoreApplication::translate("StatusTexts", "%1：已打开，但 %2 秒内没有收到任何数据——遥控器是否已开机，这是它的串口吗？")
+            .arg(f.port)
+            .arg(kQuietWarningMs / 1000);
+    if (f.packetsPerSecond > 0)
+        return QCoreApplication::translate("StatusTexts", "%1：每秒 %2 个数据包").arg(f.port).arg(qRound(f.packetsPerSecond));
+    return QCoreApplication::translate("StatusTexts", "%1：已打开").arg(f.port);
+}
+
+namespace {
+constexpr qint64 kRateWindowMs = 1000;
+}
+
+void PacketRate::note(qint64 nowMs)
+{
+    times.append(nowMs);
+    last = nowMs;
+    int stale = 0;
+    while (stale < times.size() && times[stale] <= nowMs - kRateWindowMs)
+        ++stale;
+    times.remove(0, stale);
+}
+
+double PacketRate::perSecond(qint64 nowMs) const
+{
+    int n = 0;
+    for (qint64 t : times)
+        n += t > nowMs - kRateWindowMs;
+    return n * 1000.0 / kRateWindowMs;
+}
+
+QString openFailureReason(const OpenAttempt &a)
+{
+    if (a.port.isEmpty())
+        return QCoreApplication::translate("StatusTexts", "没有可选的串口：请插好适配器，然后在列表中选择它的串口。");
+    // A missing file is told apart from the system's other "not found"s.
+    if (a.error == OpenAttempt::NotFound || !a.exists)
+        return QCoreApplication::translate("StatusTexts", "串口 %1 不存在：适配器是否已插好？").arg(a.port);
+    if (a.error == OpenAttempt::Permission) {
+        // The file lets us in, so something else holds the port.
+        if (a.accessible)
+            return QCoreApplication::translate("StatusTexts", "串口 %1 正被另一个程序使用：请关闭那个程序后再试。").arg(a.port);
+        return QCoreApplication::translate("StatusTexts", "没有使用串口 %1 的权限：请把你的用户加入 dialout 组"
+                  "（sudo usermod -aG dialout $USER），然后注销并重新登录。")
+            .arg(a.port);
+    }
+    if (!a.characterDevice)
+        return QCoreApplication::translate("StatusTexts", "%1 不是串口。").arg(a.port);
+    return QCoreApplication::translate("StatusTexts", "系统报告：%1").arg(a.systemText);
+}

@@ -1,0 +1,121 @@
+// The status line's wording: which text for which outcome, the link and
+// its packet rate, and why a port would not open.  In English, so a row
+// reads as the user does.
+#include "language.h"
+#include "status.h"
+
+#include <QtTest>
+
+namespace {
+
+const QTime kAt(14, 2, 11);
+
+CommandEnd ended(StatusCommand c, int frames, bool checked, int answers, int differences = 0)
+{
+    CommandEnd e;
+    e.command = c;
+    e.at = kAt;
+    e.framesSent = frames;
+    e.checked = checked;
+    e.answers = answers;
+    e.differences = differences;
+    return e;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(CommandEnd)
+
+class TstStatus : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(useEnglishTexts(true)); }
+
+    // The endings the window rows do not reach (tst_write, tst_link,
+    // tst_unplug, tst_saveload drive the others).
+    void endOfACommand_data()
+    {
+        QTest::addColumn<CommandEnd>("end");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("reset declined: the line before stays") << ended(StatusCommand::Reset, 0, false, 0) << "";
+        CommandEnd lost = ended(StatusCommand::Write, 0, false, 0);
+        lost.lost = true;
+        QTest::newRow("pulled before a frame") << lost << "Stopped before the first frame: the cable was pulled (14:02:11)";
+        lost.framesSent = 4;
+        QTest::newRow("pulled during the check") << lost << "Sent, not verified: the cable was pulled (14:02:11)";
+        CommandEnd load = ended(StatusCommand::Load, 0, false, 0);
+        load.portOpen = false;
+        QTest::newRow("load cancelled without a port") << load << "";
+        CommandEnd save = ended(StatusCommand::Save, 4, false, 0);
+        save.file = "glider.txt";
+        save.failed = true;
+        QTest::newRow("not saved") << save << "Not saved: glider.txt could not be written (14:02:11)";
+    }
+    void endOfACommand()
+    {
+        QFETCH(CommandEnd, end);
+        QTEST(commandEndText(end), "text");
+    }
+
+    void framesLeftByAPull()
+    {
+        QCOMPARE(framesLeftText(2), QStringLiteral("Frames S, G were sent, frames H, I were not: the transmitter may now "
+                                                   "hold a mix of new and old settings. Connect again and write once more."));
+        QVERIFY(framesLeftText(0).startsWith("No frame was sent"));
+        QVERIFY(framesLeftText(4).startsWith("All four frames were sent"));
+    }
+
+    // The rate counts the last second only; the question comes at 3 s of
+    // silence, not before.
+    void linkAndRate()
+    {
+        PacketRate rate;
+        for (qint64 t = 0; t < 2000; t += 20)
+            rate.note(t);
+        QCOMPARE(rate.perSecond(1990), 50.0);
+        QCOMPARE(rate.perSecond(2500), 24.0);  // 1520..1980
+        QCOMPARE(rate.perSecond(3000), 0.0);
+        LinkFacts f;
+        f.port = "ttyUSB0";
+        f.packetsPerSecond = 49.6;
+        f.quietForMs = 2999;
+        QCOMPARE(linkStatusText(f), QStringLiteral("ttyUSB0: 50 packets/s"));
+        f.quietForMs = 3000;
+        QVERIFY(linkStatusText(f).startsWith("ttyUSB0: open, but nothing received for 3 s"));
+    }
+
+    void whyAPortWouldNotOpen_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<bool>("accessible");
+        QTest::addColumn<bool>("characterDevice");
+        QTest::addColumn<QString>("reason");
+        // Those a pty or a file cannot give (tst_link has the rest).
+        QTest::newRow("gone between the look and the open") << int(OpenAttempt::Other) << false << false << false
+                                                            << "There is no port ttyUSB0: is the adapter plugged in?";
+        QTest::newRow("not ours") << int(OpenAttempt::Permission) << true << false << true
+                                  << "No permission to use the port ttyUSB0: add your user to the dialout group "
+                                     "(sudo usermod -aG dialout $USER), then log out and in again.";
+        QTest::newRow("anything else") << int(OpenAttempt::Other) << true << true << true
+                                       << "The system says: Input/output error";
+    }
+    void whyAPortWouldNotOpen()
+    {
+        OpenAttempt a;
+        a.port = "ttyUSB0";
+        QFETCH(int, error);
+        a.error = OpenAttempt::Error(error);
+        QFETCH(bool, exists);
+        QFETCH(bool, accessible);
+        QFETCH(bool, characterDevice);
+        a.exists = exists, a.accessible = accessible, a.characterDevice = characterDevice;
+        a.systemText = "Input/output error";
+        QTEST(openFailureReason(a), "reason");
+    }
+};
+
+QTEST_GUILESS_MAIN(TstStatus)
+#include "tst_status.moc"

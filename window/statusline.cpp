@@ -1,0 +1,159 @@
+#include "statusline.h"
+
+#include "commandguard.h"
+#include "readprogress.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QSerialPort>
+#include <QStatusBar>
+#include <QTimer>
+
+StatusLine::StatusLine(QMainWindow *window, const QSerialPort &p, const ReadProgress &r, CommandGuard *guard)
+    : QObject(window), port(p), progress(r), commandLabel(new QLabel), bar(new QProgressBar),
+      linkLabel(new QLabel), ticker(new QTimer(this))
+{
+    clock.start();
+    commandLabel->setObjectName(QStringLiteral("statusCommand"));
+    bar->setObjectName(QStringLiteral("statusProgress"));
+    linkLabel->setObjectName(QStringLiteral("statusLink"));
+    // Clear of the window's edges.
+    commandLabel->setContentsMargins(6, 0, 0, 0);
+    linkLabel->setContentsMargins(0, 0, 6, 0);
+    bar->setMaximumWidth(160);
+    bar->setTextVisible(false);
+    bar->hide();
+    QStatusBar *line = window->statusBar();
+    line->setSizeGripEnabled(false);
+    line->addWidget(commandLabel, 1);
+    line->addPermanentWidget(bar);
+    line->addPermanentWidget(linkLabel);
+    // The form keeps its designed size: the window grows by the line.
+    window->resize(window->width(), window->height() + line->sizeHint().height());
+    connect(guard, &CommandGuard::started, this, &StatusLine::started);
+    connect(guard, &CommandGuard::ended, this, &StatusLine::ended);
+    connect(ticker, &QTimer::timeout, this, &StatusLine::refresh);
+    ticker->start(100);
+    qApp->installEventFilter(this);
+    refresh();
+}
+
+void StatusLine::started()
+{
+    running = true;
+    step = CommandStep();
+    end = CommandEnd();
+    end.portOpen = step.portOpen = port.isOpen();
+    refresh();
+}
+
+void StatusLine::command(StatusCommand c)
+{
+    if (running && step.command == StatusCommand::None)
+        step.command = end.command = c;
+}
+
+void StatusLine::frame(int n)
+{
+    if (!running)
+        return;
+    step.frame = n;
+    if (port.isOpen() && !end.lost)
+        end.framesSent = n;
+    refresh();
+}
+
+void StatusLine::file(const QString &name, bool failed)
+{
+    end.file = name;
+    end.failed = failed;
+}
+
+void StatusLine::checked(int differences)
+{
+    end.checked = true;
+    end.differences = differences;
+}
+
+void StatusLine::packet()
+{
+    rate.note(clock.elapsed());
+}
+
+void StatusLine::lost()
+{
+    if (running)
+        end.lost = true;
+    showEnd();
+}
+
+QString StatusLine::lossDetail() const
+{
+    if (!running || !end.portOpen
+        || (end.command != StatusCommand::Write && end.command != StatusCommand::Load
+            && end.command != StatusCommand::Reset)
+        || step.frame == 0)
+        return QString();
+    return QLatin1Char('\n') + framesLeftText(end.framesSent);
+}
+
+void StatusLine::ended()
+{
+    showEnd();
+    running = false;
+    bar->hide();
+    refresh();
+}
+
+// The verdict as far as it is known: at the end, and as soon as a box
+// comes up, so the line and the box agree.
+void StatusLine::showEnd()
+{
+    if (!running)
+        return;
+    end.answers = progress.groupsArrived();
+    end.at = QTime::currentTime();
+    const QString text = commandEndText(end);
+    if (!text.isEmpty()) {
+        lastEnd = text;
+        commandLabel->setText(text);
+        bar->hide();
+    }
+}
+
+bool StatusLine::eventFilter(QObject *watched, QEvent *event)
+{
+    if (running && event->type() == QEvent::Show && qobject_cast<QDialog *>(watched))
+        showEnd();
+    return QObject::eventFilter(watched, event);
+}
+
+void StatusLine::refresh()
+{
+    const qint64 now = clock.elapsed();
+    if (running && QApplication::activeModalWidget() == nullptr) {
+        step.reading = progress.active();
+        step.answers = progress.groupsArrived();
+        commandLabel->setText(commandStepText(step));
+        bar->setRange(0, commandStepTotal(step));
+        bar->setValue(commandStepDone(step));
+        bar->show();
+    } else if (!running) {
+        commandLabel->setText(lastEnd);
+    }
+    const QString open = port.isOpen() ? port.portName() : QString();
+    if (open != openPort) {
+        openPort = open;
+        openedAt = now;
+        rate.reset();
+    }
+    LinkFacts link;
+    link.port = openPort;
+    link.openForMs = now - openedAt;
+    link.quietForMs = now - qMax(openedAt, rate.lastMs());
+    link.packetsPerSecond = rate.perSecond(now);
+    linkLabel->setText(linkStatusText(link));
+}

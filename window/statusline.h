@@ -1,0 +1,69 @@
+#pragma once
+
+#include "status.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+
+class CommandGuard;
+class QLabel;
+class QMainWindow;
+class QProgressBar;
+class QSerialPort;
+class QTimer;
+class ReadProgress;
+
+// The line below the form: the running command's step and progress, how
+// the last one ended, and the link.  The commands tell it what they do in
+// one call each; the rest it sees for itself (the port, the read's
+// progress, the guard's start and end, a box coming up).  The wording is
+// the rules' (status.h).
+class StatusLine : public QObject
+{
+    Q_OBJECT
+
+public:
+    StatusLine(QMainWindow *window, const QSerialPort &port, const ReadProgress &progress, CommandGuard *guard);
+
+    // Names the command the guard just started; a command refused by the
+    // guard names nothing.
+    void command(StatusCommand c);
+    // Frame n (1..4) goes out now.
+    void frame(int n);
+    // The file a load or a save works on; `failed`: it could not be written.
+    void file(const QString &name, bool failed = false);
+    // A read-back's verdict: the settings held otherwise than sent.
+    void checked(int differences);
+    // A packet or a receiver packet arrived.
+    void packet();
+    // For the loss box: what a pulled cable left in the transmitter, on a
+    // line of its own; empty unless a write was under way.
+    QString lossDetail() const;
+
+public slots:
+    void lost();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void started();
+    void ended();
+    void showEnd();
+    void refresh();
+
+    const QSerialPort &port;
+    const ReadProgress &progress;
+    QLabel *commandLabel;
+    QProgressBar *bar;
+    QLabel *linkLabel;
+    QTimer *ticker;
+    QElapsedTimer clock;
+    bool running = false;
+    CommandStep step;
+    CommandEnd end;
+    QString lastEnd;     // shown while no command runs
+    QString openPort;    // the port seen open at the last look
+    qint64 openedAt = 0;
+    PacketRate rate;
+};
