@@ -54,7 +54,7 @@ void MainWindow::resetToFactory(bool holdTrims)
     const CommandScope command(*commands);
     if (!command)
         return;
-    const TrimHoldScope hold(holdTrims);
+    const TrimHoldScope hold(trimHold, holdTrims);
     const LinkTexts texts = linkTexts();
     if (!commands->pause(200)) {
         // The transmitter went away: nothing to reset.

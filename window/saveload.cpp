@@ -71,7 +71,7 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     // Trims the transmitter reports must not replace the loaded ones before
     // the I frame is sent.
-    const TrimHoldScope holdTrims;
+    const TrimHoldScope holdTrims(trimHold);
     const FileTexts texts = fileTexts();
     if (!commands->pause(200))
         return;
@@ -100,11 +100,11 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     }
     QTextStream in(content);
-    loadedText = in.readAll();
+    const QString text = in.readAll();
 
-    const int length = loadedText.length();
+    const int length = text.length();
     qDebug("Blength00:%d", length);
-    const DecodedFrames taken = decodeConfigText(loadedText, cfg);
+    const DecodedFrames taken = decodeConfigText(text, cfg);
     if (taken.s)
         qDebug("Blength01:%d", length);
     if (taken.g)

@@ -1,7 +1,7 @@
 #include "startup.h"
 
 #include "look.h"
-#include "readback.h"
+#include "mainwindow.h"
 
 std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const ProgramOptions &program,
                                                StartOptions *options, int *status)
@@ -18,6 +18,10 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const Pro
         return nullptr;
     }
     useLanguage(options->language);
-    verifyWrites = options->verify;
     return app;
+}
+
+void applyWindowOptions(MainWindow &window, const StartOptions &options)
+{
+    window.setVerifyWrites(options.verify);
 }

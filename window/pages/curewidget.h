@@ -5,6 +5,7 @@
 #include <climits>
 
 class QTimer;
+struct ConfigModel;
 
 // Seven-point throttle curve.  Looks at the model every 100 ms and repaints
 // when a point it last drew has changed.
@@ -13,6 +14,8 @@ class cureWidget : public QWidget
     Q_OBJECT
 public:
     explicit cureWidget(QWidget *parent = nullptr);
+    // The model drawn; none draws nothing (the form builds the widget first).
+    void setModel(const ConfigModel *m) { model = m; }
 
 public slots:
     void creatData();
@@ -23,6 +26,7 @@ protected:
 private:
     std::array<int, 7> modelPoints() const;
 
+    const ConfigModel *model = nullptr;
     QTimer *timer;
     std::array<int, 7> drawnPoints{{INT_MIN}};
 };

@@ -44,15 +44,17 @@ mWidget::mWidget(QWidget *parent) : QWidget(parent), timer(new QTimer(this))
 // cost about 2 % of a core on the idle curve page.
 void mWidget::creatData()
 {
-    if (cfg.DR_RATE != drawnRate || cfg.DR_EXP != drawnExp)
+    if (model && (model->DR_RATE != drawnRate || model->DR_EXP != drawnExp))
         update();
 }
 
 void mWidget::paintEvent(QPaintEvent *)
 {
-    drawnRate = cfg.DR_RATE;
-    drawnExp = cfg.DR_EXP;
-    const DualRateLayout d = dualRateLayout(width(), height(), cfg.DR_RATE, cfg.DR_EXP);
+    if (!model)
+        return;
+    drawnRate = model->DR_RATE;
+    drawnExp = model->DR_EXP;
+    const DualRateLayout d = dualRateLayout(width(), height(), model->DR_RATE, model->DR_EXP);
     QPainter p(this);
 
     p.setPen(QPen(Qt::green, 4));
@@ -85,19 +87,21 @@ std::array<int, 7> cureWidget::modelPoints() const
 {
     std::array<int, 7> points{};
     for (int k = 0; k < 7; ++k)
-        points[k] = cfg.*kThCurveFields[k];
+        points[k] = model->*kThCurveFields[k];
     return points;
 }
 
 // As the dual-rate curve: repainted only when a point changed.
 void cureWidget::creatData()
 {
-    if (modelPoints() != drawnPoints)
+    if (model && modelPoints() != drawnPoints)
         update();
 }
 
 void cureWidget::paintEvent(QPaintEvent *)
 {
+    if (!model)
+        return;
     drawnPoints = modelPoints();
     const ThrottleLayout t = throttleLayout(width(), height(), drawnPoints);
     QPainter p(this);

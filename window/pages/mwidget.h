@@ -4,6 +4,7 @@
 #include <climits>
 
 class QTimer;
+struct ConfigModel;
 
 // Dual-rate / exponential curve of the selected channel and position.
 // Looks at the model every 100 ms and repaints when the rate or the
@@ -13,6 +14,8 @@ class mWidget : public QWidget
     Q_OBJECT
 public:
     explicit mWidget(QWidget *parent = nullptr);
+    // The model drawn; none draws nothing (the form builds the widget first).
+    void setModel(const ConfigModel *m) { model = m; }
 
 public slots:
     void creatData();
@@ -21,6 +24,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    const ConfigModel *model = nullptr;
     QTimer *timer;
     int drawnRate = INT_MIN;
     int drawnExp = INT_MIN;
