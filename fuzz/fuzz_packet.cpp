@@ -182,7 +182,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         if (r.readFlag) {
             FUZZ_CHECK(r.readFlag >= 1 && r.readFlag <= 19);
-            FUZZ_CHECK(live.ReadFlag == r.readFlag);
             // Only inside the read, each group once, the AUX packet after 99.
             FUZZ_CHECK(read.active() && !groups.count(r.readFlag));
             FUZZ_CHECK(r.readFlag != packet::kAuxReadFlag || groups.count(packet::kAuxReadFlag - 1));
