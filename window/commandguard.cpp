@@ -1,6 +1,5 @@
 #include "commandguard.h"
 
-#include "monitorstate.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -172,7 +171,7 @@ bool CommandGuard::allowClose()
     return !running;
 }
 
-TrimHoldScope::TrimHoldScope(bool hold) : holding(hold)
+TrimHoldScope::TrimHoldScope(int &flag, bool hold) : trimHold(flag), holding(hold)
 {
     if (holding)
         trimHold = 1;

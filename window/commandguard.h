@@ -128,11 +128,12 @@ private:
 class TrimHoldScope
 {
 public:
-    explicit TrimHoldScope(bool hold = true);
+    explicit TrimHoldScope(int &flag, bool hold = true);
     ~TrimHoldScope();
     TrimHoldScope(const TrimHoldScope &) = delete;
     TrimHoldScope &operator=(const TrimHoldScope &) = delete;
 
 private:
+    int &trimHold;
     bool holding;
 };

@@ -9,10 +9,8 @@
 
 #include <QDebug>
 
-namespace {
-
 // The frame is still built (a save needs it) when no port is open.
-QByteArray nextFrame(FrameKind kind, const char *logFormat)
+QByteArray MainWindow::nextFrame(FrameKind kind, const char *logFormat)
 {
     QString &stored = storedFrame(kind);
     stored = buildFrame(kind, cfg, stored);
@@ -20,7 +18,16 @@ QByteArray nextFrame(FrameKind kind, const char *logFormat)
     return stored.toUtf8();
 }
 
-} // namespace
+QString &MainWindow::storedFrame(FrameKind kind)
+{
+    switch (kind) {
+    case FrameS: return Str1;
+    case FrameG: return Str2;
+    case FrameH: return Str3;
+    case FrameI: break;
+    }
+    return Str4;
+}
 
 void MainWindow::SendData1()
 {

@@ -25,6 +25,8 @@ MainWindow::MainWindow(QWidget *parent)
     // setupUi binds the on_<object>_<signal> slots last, so the form's
     // initial values never reach the model.
     ui->setupUi(this);
+    ui->widget_3->setModel(&cfg);
+    ui->widget_4->setModel(&cfg);
     adaptLookToPlatform(this);
     // The form's voltage boxes reach 99.9 V; each stops where its frame
     // field does, so no value typed there is cut short on the way out.

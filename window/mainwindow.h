@@ -1,6 +1,9 @@
 #pragma once
 
 #include "configmodel.h"
+#include "frameencoder.h"
+#include "hover.h"
+#include "monitorstate.h"
 #include "packetframer.h"
 #include "readprogress.h"
 
@@ -39,6 +42,8 @@ public:
     // hold (after a read, a verified write or a load).
     ConfigModel &model() { return cfg; }
     const ConfigModel &transmitterModel() const { return known; }
+    // Whether a write is read back and compared (--no-verify turns it off).
+    void setVerifyWrites(bool on) { verifyWrites = on; }
 
     // Puts a port the system does not list (a pseudo-terminal, a
     // /dev/serial/by-id/ link) into the port list and selects it; it stays
@@ -251,6 +256,10 @@ private:
     // Decodes and answers what the framer settled, one "WWW" each.
     void takeChunks(const QVector<FramedChunk> &chunks);
     void quietTimeOver();
+    // Builds a frame from the model into its stored frame (a save needs it
+    // even when no port is open) and returns its bytes.
+    QByteArray nextFrame(FrameKind kind, const char *logFormat);
+    QString &storedFrame(FrameKind kind);
 
     Ui::MainWindow *ui;
     QSerialPort serialPort;
@@ -276,4 +285,20 @@ private:
     ConfigModel *readBackHeld = nullptr;  // the answers' model while a read-back runs
     ConfigModel *readHeld = nullptr;      // while a read runs: its answers as sent, unrepaired
     QString title;                        // the window's title without the mark
+
+    // The settings the pages show and edit, and the live values they show.
+    ConfigModel cfg;
+    MonitorState mon;
+    // While nonzero, received stick trims are not stored (a load or a
+    // factory reset is sending its own trims).
+    int trimHold = 0;
+    // The last frame built of each kind, S G H I (the template before the
+    // first build); a save writes them.
+    QString Str1 = frameTemplate(FrameS), Str2 = frameTemplate(FrameG), Str3 = frameTemplate(FrameH),
+            Str4 = frameTemplate(FrameI);
+    bool verifyWrites = true;
+    HoverCounters hoverCounters;
+
+    // Tests and benchmarks look at the state above (tests/window/support).
+    friend struct WindowProbe;
 };

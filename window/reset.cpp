@@ -55,7 +55,7 @@ void MainWindow::resetToFactory(bool holdTrims)
     const CommandScope command(*commands);
     status->command(StatusCommand::Reset);
     // Held from before the button pause on.
-    const TrimHoldScope hold(command && holdTrims);
+    const TrimHoldScope hold(trimHold, command && holdTrims);
     if (!beginCommand(command)) {
         // The transmitter went away, or no port is open: nothing to reset.
     } else if (!factoryResetWanted(this)) {

@@ -99,7 +99,7 @@ void MainWindow::on_toolButton_Load_clicked()
     status->command(StatusCommand::Load);
     // Trims the transmitter reports must not replace the loaded ones before
     // the I frame is sent (held from before the button pause on).
-    const TrimHoldScope holdTrims(static_cast<bool>(command));
+    const TrimHoldScope holdTrims(trimHold, static_cast<bool>(command));
     if (!beginCommand(command, PortCheck::NotNeeded))
         return;
     loadPath = askLoadPath(this, fileFolder);
@@ -119,11 +119,11 @@ void MainWindow::on_toolButton_Load_clicked()
     const QString name = QFileInfo(loadPath).fileName();
     status->file(name);
     QTextStream in(content);
-    loadedText = in.readAll();
+    const QString text = in.readAll();
 
-    const int length = loadedText.length();
+    const int length = text.length();
     qDebug("Blength00:%d", length);
-    const DecodedFrames taken = decodeConfigText(loadedText, cfg);
+    const DecodedFrames taken = decodeConfigText(text, cfg);
     if (taken.s)
         qDebug("Blength01:%d", length);
     if (taken.g)

@@ -1,7 +1,7 @@
 #include "startup.h"
 
 #include "look.h"
-#include "readback.h"
+#include "mainwindow.h"
 
 #include <QIcon>
 
@@ -25,6 +25,10 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const Pro
     }
     useLanguage(options->language);
     useQtLanguage(options->language);
-    verifyWrites = options->verify;
     return app;
+}
+
+void applyWindowOptions(MainWindow &window, const StartOptions &options)
+{
+    window.setVerifyWrites(options.verify);
 }

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class MainWindow;
+
 // The start shared by the tool and the demo, up to the window: --help,
 // --version and a bad command line answered without a display, high-DPI
 // scaling, the application object with the desktop file name, and the
@@ -13,3 +15,7 @@
 // stop there.  argc must outlive the application.
 std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const ProgramOptions &program,
                                                StartOptions *options, int *status);
+
+// What the options say about the window itself (whether its writes are read
+// back); the tool and the demo call it on the window they create.
+void applyWindowOptions(MainWindow &window, const StartOptions &options);

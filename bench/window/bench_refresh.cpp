@@ -12,6 +12,7 @@
 #include "monitorstate.h"
 #include "mwidget.h"
 #include "proccpu.h"
+#include "windowprobe.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -198,9 +199,8 @@ private slots:
     void tickUnchangedModel()
     {
         QFETCH(int, page);
-        cfg = ConfigModel{};
-        hoverCounters = HoverCounters{};
         MainWindow w;
+        ConfigModel &cfg = w.model();
         if (page >= 0)
             QVERIFY(showOnPage(w, page));
         const QMetaMethod tick = tickMethod(w);
@@ -220,9 +220,8 @@ private slots:
     // between two ticks, and the paint that follows is counted too.
     void tickMovingSticks()
     {
-        cfg = ConfigModel{};
-        mon = MonitorState{};
         MainWindow w;
+        MonitorState &mon = WindowProbe::monitor(w);
         QVERIFY(showOnPage(w, 0));
         const QMetaMethod tick = tickMethod(w);
         int step = 0;
@@ -240,15 +239,13 @@ private slots:
     // is read and applied again on every tick.
     void tickWithPointerRestingOnACombo()
     {
-        cfg = ConfigModel{};
-        hoverCounters = HoverCounters{};
         MainWindow w;
         // The pointer can only rest on a box that is shown, and only a
         // shown (polished) box pays for the new sheet.
         QVERIFY(showOnPage(w, 3));
         QComboBox *box = w.findChild<QComboBox *>("comboBox_DR_POSI");
         box->setAttribute(Qt::WA_UnderMouse, true);
-        hoverCounters.drPosi = kHoverTicks;
+        WindowProbe::hover(w).drPosi = kHoverTicks;
         const QMetaMethod tick = tickMethod(w);
         tick.invoke(&w);
         QFile rev(QString::fromLatin1(kComboSheetRev));
@@ -328,8 +325,9 @@ private slots:
 
     void paintThrottleCurve()
     {
-        cfg = ConfigModel{};
+        const ConfigModel cfg;
         cureWidget w;
+        w.setModel(&cfg);
         w.resize(300, 300);
         QImage img(w.size(), QImage::Format_ARGB32_Premultiplied);
         QBENCHMARK {
@@ -339,10 +337,11 @@ private slots:
 
     void paintDualRateCurve()
     {
-        cfg = ConfigModel{};
+        ConfigModel cfg;
         cfg.DR_RATE = 70;
         cfg.DR_EXP = -30;
         mWidget w;
+        w.setModel(&cfg);
         w.resize(280, 280);
         QImage img(w.size(), QImage::Format_ARGB32_Premultiplied);
         QBENCHMARK {

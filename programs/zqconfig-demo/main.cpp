@@ -114,6 +114,7 @@ int main(int argc, char *argv[])
     std::fprintf(stderr, "zqconfig-demo: simulated transmitter on %s\n", sim.slavePath().c_str());
 
     MainWindow window;
+    applyWindowOptions(window, options);
     window.offerPort(port);
     window.show();
     return app->exec();

@@ -12,6 +12,7 @@ int main(int argc, char *argv[])
         return status;
 
     MainWindow w;
+    applyWindowOptions(w, options);
     w.choosePort(options.port);
     w.show();
     return app->exec();

@@ -2,7 +2,6 @@
 
 #include <climits>
 
-ConfigModel cfg;
 
 const CfgField kRevFields[8] = {&ConfigModel::rev1, &ConfigModel::rev2, &ConfigModel::rev3, &ConfigModel::rev4,
                                 &ConfigModel::rev5, &ConfigModel::rev6, &ConfigModel::rev7, &ConfigModel::rev8};

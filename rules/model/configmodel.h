@@ -1,8 +1,7 @@
 #pragma once
 
 // Every transmitter setting the tool reads, shows, edits, sends, saves and
-// loads.  One program-wide instance (`cfg`) is the single source of truth:
-// pages copy it into their widgets on every refresh tick and the editors'
+// loads.  The window's instance is the single source of truth: pages copy it into their widgets on every refresh tick and the editors'
 // handlers write straight back.  Fields are named after their editing
 // widget without the class prefix.
 constexpr int kTrimCentre = 120;
@@ -64,8 +63,6 @@ struct ConfigModel
     int StkTrim[4] = {kTrimCentre, kTrimCentre, kTrimCentre, kTrimCentre};
     int StkStep[4] = {2, 2, 2, 2};
 };
-
-extern ConfigModel cfg;
 
 // Field tables for code that walks a group of numbered fields in order.
 using CfgField = int ConfigModel::*;

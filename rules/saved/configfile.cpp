@@ -3,7 +3,6 @@
 #include "configmodel.h"
 #include "framelayout.h"
 
-QString loadedText;
 
 namespace {
 

@@ -25,6 +25,3 @@ DecodedFrames decodeConfigText(const QString &text, ConfigModel &m);
 
 // The file content for four stored frames.
 QByteArray configFileContent(const QString &s, const QString &g, const QString &h, const QString &i);
-
-// The whole text of the last file read by a load.
-extern QString loadedText;

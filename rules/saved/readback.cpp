@@ -5,7 +5,6 @@
 #include "sanity.h"
 #include "settingstable.h"
 
-bool verifyWrites = true;
 const char kVerifyVariable[] = "ZQCONFIG_VERIFY";
 
 bool readBackAnswersFor(const Setting &s)

@@ -13,10 +13,7 @@ struct ConfigModel;
 struct MonitorState;
 struct Setting;
 
-// Whether writes are read back and compared (--no-verify and
-// ZQCONFIG_VERIFY=0 turn it off; the wire then carries the designed bytes
-// only).  Program-wide, set once at start-up.
-extern bool verifyWrites;
+// Turns the read-back after a write off when set to 0 (as --no-verify does).
 extern const char kVerifyVariable[];
 
 // Whether a complete read answers for this setting.  Not the dual-rate

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QPointer>
 #include <QTranslator>
 
 const char kLangVariable[] = "ZQCONFIG_LANG";
@@ -13,6 +12,9 @@ const char kSourceLanguage[] = "zh";
 namespace {
 
 const char kCatalogueDir[] = ":/i18n";
+// The installed catalogue is the application's child of this name: the
+// application, which owns it, is what knows the language in use.
+const char kCatalogueName[] = "zqconfig-catalogue";
 
 QString cataloguePath(const QString &language)
 {
@@ -91,8 +93,10 @@ QString languageError(const QString &value, const QString &where)
 
 bool useLanguage(const QString &language)
 {
-    static QPointer<QTranslator> catalogue;
-    if (catalogue && catalogue->objectName() == language)
+    QCoreApplication *app = QCoreApplication::instance();
+    QTranslator *catalogue =
+        app ? app->findChild<QTranslator *>(QLatin1String(kCatalogueName), Qt::FindDirectChildrenOnly) : nullptr;
+    if (catalogue && catalogue->property("language").toString() == language)
         return true;
     if (catalogue) {
         QCoreApplication::removeTranslator(catalogue);
@@ -100,16 +104,16 @@ bool useLanguage(const QString &language)
     }
     if (language == QLatin1String(kSourceLanguage))
         return true;
-    auto *loaded = new QTranslator(QCoreApplication::instance());
+    auto *loaded = new QTranslator(app);
     if (!loaded->load(cataloguePath(language))) {
         delete loaded;
         qWarning("The catalogue for '%s' is missing from the resources; the texts stay Chinese.",
                  qPrintable(language));
         return false;
     }
-    loaded->setObjectName(language);
+    loaded->setObjectName(QLatin1String(kCatalogueName));
+    loaded->setProperty("language", language);
     QCoreApplication::installTranslator(loaded);
-    catalogue = loaded;
     return true;
 }
 

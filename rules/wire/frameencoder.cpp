@@ -5,8 +5,6 @@
 
 #include <QtGlobal>
 
-QString Str1, Str2, Str3, Str4;
-
 namespace {
 
 const char *const kTemplates[4] = {
@@ -15,12 +13,6 @@ const char *const kTemplates[4] = {
     "H0000000000000000000000000000000000000000000000000000000000000000000000000000000X",
     "I0000000000000000000000000000000000000000000000000000000000000000000000000000000V",
 };
-
-// The stored frames hold their templates before main() runs.
-struct StoredFramesInit
-{
-    StoredFramesInit() { resetStoredFrames(); }
-} storedFramesInit;
 
 // Appends fields to the prefix.  Every field is clamped to what its width
 // can carry, so a stray value costs that one field its exact value but
@@ -67,23 +59,6 @@ private:
 QString frameTemplate(FrameKind kind)
 {
     return QString::fromLatin1(kTemplates[kind]);
-}
-
-QString &storedFrame(FrameKind kind)
-{
-    switch (kind) {
-    case FrameS: return Str1;
-    case FrameG: return Str2;
-    case FrameH: return Str3;
-    case FrameI: break;
-    }
-    return Str4;
-}
-
-void resetStoredFrames()
-{
-    for (FrameKind k : {FrameS, FrameG, FrameH, FrameI})
-        storedFrame(k) = frameTemplate(k);
 }
 
 QString encodeFramePrefix(FrameKind kind, ConfigModel &m)

@@ -16,11 +16,6 @@ constexpr int kFramePrefixLength[4] = {80, 77, 76, 17};
 // The stored frame at start-up.
 QString frameTemplate(FrameKind kind);
 
-// The last frame built of each kind (the template before the first build).
-extern QString Str1, Str2, Str3, Str4;
-QString &storedFrame(FrameKind kind);
-void resetStoredFrames();
-
 // Encodes the frame's leading fields from the model (always exactly
 // kFramePrefixLength characters).  The S and H builds first refresh the
 // tenths fields of their voltages from the doubles.  A value outside what

@@ -14,6 +14,8 @@
 
 #include "configmodel.h"
 
+#include <initializer_list>
+
 enum FrameKind { FrameS = 0, FrameG = 1, FrameH = 2, FrameI = 3 };
 
 // Every frame is kFrameLength characters: its lead letter, its fields, a

@@ -10,14 +10,7 @@ struct MonitorState
     int ExtVoltLive = 0;  // tenths of a volt
     int RssiLive = 0;     // raw signal byte; 0 means no signal
     int Spare1Live = 0, Spare2Live = 0;
-    int ReadFlag = 0;     // code of the last settings packet decoded
 };
-
-extern MonitorState mon;
 
 using MonField = int MonitorState::*;
 extern const MonField kServoFields[8];
-
-// While nonzero, received stick trims are not stored (a load or a
-// factory reset is sending its own trims).
-extern int trimHold;

@@ -269,7 +269,6 @@ DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState 
         if (b[kAuxTagAt] == kAuxTag && !awaited.takes(kAuxReadFlag)) {
             r.kind = PacketKind::Unawaited;
         } else if (b[kAuxTagAt] == kAuxTag) {
-            live.ReadFlag = kAuxReadFlag;
             decodeAux(b, m);
             r.kind = PacketKind::Aux;
             r.readFlag = kAuxReadFlag;
@@ -282,7 +281,6 @@ DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState 
             if (flag && !awaited.takes(flag)) {
                 r.kind = PacketKind::Unawaited;
             } else if (flag) {
-                live.ReadFlag = flag;
                 decodeSettings(b, code, m);
                 r.kind = PacketKind::Settings;
                 r.readFlag = flag;

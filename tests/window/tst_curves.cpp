@@ -4,7 +4,6 @@
 #include "curewidget.h"
 #include "curvegeometry.h"
 #include "mwidget.h"
-#include "testsupport.h"
 
 #include <QImage>
 #include <QtTest>
@@ -49,8 +48,6 @@ class TestCurves : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetProgramState(); }
-
     void dashStartsAreMultiplesOf15InRange()
     {
         QCOMPARE(dashStarts(21, 269), range15(30, 255));
@@ -191,7 +188,9 @@ private slots:
 
     void throttleWidgetPaints()
     {
+        ConfigModel cfg;
         cureWidget w;
+        w.setModel(&cfg);
         w.resize(300, 300);
         QImage img = render(w);
         QCOMPARE(px(img, 150, 150), kRed);       // curve through the centre point
@@ -227,7 +226,9 @@ private slots:
 
     void dualRateWidgetPaints()
     {
+        ConfigModel cfg;
         mWidget w;
+        w.setModel(&cfg);
         w.resize(280, 280);
         cfg.DR_RATE = 100;
         cfg.DR_EXP = 0;

@@ -1,7 +1,6 @@
 // The hover highlight rule on its own, and loading a sheet file.
 // The window-level behaviour is covered with the pages.
 #include "hover.h"
-#include "testsupport.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -19,7 +18,6 @@ class TestHover : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetProgramState(); }
 
     void twentiethTickUnderThePointerSwitchesColourOff()
     {

@@ -11,6 +11,7 @@
 #include "mwidget.h"
 #include "packetcases.h"
 #include "testsupport.h"
+#include "windowprobe.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -33,13 +34,13 @@ struct SpinEntry
     CfgField field;
     // The dual-rate working fields are copies of array entries; they
     // change by changing the entry and reselecting, as a read or load does.
-    int *(*source)();
+    int *(*source)(ConfigModel &);
 };
 
-void setModel(const SpinEntry &e, int v)
+void setModel(ConfigModel &cfg, const SpinEntry &e, int v)
 {
     if (e.source) {
-        *e.source() = v;
+        *e.source(cfg) = v;
         selectDualRate(cfg);
     } else {
         cfg.*e.field = v;
@@ -47,7 +48,7 @@ void setModel(const SpinEntry &e, int v)
 }
 
 #define SPIN(n) {"spinBox_" #n, &ConfigModel::n, nullptr}
-#define SPIN_DR(n, entry) {"spinBox_" #n, &ConfigModel::n, [] { return &cfg.entry; }}
+#define SPIN_DR(n, entry) {"spinBox_" #n, &ConfigModel::n, [](ConfigModel &cfg) { return &cfg.entry; }}
 const SpinEntry kSpins[] = {
     SPIN(sub1), SPIN(sub2), SPIN(sub3), SPIN(sub4), SPIN(sub5), SPIN(sub6), SPIN(sub7), SPIN(sub8),
     SPIN(Lepa1), SPIN(Lepa2), SPIN(Lepa3), SPIN(Lepa4), SPIN(Lepa5), SPIN(Lepa6), SPIN(Lepa7), SPIN(Lepa8),
@@ -76,12 +77,12 @@ struct ComboEntry
     CfgField field;
     int items;
     int HoverCounters::*counter;  // nullptr for counters kept in arrays
-    int *(*arrayCounter)();
+    int *(*arrayCounter)(HoverCounters &);
 };
 
 #define CB(box, f, n, c) {"comboBox_" #box, &ConfigModel::f, n, &HoverCounters::c, nullptr}
 #define CBA(box, f, n, arr, i) \
-    {"comboBox_" #box, &ConfigModel::f, n, nullptr, [] { return &hoverCounters.arr[i]; }}
+    {"comboBox_" #box, &ConfigModel::f, n, nullptr, [](HoverCounters &h) { return &h.arr[i]; }}
 const ComboEntry kCombos[] = {
     CBA(rev1, rev1, 2, rev, 0), CBA(rev2, rev2, 2, rev, 1), CBA(rev3, rev3, 2, rev, 2),
     CBA(rev4, rev4, 2, rev, 3), CBA(rev5, rev5, 2, rev, 4), CBA(rev6, rev6, 2, rev, 5),
@@ -102,9 +103,9 @@ const ComboEntry kCombos[] = {
 #undef CB
 #undef CBA
 
-int &counterOf(const ComboEntry &e)
+int &counterOf(HoverCounters &hoverCounters, const ComboEntry &e)
 {
-    return e.counter ? hoverCounters.*e.counter : *e.arrayCounter();
+    return e.counter ? hoverCounters.*e.counter : *e.arrayCounter(hoverCounters);
 }
 
 // Keys typed into one editor of the shown window, each followed by a pause
@@ -117,7 +118,7 @@ struct TypingCase
     // Settings a read brings in after the keys, while the editor still has
     // the focus (nullptr: none).
     QByteArray (*read)();
-    double (*model)();
+    double (*model)(const ConfigModel &);
     double expected;
     const char *shown;  // the spin box's text at the end
     FrameKind frame;
@@ -130,20 +131,20 @@ std::pair<Qt::Key, Qt::KeyboardModifiers> key(Qt::Key k) { return {k, Qt::NoModi
 
 const TypingCase kTyping[] = {
     {"sub-trim - 2 5", "spinBox_sub2", {kSelectAll, key(Qt::Key_Minus), key(Qt::Key_2), key(Qt::Key_5)}, nullptr,
-     [] { return double(cfg.sub2); }, -25, "-25", FrameS, 11, "5F"},
+     [](const ConfigModel &cfg) { return double(cfg.sub2); }, -25, "-25", FrameS, 11, "5F"},
     {"voltage 6 . 5", "doubleSpinBox_Volt", {kSelectAll, key(Qt::Key_6), key(Qt::Key_Period), key(Qt::Key_5)},
-     nullptr, [] { return cfg.Volt; }, 6.5, "6.5", FrameS, 77, "51"},
+     nullptr, [](const ConfigModel &cfg) { return cfg.Volt; }, 6.5, "6.5", FrameS, 77, "51"},
     {"end point BackSpace x3 8 0", "spinBox_Lepa1",
      {key(Qt::Key_End), key(Qt::Key_Backspace), key(Qt::Key_Backspace), key(Qt::Key_Backspace), key(Qt::Key_8),
       key(Qt::Key_0)},
-     nullptr, [] { return double(cfg.Lepa1); }, 80, "80", FrameS, 25, "60"},
+     nullptr, [](const ConfigModel &cfg) { return double(cfg.Lepa1); }, 80, "80", FrameS, 25, "60"},
     {"mix offset - 3 0", "spinBox_PRM03_Data1", {kSelectAll, key(Qt::Key_Minus), key(Qt::Key_3), key(Qt::Key_0)},
-     nullptr, [] { return double(cfg.PRM03_Data1); }, -30, "-30", FrameH, 20, "56"},
-    {"servo direction by keyboard", "comboBox_rev2", {key(Qt::Key_Down)}, nullptr, [] { return double(cfg.rev2); },
+     nullptr, [](const ConfigModel &cfg) { return double(cfg.PRM03_Data1); }, -30, "-30", FrameH, 20, "56"},
+    {"servo direction by keyboard", "comboBox_rev2", {key(Qt::Key_Down)}, nullptr, [](const ConfigModel &cfg) { return double(cfg.rev2); },
      1, nullptr, FrameS, 2, "1"},
     // A lone "-" is no value yet; the read's 7 replaces it.
     {"read while typing", "spinBox_sub2", {kSelectAll, key(Qt::Key_Minus)},
-     [] { return settingsPacket(0x55, {120, 127, 120, 120, 120, 120, 120, 120}); }, [] { return double(cfg.sub2); },
+     [] { return settingsPacket(0x55, {120, 127, 120, 120, 120, 120, 120, 120}); }, [](const ConfigModel &cfg) { return double(cfg.sub2); },
      7, "7", FrameS, 11, "7F"},
 };
 
@@ -208,7 +209,6 @@ class TestPages : public QObject
 private slots:
     void init()
     {
-        resetProgramState();
         w.reset(new MainWindow);
     }
     void cleanup() { w.reset(); }
@@ -221,6 +221,7 @@ private slots:
     }
     void typingSurvivesTheRefresh()
     {
+        ConfigModel &cfg = w->model();
         QFETCH(int, entry);
         const TypingCase &c = kTyping[entry];
         QWidget *editor = get<QWidget>(c.editor);
@@ -256,7 +257,7 @@ private slots:
                     return;
                 answer.stop();
                 peer->send(c.read());
-                shown = waitUntil([&] { return c.model() == c.expected; }) && waitTicks(2);
+                shown = waitUntil([&] { return c.model(cfg) == c.expected; }) && waitTicks(2);
                 focused = editor->hasFocus();
             });
             answer.start(5);
@@ -264,16 +265,17 @@ private slots:
             QVERIFY(shown);
             QVERIFY(focused);
         }
-        QCOMPARE(c.model(), c.expected);
+        QCOMPARE(c.model(cfg), c.expected);
         if (c.shown)
             QCOMPARE(qobject_cast<QAbstractSpinBox *>(editor)->text(), QString::fromLatin1(c.shown));
         ConfigModel next = cfg;
-        QCOMPARE(buildFrame(c.frame, next, storedFrame(c.frame)).mid(c.at, int(qstrlen(c.frameText))),
+        QCOMPARE(buildFrame(c.frame, next, WindowProbe::frame(*w, c.frame)).mid(c.at, int(qstrlen(c.frameText))),
                  QString::fromLatin1(c.frameText));
     }
 
     void curvesRepaintWhenWhatTheyDrawChanges()
     {
+        ConfigModel &cfg = w->model();
         struct PaintCounter : QObject
         {
             QMap<QObject *, int> paints;
@@ -303,6 +305,7 @@ private slots:
 
     void firstTickShowsTheModelNotTheFormDefaults()
     {
+        ConfigModel &cfg = w->model();
         // The form starts some boxes elsewhere than the model does.
         QCOMPARE(spin("spinBox_PRM01_Data2")->value(), 100);
         QCOMPARE(spin("spinBox_DR_EXP")->value(), 100);
@@ -328,6 +331,7 @@ private slots:
     }
     void spinBoxFollowsModelAndClampsToItsRange()
     {
+        ConfigModel &cfg = w->model();
         QFETCH(int, entry);
         const SpinEntry &e = kSpins[entry];
         tick();
@@ -335,17 +339,17 @@ private slots:
         const int lo = box->minimum(), hi = box->maximum();
         const int v = (box->value() == lo + 1) ? lo + 2 : lo + 1;
 
-        setModel(e, v);
+        setModel(cfg, e, v);
         tick();
         QCOMPARE(box->value(), v);
         QCOMPARE(cfg.*e.field, v);
 
-        setModel(e, hi + 50);
+        setModel(cfg, e, hi + 50);
         tick();
         QCOMPARE(box->value(), hi);
         QCOMPARE(cfg.*e.field, hi);  // the bound is stored back
 
-        setModel(e, lo - 50);
+        setModel(cfg, e, lo - 50);
         tick();
         QCOMPARE(box->value(), lo);
         QCOMPARE(cfg.*e.field, lo);
@@ -357,6 +361,7 @@ private slots:
 
     void doubleSpinBoxesFollowModel()
     {
+        ConfigModel &cfg = w->model();
         // The highest each box takes: what its frame field carries.
         struct
         {
@@ -390,6 +395,7 @@ private slots:
     }
     void comboBoxFollowsModel()
     {
+        ConfigModel &cfg = w->model();
         QFETCH(int, entry);
         const ComboEntry &e = kCombos[entry];
         QComboBox *box = combo(e.name);
@@ -405,6 +411,7 @@ private slots:
     void indexWithoutItemShowsEmptyAndKeepsModel_data() { comboBoxFollowsModel_data(); }
     void indexWithoutItemShowsEmptyAndKeepsModel()
     {
+        ConfigModel &cfg = w->model();
         QFETCH(int, entry);
         const ComboEntry &e = kCombos[entry];
         QComboBox *box = combo(e.name);
@@ -428,6 +435,7 @@ private slots:
 
     void pickingFromAnEmptySelectorStoresThePick()
     {
+        ConfigModel &cfg = w->model();
         cfg.AttiM = 5;
         cfg.PRM01_Master = 9;
         tick();
@@ -454,6 +462,7 @@ private slots:
 
     void dualRateChannelSwitchKeepsEachChannelsRates()
     {
+        ConfigModel &cfg = w->model();
         tick();
         combo("comboBox_DR_CH1")->setCurrentIndex(2);  // CH3
         tick();
@@ -474,6 +483,7 @@ private slots:
 
     void dualRatePageAndCurvePageShowTheSameRate()
     {
+        ConfigModel &cfg = w->model();
         tick();
         combo("comboBox_DR_POSI")->setCurrentIndex(1);  // DOWN
         combo("comboBox_DR_CH1")->setCurrentIndex(1);   // CH2 on the dual-rate page
@@ -509,6 +519,7 @@ private slots:
 
     void channelChangedElsewhereShowsItsRatesInOneTick()
     {
+        ConfigModel &cfg = w->model();
         // As after a load: the selection moved but the working fields are stale.
         tick();
         cfg.DR_UpRate[3] = 55;
@@ -524,6 +535,7 @@ private slots:
 
     void channelWithoutItemLeavesTheRatesAlone()
     {
+        ConfigModel &cfg = w->model();
         cfg.DR_CH = 4;
         tick();
         QCOMPARE(combo("comboBox_DR_CH1")->currentIndex(), -1);
@@ -539,6 +551,7 @@ private slots:
 
     void downPositionBeyondItemsEditsTheDownRates()
     {
+        ConfigModel &cfg = w->model();
         cfg.DR_DownRate[0] = 60;
         cfg.DR_POSI = 3;
         selectDualRate(cfg);
@@ -563,6 +576,7 @@ private slots:
     }
     void trimRowsFollowStickMode()
     {
+        ConfigModel &cfg = w->model();
         QFETCH(int, mode);
         const int steps[4] = {1, 2, 3, 4};
         const int trims[4] = {100, 130, 110, 125};
@@ -578,6 +592,7 @@ private slots:
 
     void centredTrimsReadZero()
     {
+        ConfigModel &cfg = w->model();
         cfg.Mode = 4;
         cfg.StkTrim[1] = 130;
         cfg.StkTrim[2] = 110;
@@ -590,9 +605,10 @@ private slots:
 
     void editingAStepWritesTheRowsChannel()
     {
+        ConfigModel &cfg = w->model();
         for (int mode = 1; mode <= 4; ++mode) {
             for (int row = 1; row <= 4; ++row) {
-                resetProgramState();
+                cfg = ConfigModel();
                 cfg.Mode = mode;
                 tick();
                 const QByteArray name = "spinBox_step" + QByteArray::number(row);
@@ -604,7 +620,7 @@ private slots:
             }
         }
         // Mode 1, row 1 is stick channel 3; in mode 4 it shows in row 4.
-        resetProgramState();
+        cfg = ConfigModel();
         cfg.Mode = 1;
         tick();
         spin("spinBox_step1")->setValue(5);
@@ -617,6 +633,7 @@ private slots:
 
     void stepOutsideItsRangeIsStoredAtTheBound()
     {
+        ConfigModel &cfg = w->model();
         cfg.Mode = 4;
         tick();
         cfg.StkStep[2] = 35;
@@ -630,6 +647,7 @@ private slots:
     void everyComboBoxHasItsOwnHoverCounter_data() { comboBoxFollowsModel_data(); }
     void everyComboBoxHasItsOwnHoverCounter()
     {
+        HoverCounters &hoverCounters = WindowProbe::hover(*w);
         QFETCH(int, entry);
         const ComboEntry &e = kCombos[entry];
         combo(e.name)->setAttribute(Qt::WA_UnderMouse, true);
@@ -637,13 +655,14 @@ private slots:
         tick();
         // Exactly this box's counter moved, once per tick.
         const HoverCounters zero{};
-        QCOMPARE(counterOf(e), 2);
-        counterOf(e) = 0;
+        QCOMPARE(counterOf(hoverCounters, e), 2);
+        counterOf(hoverCounters, e) = 0;
         QVERIFY(memcmp(&hoverCounters, &zero, sizeof zero) == 0);
     }
 
     void reservedAuxBoxesHaveHoverCountersToo()
     {
+        HoverCounters &hoverCounters = WindowProbe::hover(*w);
         for (int i = 0; i < 4; ++i) {
             const QByteArray name = "comboBox_AUX" + QByteArray::number(i + 1);
             combo(name.constData())->setAttribute(Qt::WA_UnderMouse, true);
@@ -656,6 +675,7 @@ private slots:
 
     void hoverColourGoesAfterTwentyTicksAndReturnsOnLeaving()
     {
+        HoverCounters &hoverCounters = WindowProbe::hover(*w);
         QComboBox *box = combo("comboBox_DR_POSI");
         const QString formSheet = box->styleSheet();
         const QString neighbourSheet = combo("comboBox_DR_CH2")->styleSheet();

@@ -9,6 +9,7 @@
 #include "options.h"
 #include "readback.h"
 #include "testsupport.h"
+#include "windowprobe.h"
 #include "wirecapture.h"
 
 #include <QAbstractButton>
@@ -81,7 +82,7 @@ private slots:
     }
 
     // The designed sequences, as --no-verify keeps them.
-    void init() { resetProgramState(), commandtime::scaled(), useEnglishTexts(false), verifyWrites = false; }
+    void init() { commandtime::scaled(), useEnglishTexts(false); }
 
     void resetWritesTheFactorySettings_data()
     {
@@ -106,6 +107,9 @@ private slots:
         QFETCH(bool, confirm);
         QVERIFY(useEnglishTexts(!confirm));
         MainWindow w;
+        w.setVerifyWrites(false);
+        ConfigModel &cfg = w.model();
+        int &trimHold = WindowProbe::trimHold(w);
         PtyPeer peer;
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
@@ -189,6 +193,9 @@ private slots:
         QFETCH(QString, buttonName);
         QFETCH(bool, holdsTrims);
         MainWindow w;
+        w.setVerifyWrites(false);
+        ConfigModel &cfg = w.model();
+        int &trimHold = WindowProbe::trimHold(w);
         PtyPeer peer;
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
@@ -221,7 +228,7 @@ private slots:
         const QStringList diff = differingFrameFields(cfg, before);
         QVERIFY2(diff.isEmpty(), qPrintable(diff.join("; ")));
         QCOMPARE(cfg.DR_RATE, before.DR_RATE);
-        QCOMPARE(Str1, frameTemplate(FrameS));
+        QCOMPARE(WindowProbe::frame(w, FrameS), frameTemplate(FrameS));
     }
 };
 

@@ -97,9 +97,10 @@ class TestSaveFailure : public QObject
     // Clicks Save with the dialog answered by `path`, with a transmitter
     // on the port; returns once the save is over (it sends its frames
     // whether or not the file can be written).
-    void saveTo(const QString &path)
+    void saveTo(const QString &path, const ConfigModel &settings = ConfigModel())
     {
         MainWindow w;
+        w.model() = settings;
         PtyPeer peer;
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
@@ -124,7 +125,6 @@ private slots:
 
     void init()
     {
-        resetProgramState();
         commandtime::scaled();
         QVERIFY(scratch.isValid());
     }
@@ -142,10 +142,11 @@ private slots:
         QVERIFY(writeFile(path, kPrevious));
         QVERIFY(fillUp(mnt + "/filler"));
 
-        cfg.sub1 = 42;
+        ConfigModel edited;
+        edited.sub1 = 42;
         {
             ModalCloser closer;
-            saveTo(path);
+            saveTo(path, edited);
             if (QTest::currentTestFailed())
                 return;
             expectErrorBox(closer);
@@ -158,7 +159,7 @@ private slots:
         QVERIFY(QFile::remove(mnt + "/filler"));
         {
             ModalCloser closer;
-            saveTo(path);
+            saveTo(path, edited);
             if (QTest::currentTestFailed())
                 return;
             QCOMPARE(closer.count, 0);
@@ -252,13 +253,14 @@ private slots:
             QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner));
         const bool refused = !(mode & QFile::WriteOwner) && geteuid() != 0;
 
-        cfg.sub1 = 42;
+        ConfigModel edited;
+        edited.sub1 = 42;
         if (byFileTool) {
             QString error;
-            QCOMPARE(writeOutput(path, configFileOf(cfg), error), !refused);
+            QCOMPARE(writeOutput(path, configFileOf(edited), error), !refused);
         } else {
             ModalCloser closer;
-            saveTo(path);
+            saveTo(path, edited);
             if (QTest::currentTestFailed())
                 return;
             if (refused)

@@ -10,6 +10,7 @@
 #include "monitorstate.h"
 #include "readback.h"
 #include "testsupport.h"
+#include "windowprobe.h"
 #include "wirecapture.h"
 
 #include <QAbstractButton>
@@ -132,6 +133,7 @@ class TstSaveLoad : public QObject
 
     void openPort(MainWindow &w, PtyPeer &peer)
     {
+        w.setVerifyWrites(false);  // these pin the designed sequences, which --no-verify keeps
         QVERIFY(peer.isOpen());
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
@@ -141,9 +143,7 @@ class TstSaveLoad : public QObject
 private slots:
     void init()
     {
-        resetProgramState();
         commandtime::scaled();
-        verifyWrites = false;  // these pin the designed sequences, which --no-verify keeps
         QVERIFY(dir.isValid());
     }
 
@@ -179,6 +179,7 @@ private slots:
             commandtime::realTime();
         closeAt = commandtime::ms(closeAt);
         MainWindow w;
+        ConfigModel &cfg = w.model();
         w.show();
         PtyPeer peer;
         if (name != QLatin1String("pushButton_Reset2"))  // that one meets no open port
@@ -415,7 +416,7 @@ private slots:
         QVERIFY(waitUntil([&] { return answer.answered; }, 5000));
         QVERIFY(waitForCommandEnd());
         QCOMPARE(wire.collectFor(commandtime::ms(1000)), QByteArray());
-        QCOMPARE(Str1, frameTemplate(FrameS));
+        QCOMPARE(WindowProbe::frame(w, FrameS), frameTemplate(FrameS));
     }
 
     void unwritablePathShowsTheErrorAndSendsNothing()
@@ -467,6 +468,8 @@ private slots:
     void loadTakesTheFileAndWritesIt()
     {
         MainWindow w;
+        ConfigModel &cfg = w.model();
+        int &trimHold = WindowProbe::trimHold(w);
         PtyPeer peer;
         openPort(w, peer);
         const QString path = dir.filePath("edited.txt");
@@ -482,7 +485,7 @@ private slots:
         });
         QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
         QVERIFY(wire.waitForBytes(327));
-        QVERIFY(waitUntil([] { return trimHold == 0; }, 2000));
+        QVERIFY(waitUntil([&] { return trimHold == 0; }, 2000));
 
         QCOMPARE(wire.bytes, content + "WWW");
         ConfigModel expected;
@@ -491,7 +494,8 @@ private slots:
         QVERIFY2(diff.isEmpty(), qPrintable(diff.join("; ")));
         QCOMPARE(cfg.Volt, 7.4);
         QCOMPARE(holdWhileSending, 1);
-        QCOMPARE(loadedText, QString::fromLatin1(content));
+        const auto frame = [&w](FrameKind k) { return WindowProbe::frame(w, k); };
+        QCOMPARE(configFileContent(frame(FrameS), frame(FrameG), frame(FrameH), frame(FrameI)), content);
 
         QStringList blength;
         for (const QString &l : log.lines)
@@ -580,6 +584,7 @@ private slots:
         QFETCH(int, curve4);
         QFETCH(QString, box);
         MainWindow w;
+        ConfigModel &cfg = w.model();
         PtyPeer peer;
         openPort(w, peer);
         const QString path = dir.filePath("part.txt");
@@ -617,6 +622,7 @@ private slots:
     void damagedFileIsRepairedBeforeSending()
     {
         MainWindow w;
+        ConfigModel &cfg = w.model();
         PtyPeer peer;
         openPort(w, peer);
         QByteArray content = fileOf(editedModel());
@@ -650,6 +656,8 @@ private slots:
     void cancelledLoadSendsNothing()
     {
         MainWindow w;
+        ConfigModel &cfg = w.model();
+        int &trimHold = WindowProbe::trimHold(w);
         PtyPeer peer;
         openPort(w, peer);
         cfg.DR_UpRate[0] = 60;  // the working DR_UP1 still shows 100
@@ -669,6 +677,8 @@ private slots:
     void unreadableFileShowsTheError()
     {
         MainWindow w;
+        ConfigModel &cfg = w.model();
+        int &trimHold = WindowProbe::trimHold(w);
         PtyPeer peer;
         openPort(w, peer);
         const QString path = dir.filePath("sock");

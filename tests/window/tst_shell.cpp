@@ -5,11 +5,11 @@
 #include "language.h"
 #include "look.h"
 #include "mainwindow.h"
-#include "monitorstate.h"
+#include "modelfields.h"
 #include "options.h"
-#include "readback.h"
 #include "startup.h"
 #include "testsupport.h"
+#include "windowprobe.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -76,7 +76,7 @@ QStringList capturedMessages;
                             << "file name " << (label ? label->text() : QString()) << "\n";
         fflush(stdout);
     }
-    std::_Exit(!app ? 2 : verifyWrites ? 0 : 1);
+    std::_Exit(!app ? 2 : options.verify ? 0 : 1);
 }();
 
 void captureHandler(QtMsgType, const QMessageLogContext &, const QString &msg)
@@ -87,14 +87,14 @@ void captureHandler(QtMsgType, const QMessageLogContext &, const QString &msg)
 struct Editor
 {
     QString name;
-    std::function<double()> field;
+    std::function<double(const ConfigModel &)> field;
 };
 
 QVector<Editor> editorTable()
 {
     QVector<Editor> t;
     auto add = [&t](const QString &name, CfgField f) {
-        t.push_back({name, [f] { return double(cfg.*f); }});
+        t.push_back({name, [f](const ConfigModel &cfg) { return double(cfg.*f); }});
     };
     for (int i = 0; i < 8; ++i) {
         const QString n = QString::number(i + 1);
@@ -141,11 +141,11 @@ QVector<Editor> editorTable()
     add("spinBox_Mode", &ConfigModel::Mode);
     add("spinBox_Vertion", &ConfigModel::Vertion);
     add("spinBox_Rssi", &ConfigModel::Rssi);
-    t.push_back({"doubleSpinBox_Volt", [] { return cfg.Volt; }});
-    t.push_back({"doubleSpinBox_rxVolt", [] { return cfg.rxVolt; }});
-    t.push_back({"doubleSpinBox_extVolt", [] { return cfg.extVolt; }});
+    t.push_back({"doubleSpinBox_Volt", [](const ConfigModel &cfg) { return cfg.Volt; }});
+    t.push_back({"doubleSpinBox_rxVolt", [](const ConfigModel &cfg) { return cfg.rxVolt; }});
+    t.push_back({"doubleSpinBox_extVolt", [](const ConfigModel &cfg) { return cfg.extVolt; }});
     for (int r = 1; r <= 4; ++r)
-        t.push_back({QString("spinBox_step%1").arg(r), [r] { return double(cfg.StkStep[trimRowChannel(cfg.Mode, r)]); }});
+        t.push_back({QString("spinBox_step%1").arg(r), [r](const ConfigModel &cfg) { return double(cfg.StkStep[trimRowChannel(cfg.Mode, r)]); }});
     return t;
 }
 
@@ -156,8 +156,6 @@ class TestShell : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetProgramState(); }
-
     // The status line sits below the form, which keeps its designed place
     // and size: the window grows by the line; in English it speaks English.
     void statusLineBelowTheForm_data()
@@ -245,7 +243,7 @@ private slots:
                     // A single item cannot change; let the box announce
                     // its index as if it had, over a model value it
                     // does not show.
-                    cfg.DR_SW = 2;
+                    w.model().DR_SW = 2;
                     expected = 0;
                     QVERIFY(QMetaObject::invokeMethod(c, "currentIndexChanged", Q_ARG(int, 0)));
                 } else {
@@ -255,42 +253,18 @@ private slots:
             } else {
                 QFAIL(qPrintable("unexpected editor class for " + e.name));
             }
-            QVERIFY2(qFuzzyCompare(e.field() + 1000, expected + 1000),
-                     qPrintable(QString("%1: model %2, widget %3").arg(e.name).arg(e.field()).arg(expected)));
+            QVERIFY2(qFuzzyCompare(e.field(w.model()) + 1000, expected + 1000),
+                     qPrintable(QString("%1: model %2, widget %3").arg(e.name).arg(e.field(w.model())).arg(expected)));
         }
     }
 
     void formStartValuesNeverReachTheModel()
     {
-        // Values that differ from every start value of the form: if a
-        // handler ran during setupUi they would be overwritten.
-        cfg.rev3 = 0;
-        cfg.AUX5 = 5;
-        cfg.AUX6 = 5;
-        cfg.AUX8 = 5;
-        cfg.AttiM = 0;
-        cfg.PRM01_Slave = 7;
-        cfg.PRM02_Master = 7;
-        cfg.PRM04_Slave = 7;
-        cfg.Lepa1 = 5;
-        cfg.FS1 = 7;
-        cfg.Atti1 = 99;
-        cfg.Volt = 1.5;
-        cfg.DR_EXP = -7;
+        // The window's model starts at the initial values; if a handler ran
+        // during setupUi, a form start value would have replaced one.
         MainWindow w;
-        QCOMPARE(cfg.rev3, 0);
-        QCOMPARE(cfg.AUX5, 5);
-        QCOMPARE(cfg.AUX6, 5);
-        QCOMPARE(cfg.AUX8, 5);
-        QCOMPARE(cfg.AttiM, 0);
-        QCOMPARE(cfg.PRM01_Slave, 7);
-        QCOMPARE(cfg.PRM02_Master, 7);
-        QCOMPARE(cfg.PRM04_Slave, 7);
-        QCOMPARE(cfg.Lepa1, 5);
-        QCOMPARE(cfg.FS1, 7);
-        QCOMPARE(cfg.Atti1, 99);
-        QCOMPARE(cfg.Volt, 1.5);
-        QCOMPARE(cfg.DR_EXP, -7);
+        const QStringList changed = modelDiff(w.model(), ConfigModel());
+        QVERIFY2(changed.isEmpty(), qPrintable(changed.join(' ')));
     }
 
     void startsOnTheFirstPageWithThePortListOfTheSystem()
@@ -370,11 +344,11 @@ private slots:
         // flipping the model after each push makes every refresh show.
         auto *sub3 = w.findChild<QSpinBox *>("spinBox_sub3");
         int refreshes = 0;
-        connect(sub3, QOverload<int>::of(&QSpinBox::valueChanged), this, [&refreshes] {
+        connect(sub3, QOverload<int>::of(&QSpinBox::valueChanged), this, [&refreshes, &w] {
             ++refreshes;
-            cfg.sub3 = -cfg.sub3;
+            w.model().sub3 = -w.model().sub3;
         });
-        cfg.sub3 = 42;
+        w.model().sub3 = 42;
         QTRY_VERIFY_WITH_TIMEOUT(refreshes > 0, 5000);
         const int first = refreshes;
         QElapsedTimer span;
@@ -470,6 +444,14 @@ private slots:
             p.start(QCoreApplication::applicationFilePath(), QStringList());
             QVERIFY(p.waitForFinished(60000));
             QVERIFY2(p.exitCode() == c.status, c.args + QByteArray(" ZQCONFIG_VERIFY=") + c.env);
+        }
+        // The programs hand it to their window.
+        for (bool verify : {false, true}) {
+            StartOptions options;
+            options.verify = verify;
+            MainWindow w;
+            applyWindowOptions(w, options);
+            QCOMPARE(WindowProbe::verifiesWrites(w), verify);
         }
     }
 

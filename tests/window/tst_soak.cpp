@@ -10,6 +10,7 @@
 #include "monitorstate.h"
 #include "simhost.h"
 #include "testsupport.h"
+#include "windowprobe.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -86,7 +87,6 @@ class TestSoak : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetProgramState(); }
 
     void liveStream_data()
     {
@@ -161,7 +161,7 @@ private slots:
         // The transmitter goes quiet (the line is closed); whatever it sent
         // last must be on the screen within a tick or two.
         sim.stop();
-        QVERIFY(waitUntil([&] { return servo1->text() == QString::number(mon.Servo1); }, 300));
+        QVERIFY(waitUntil([&] { return servo1->text() == QString::number(WindowProbe::monitor(w).Servo1); }, 300));
         button->click();
 
         const zqsim::SimEngine::Stats end = sim.stats();

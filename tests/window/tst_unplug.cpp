@@ -13,6 +13,7 @@
 #include "monitorstate.h"
 #include "texts.h"
 #include "testsupport.h"
+#include "windowprobe.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -98,7 +99,7 @@ class TestUnplug : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetProgramState(), commandtime::scaled(); }
+    void init() { commandtime::scaled(); }
 
     // Lists as "name name ... @selected"; "-" for a list left alone.  box:
     // what the 120 px box shows of the selection afterwards.
@@ -179,6 +180,7 @@ private slots:
     void pulledCableEndsTheConnection()
     {
         MainWindow w;
+        MonitorState &mon = WindowProbe::monitor(w);
         w.show();
         auto *button = w.findChild<QPushButton *>(QStringLiteral("openButton"));
         auto *box = w.findChild<QComboBox *>(QStringLiteral("portNameBox"));

@@ -10,6 +10,7 @@
 #include "settingstable.h"
 #include "simengine.h"
 #include "testsupport.h"
+#include "windowprobe.h"
 #include "texts.h"
 #include "wirecapture.h"
 
@@ -169,7 +170,6 @@ private slots:
     {
         QFETCH(QString, transmitter);
         QFETCH(bool, verify);
-        verifyWrites = verify;
         // Answers inside the settle pause need its full length.
         if (pinsTheWaits() || transmitter.endsWith(QLatin1String("early")))
             commandtime::realTime();
@@ -184,6 +184,8 @@ private slots:
         zqsim::SimEngine tx(opt, held);
 
         auto w = std::make_unique<MainWindow>();
+        w->setVerifyWrites(verify);
+        ConfigModel &cfg = w->model();
         w->show();
         PtyPeer peer;
         openPortInWindow(w.get(), peer.slavePath());
@@ -306,12 +308,12 @@ private slots:
         opt.misstoreValue = 7;
         zqsim::SimEngine tx(opt, zqsim::factorySettings());
         MainWindow w;
+        ConfigModel &cfg = w.model();
         w.show();
         PtyPeer peer;
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
         peer.clearReceived();
-        verifyWrites = true;
         BoxAnswer boxes;
         int fed = 0;
         WireRecorder wire(peer, [&](const WireRecorder &r) {
@@ -339,12 +341,12 @@ private slots:
         QVERIFY(waitUntil([&] { return wire.bytes.indexOf("RR", before) >= 0; }, 5000));
     }
 
-    // The designed sequences, as --no-verify keeps them.
-    void init() { resetProgramState(), commandtime::scaled(), verifyWrites = false; }
+    void init() { commandtime::scaled(); }
 
     void sendWritesTheFourFramesThenWWW()
     {
         MainWindow w;
+        w.setVerifyWrites(false);  // the designed sequences, as --no-verify keeps them
         PtyPeer peer;
         QVERIFY(peer.isOpen());
         openPortInWindow(&w, peer.slavePath());
@@ -394,8 +396,8 @@ private slots:
         QCOMPARE(cap.bytes, kInitialFrames + "WWW");
         const QStringList shortWaitsSeen = shortWaits(cap, log, false);
         QVERIFY2(shortWaitsSeen.isEmpty(), qPrintable(shortWaitsSeen.join(QStringLiteral(", "))));
-        QCOMPARE(Str1.toLatin1(), kInitialFrames.mid(0, 81));
-        QCOMPARE(Str4.toLatin1(), kInitialFrames.mid(243, 81));
+        QCOMPARE(WindowProbe::frame(w, FrameS).toLatin1(), kInitialFrames.mid(0, 81));
+        QCOMPARE(WindowProbe::frame(w, FrameI).toLatin1(), kInitialFrames.mid(243, 81));
         for (const char *line : {"Str1Blength:81", "Str2Blength:81", "Str3Blength:81", "Str4Blength:81"})
             QVERIFY2(log.lines.contains(QLatin1String(line)), line);
         QVERIFY(send->isEnabled());
@@ -407,6 +409,8 @@ private slots:
     void voltageBeyondTheFieldStaysInItsPlace()
     {
         MainWindow w;
+        w.setVerifyWrites(false);  // the designed sequences, as --no-verify keeps them
+        ConfigModel &cfg = w.model();
         PtyPeer peer;
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
@@ -427,6 +431,8 @@ private slots:
     void withoutAPortOnlyTheNoticeAppears()
     {
         MainWindow w;
+        w.setVerifyWrites(false);  // the designed sequences, as --no-verify keeps them
+        ConfigModel &cfg = w.model();
         PtyPeer peer;
         // Open and close again: the line stays, the window's port is closed.
         openPortInWindow(&w, peer.slavePath());
@@ -445,8 +451,8 @@ private slots:
         QVERIFY2(closer.firstSeenAtMs >= commandtime::ms(190), qPrintable(QString::number(closer.firstSeenAtMs)));
         QVERIFY(waitForCommandEnd());
         QCOMPARE(peer.collectFor(commandtime::ms(1000)), QByteArray());
-        QCOMPARE(Str1, frameTemplate(FrameS));
-        QCOMPARE(Str2, frameTemplate(FrameG));
+        QCOMPARE(WindowProbe::frame(w, FrameS), frameTemplate(FrameS));
+        QCOMPARE(WindowProbe::frame(w, FrameG), frameTemplate(FrameG));
         QCOMPARE(cfg.VoltTenths, before.VoltTenths);
         QCOMPARE(cfg.sub1, 33);
     }

@@ -13,10 +13,10 @@
 
 namespace {
 
-void showValues(QSpinBox *const (&boxes)[8], const CfgField (&fields)[8])
+void showValues(QSpinBox *const (&boxes)[8], const ConfigModel &m, const CfgField (&fields)[8])
 {
     for (int i = 0; i < 8; ++i)
-        showValue(boxes[i], cfg.*fields[i]);
+        showValue(boxes[i], m.*fields[i]);
 }
 
 } // namespace
@@ -37,22 +37,22 @@ void MainWindow::EPA_Display()
                                ui->spinBox_Lepa5, ui->spinBox_Lepa6, ui->spinBox_Lepa7, ui->spinBox_Lepa8};
     QSpinBox *const right[8] = {ui->spinBox_Repa1, ui->spinBox_Repa2, ui->spinBox_Repa3, ui->spinBox_Repa4,
                                 ui->spinBox_Repa5, ui->spinBox_Repa6, ui->spinBox_Repa7, ui->spinBox_Repa8};
-    showValues(left, kLepaFields);
-    showValues(right, kRepaFields);
+    showValues(left, cfg, kLepaFields);
+    showValues(right, cfg, kRepaFields);
 }
 
 void MainWindow::SubTrim_Display()
 {
     QSpinBox *const boxes[8] = {ui->spinBox_sub1, ui->spinBox_sub2, ui->spinBox_sub3, ui->spinBox_sub4,
                                 ui->spinBox_sub5, ui->spinBox_sub6, ui->spinBox_sub7, ui->spinBox_sub8};
-    showValues(boxes, kSubFields);
+    showValues(boxes, cfg, kSubFields);
 }
 
 void MainWindow::FS_Display()
 {
     QSpinBox *const boxes[8] = {ui->spinBox_FS1, ui->spinBox_FS2, ui->spinBox_FS3, ui->spinBox_FS4,
                                 ui->spinBox_FS5, ui->spinBox_FS6, ui->spinBox_FS7, ui->spinBox_FS8};
-    showValues(boxes, kFsFields);
+    showValues(boxes, cfg, kFsFields);
 }
 
 void MainWindow::Delay_Display()
@@ -60,7 +60,7 @@ void MainWindow::Delay_Display()
     QSpinBox *const boxes[8] = {ui->spinBox_delay1, ui->spinBox_delay2, ui->spinBox_delay3,
                                 ui->spinBox_delay4, ui->spinBox_delay5, ui->spinBox_delay6,
                                 ui->spinBox_delay7, ui->spinBox_delay8};
-    showValues(boxes, kDelayFields);
+    showValues(boxes, cfg, kDelayFields);
 }
 
 void MainWindow::Aux_Display()

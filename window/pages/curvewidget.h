@@ -5,6 +5,7 @@
 
 class QPainter;
 class QTimer;
+struct ConfigModel;
 struct CurvePoint;
 
 // A curve drawn from a few model values.  The model has no change
@@ -15,11 +16,14 @@ class CurveWidget : public QWidget
     Q_OBJECT
 public:
     explicit CurveWidget(QWidget *parent = nullptr);
+    // The model drawn; none draws nothing (the form builds the widget first).
+    void setModel(const ConfigModel *m) { model = m; }
 
 public slots:
     void creatData();
 
 protected:
+    const ConfigModel *model = nullptr;
     // The model values the curve is drawn from.
     virtual std::vector<int> inputs() const = 0;
     // Draws the curve of the values inputs() gives now.

@@ -44,12 +44,14 @@ CurveWidget::CurveWidget(QWidget *parent) : QWidget(parent), timer(new QTimer(th
 // of a core on the idle curve page.
 void CurveWidget::creatData()
 {
-    if (inputs() != drawn)
+    if (model && inputs() != drawn)
         update();
 }
 
 void CurveWidget::paintEvent(QPaintEvent *)
 {
+    if (!model)
+        return;
     drawn = inputs();
     QPainter p(this);
     draw(p);
@@ -64,12 +66,12 @@ void CurveWidget::drawFrame(QPainter &p, int fillSize, const CurvePoint &topLeft
 
 std::vector<int> mWidget::inputs() const
 {
-    return {cfg.DR_RATE, cfg.DR_EXP};
+    return {model->DR_RATE, model->DR_EXP};
 }
 
 void mWidget::draw(QPainter &p)
 {
-    const DualRateLayout d = dualRateLayout(width(), height(), cfg.DR_RATE, cfg.DR_EXP);
+    const DualRateLayout d = dualRateLayout(width(), height(), model->DR_RATE, model->DR_EXP);
     drawFrame(p, DualRateLayout::kFillSize, DualRateLayout::kOutlineTopLeft, DualRateLayout::kOutlineBottomRight);
 
     p.setPen(QPen(Qt::green, 2));
@@ -92,7 +94,7 @@ std::array<int, 7> cureWidget::modelPoints() const
 {
     std::array<int, 7> points{};
     for (int k = 0; k < 7; ++k)
-        points[k] = cfg.*kThCurveFields[k];
+        points[k] = model->*kThCurveFields[k];
     return points;
 }
 

@@ -7,8 +7,6 @@
 const char kComboSheet[] = ":/comboBox.qss";
 const char kComboSheetRev[] = ":/comboBox_REV.qss";
 
-HoverCounters hoverCounters;
-
 HoverAction hoverStep(int &counter, bool underMouse)
 {
     if (underMouse) {

@@ -28,7 +28,7 @@ bool applyStyleResource(QWidget *widget, const QString &path);
 // hoverStep for the box's under-mouse state, then the sheet it asks for.
 void hoverHighlight(QComboBox *box, int &counter);
 
-// Program-wide tick counters, one per combo box with the highlight.
+// The window's tick counters, one per combo box with the highlight.
 struct HoverCounters
 {
     // "基础菜单"
@@ -42,5 +42,3 @@ struct HoverCounters
     // "高级菜单2"
     int drMix2 = 0, drCh2 = 0, drSw2 = 0, drPosi = 0, thcureMix = 0;
 };
-
-extern HoverCounters hoverCounters;

@@ -38,6 +38,5 @@ QStringList monitorDiff(const MonitorState &a, const MonitorState &b)
     F(RssiLive);
     F(Spare1Live);
     F(Spare2Live);
-    F(ReadFlag);
     return out;
 }

@@ -1,13 +1,5 @@
 #include "testsupport.h"
 
-#include "configfile.h"
-#include "configmodel.h"
-#include "frameencoder.h"
-#include "hover.h"
-#include "language.h"
-#include "monitorstate.h"
-#include "readback.h"
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -25,18 +17,6 @@
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
-
-void resetProgramState()
-{
-    cfg = ConfigModel{};
-    mon = MonitorState{};
-    trimHold = 0;
-    useEnglishTexts(false);
-    verifyWrites = true;
-    hoverCounters = HoverCounters{};
-    resetStoredFrames();
-    loadedText.clear();
-}
 
 PtyPeer::PtyPeer()
 {

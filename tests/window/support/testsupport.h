@@ -9,11 +9,6 @@
 class QWidget;
 class QTimer;
 
-// Resets every program-wide variable of the tool (model, live values,
-// flags, stored frames, hover counters) to its start-up value, so test
-// cases do not leak into each other.
-void resetProgramState();
-
 // Plays the transmitter on the master side of a pseudo-terminal pair; the
 // window opens the slave side through QSerialPort.
 class PtyPeer

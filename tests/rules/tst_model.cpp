@@ -1,6 +1,5 @@
 // The model's own rules: dual-rate selection, trim row map, tenths.
 #include "configmodel.h"
-#include "testsupport.h"
 
 #include <QtTest>
 
@@ -8,8 +7,10 @@ class TestModel : public QObject
 {
     Q_OBJECT
 
+    ConfigModel cfg;
+
 private slots:
-    void init() { resetProgramState(); }
+    void init() { cfg = ConfigModel(); }
 
     void initialValuesMatchTheTransmitterDefaults()
     {

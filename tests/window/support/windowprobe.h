@@ -1,0 +1,14 @@
+#pragma once
+
+#include "mainwindow.h"
+
+// The window's own state, for the suites and benchmarks that set it up or
+// look at it; the program has no use for it.
+struct WindowProbe
+{
+    static MonitorState &monitor(MainWindow &w) { return w.mon; }
+    static int &trimHold(MainWindow &w) { return w.trimHold; }
+    static QString &frame(MainWindow &w, FrameKind kind) { return w.storedFrame(kind); }
+    static HoverCounters &hover(MainWindow &w) { return w.hoverCounters; }
+    static bool verifiesWrites(const MainWindow &w) { return w.verifyWrites; }
+};
