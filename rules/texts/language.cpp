@@ -27,10 +27,12 @@ QString cataloguePath(const QString &language)
 // leaves Qt's dialogs English and the rest as asked.
 void useQtLanguage(const QString &language)
 {
-    static QPointer<QTranslator> qtCatalogue;
-    if (qtCatalogue) {
-        QCoreApplication::removeTranslator(qtCatalogue);
-        delete qtCatalogue;
+    // Like the tool's own, Qt's catalogue is the application's child by name.
+    QCoreApplication *app = QCoreApplication::instance();
+    const QLatin1String name("qt-catalogue");
+    if (auto *old = app->findChild<QTranslator *>(name, Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(old);
+        delete old;
     }
     if (language == QLatin1String("en"))
         return;
@@ -41,13 +43,13 @@ void useQtLanguage(const QString &language)
 #else
     const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
 #endif
-    auto *loaded = new QTranslator(QCoreApplication::instance());
+    auto *loaded = new QTranslator(app);
     if (!loaded->load(QStringLiteral("qtbase_") + locale, folder)) {
         delete loaded;
         return;
     }
+    loaded->setObjectName(name);
     QCoreApplication::installTranslator(loaded);
-    qtCatalogue = loaded;
 }
 
 QStringList knownLanguages()
