@@ -13,6 +13,7 @@
 #include <QVector>
 
 class CommandGuard;
+class DifferenceMarks;
 class QCloseEvent;
 class QTimer;
 
@@ -265,4 +266,5 @@ private:
     ConfigModel *readBackHeld = nullptr;  // the answers' model while a read-back runs
     ConfigModel *readHeld = nullptr;      // while a read runs: its answers as sent, unrepaired
     QString title;                        // the window's title without the mark
+    DifferenceMarks *differences = nullptr;  // marks.h
 };
