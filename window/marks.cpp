@@ -37,6 +37,9 @@ public:
         setObjectName(QStringLiteral("differenceFrame"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
+        // The central widget's sheet gives every widget below it a dark
+        // background, which would hide the editor's value.
+        setStyleSheet(QStringLiteral("background: transparent;"));
         setGeometry(editor->rect());
         raise();
         show();
