@@ -5,8 +5,8 @@
 # then the context menu of the marked editor.
 #   tools/marks_screenshot.sh [--lang en|zh] [marked.png [menu.png]]
 # Defaults: docs/marked-page.png and docs/context-menu.png (with "-en"
-# before the suffix for --lang en).  Needs what tools/demo_screenshot.sh
-# needs.
+# before the suffix for --lang en).  QT_SCALE_FACTOR=2 takes them at
+# twice the size.  Needs what tools/demo_screenshot.sh needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,7 +30,8 @@ done
 
 . tools/xvfb.sh
 
-start_xvfb 1280x800
+scale=${QT_SCALE_FACTOR:-1}
+start_xvfb $((1280 * scale))x$((800 * scale))
 
 "$demo" ${lang:+--lang "$lang"} --misstore sub1=7 2>"$work/demo.log" &
 app_pid=$!
@@ -50,7 +51,7 @@ win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1)
 [ -n "$win" ] || fail "the demo window did not appear"
 eval "$(xdotool getwindowgeometry --shell "$win")"  # X, Y, WIDTH, HEIGHT
 
-click() { xdotool mousemove --window "$win" "$1" "$2" click "${3:-1}"; }
+click() { xdotool mousemove --window "$win" $(($1 * scale)) $(($2 * scale)) click "${3:-1}"; }
 
 shoot() {
   mkdir -p "$(dirname "$1")"
@@ -91,13 +92,13 @@ done
 sleep 0.5
 xwd -id "$box" -silent | convert xwd:- -colors 64 -strip "PNG8:${BOXSHOT:-$work/box.png}"
 eval "$(xdotool getwindowgeometry --shell "$box" | sed 's/^/BOX_/')"
-xdotool mousemove --window "$box" $((BOX_WIDTH - 55)) $((BOX_HEIGHT - 25)) click 1
+xdotool mousemove --window "$box" $((BOX_WIDTH - 55 * scale)) $((BOX_HEIGHT - 25 * scale)) click 1
 sleep 0.5
 click 220 135   # the channel settings tab
-xdotool mousemove --window "$win" "${SUB1_X:-318}" "${SUB1_Y:-222}"
+xdotool mousemove --window "$win" $((318 * scale)) $((222 * scale))
 sleep 2         # the marked editor's tool tip
 with_popups "$marked"
-click "${SUB1_X:-318}" "${SUB1_Y:-222}" 3
+click 318 222 3
 sleep 1
 with_popups "$menu"
 xdotool key Escape

@@ -19,6 +19,7 @@
 #include <QSet>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QToolTip>
 
 namespace {
 
@@ -196,10 +197,11 @@ void DifferenceMarks::mark()
     for (int i = 0; i < tabs->count(); ++i) {
         const int n = onTab[i].size();
         const QString text = n ? designedTabTexts.value(i) + QLatin1String(kTabMark) : designedTabTexts.value(i);
-        if (tabs->tabText(i) != text) {
+        const QString tip = n ? texts.tabTip.arg(n) : QString();
+        if (tabs->tabText(i) != text)
             tabs->setTabText(i, text);
-            tabs->setTabToolTip(i, n ? texts.tabTip.arg(n) : QString());
-        }
+        if (tabs->tabToolTip(i) != tip)
+            tabs->setTabToolTip(i, tip);
     }
     backAll->setEnabled(!marked.isEmpty());
 }
@@ -222,6 +224,12 @@ bool DifferenceMarks::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Resize) {
         if (QWidget *frame = frames.value(w))
             frame->setGeometry(w->rect());
+    } else if (event->type() == QEvent::ToolTip && w->property(kMarked).isValid()) {
+        // Shown for no widget: a tip takes the sheets of the widget it is
+        // for, and the central widget's dark ground would leave its text
+        // dark on dark.
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), w->toolTip());
+        return true;
     } else if (event->type() == QEvent::ContextMenu) {
         showMenu(qobject_cast<QLineEdit *>(w) ? w->parentWidget() : w,
                  static_cast<QContextMenuEvent *>(event)->globalPos());
