@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>DifferenceTexts</name>
+    <message>
+        <source>遥控器中的值：%1</source>
+        <translation>The transmitter holds: %1</translation>
+    </message>
+    <message>
+        <source>遥控器中的值（设置：遥控器中的值）：</source>
+        <translation>The transmitter holds (setting: held):</translation>
+    </message>
+    <message>
+        <source>此页有 %1 项设置与遥控器中的不同</source>
+        <translation>%1 settings on this page differ from the transmitter</translation>
+    </message>
+    <message>
+        <source>恢复为遥控器中的值（%1）</source>
+        <translation>Back to the transmitter&apos;s value (%1)</translation>
+    </message>
+    <message>
+        <source>所有页面恢复为遥控器中的值</source>
+        <translation>All pages back to the transmitter&apos;s values</translation>
+    </message>
+    <message>
+        <source>页面上已标出不同的设置。请再次写入，或按 %1 恢复为遥控器中的值（也可右键单击标出的设置）。</source>
+        <translation>The pages mark the settings that differ. Write again, or press %1 to take the transmitter&apos;s values back (or right-click a marked setting).</translation>
+    </message>
+    <message>
+        <source>请检查连接线，并确认遥控器已打开，然后再次写入；或读取遥控器，查看它保存的设置。</source>
+        <translation>Check the cable and that the transmitter is on, then write again; or read to see what the transmitter holds.</translation>
+    </message>
+    <message>
+        <source>写入并关闭</source>
+        <translation>Write and close</translation>
+    </message>
+    <message>
+        <source>不写入就关闭</source>
+        <translation>Close without writing</translation>
+    </message>
+</context>
+<context>
     <name>FileTexts</name>
     <message>
         <source>保存数据</source>

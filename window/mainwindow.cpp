@@ -4,6 +4,7 @@
 
 #include "commandguard.h"
 #include "linecheck.h"
+#include "marks.h"
 #include "portoffer.h"
 #include "readback.h"
 #include "settingstable.h"
@@ -72,6 +73,7 @@ MainWindow::MainWindow(QWidget *parent)
     quietTimer->setTimerType(Qt::PreciseTimer);
     quietTimer->setInterval(PacketFramer::kQuietMs);
     connect(quietTimer, &QTimer::timeout, this, &MainWindow::quietTimeOver);
+    differences = new DifferenceMarks(this, ui->tabWidget);
 }
 
 MainWindow::~MainWindow()
@@ -89,13 +91,24 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     if (!commands->closingAfterLoss() && unwrittenSettings(cfg, known)) {
         const VerifyTexts texts = verifyTexts();
+        const DifferenceTexts answers = differenceTexts();
         // No parent: Qt 6 does not show a box over a window that is closing.
-        QMessageBox box(QMessageBox::Question, linkTexts().title, texts.closeQuestion,
-                        QMessageBox::Close | QMessageBox::Cancel);
+        QMessageBox box(QMessageBox::Question, linkTexts().title, texts.closeQuestion, QMessageBox::Cancel);
+        QPushButton *write = box.addButton(answers.writeAndClose, QMessageBox::AcceptRole);
+        QPushButton *discard = box.addButton(answers.closeWithout, QMessageBox::DestructiveRole);
         box.setDefaultButton(QMessageBox::Cancel);
-        box.button(QMessageBox::Close)->setText(texts.closeButton);
         box.button(QMessageBox::Cancel)->setText(texts.cancelButton);
-        if (box.exec() != QMessageBox::Close) {
+        box.exec();
+        if (box.clickedButton() == write) {
+            // The write runs its own event loops; the close comes after it,
+            // and only when the transmitter then holds the pages.
+            QTimer::singleShot(0, this, [this] {
+                ui->toolButton_Send->click();
+                if (!unwrittenSettings(model(), known))
+                    close();
+            });
+        }
+        if (box.clickedButton() != discard) {
             event->ignore();
             return;
         }
@@ -135,4 +148,6 @@ void MainWindow::ui_Display()
     THcure_Display();
     StkTrim_Display();
     showUnwrittenMark();
+    if (differences)
+        differences->refresh();
 }

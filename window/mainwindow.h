@@ -18,6 +18,7 @@
 class CommandGuard;
 class CommandScope;
 class StatusLine;
+class DifferenceMarks;
 class QCloseEvent;
 class QTimer;
 
@@ -301,4 +302,5 @@ private:
 
     // Tests and benchmarks look at the state above (tests/window/support).
     friend struct WindowProbe;
+    DifferenceMarks *differences = nullptr;  // marks.h
 };

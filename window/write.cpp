@@ -1,6 +1,7 @@
 #include "commandguard.h"
 #include "frameencoder.h"
 #include "mainwindow.h"
+#include "marks.h"
 #include "readback.h"
 #include "statusline.h"
 #include "texts.h"
@@ -69,10 +70,11 @@ void MainWindow::readBack()
     const VerifyTexts texts = verifyTexts();
     const QStringList differences = readBackDifferences(sent, held);
     status->checked(differences.size());
+    const DifferenceTexts next = differenceTexts();
     if (!complete)
-        QMessageBox::about(nullptr, linkTexts().title, texts.unverified);
+        showWriteVerdict(linkTexts().title, texts.unverified, next.unverifiedNext);
     else if (!differences.isEmpty())
-        QMessageBox::about(nullptr, linkTexts().title,
-                           texts.mismatch + QLatin1Char('\n')
-                               + firstLines(differences, kMaxMismatchLines, texts.more));
+        showWriteVerdict(linkTexts().title,
+                         texts.mismatch + QLatin1Char('\n') + firstLines(differences, kMaxMismatchLines, texts.more),
+                         next.mismatchNext.arg(DifferenceMarks::shortcut().toString(QKeySequence::NativeText)));
 }

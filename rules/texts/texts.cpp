@@ -52,3 +52,18 @@ GuardTexts guardTexts()
             QCoreApplication::translate("GuardTexts", "已修复（%1）"),
             QCoreApplication::translate("GuardTexts", "不完整（缺少帧 %1，这些设置保持原值）")};
 }
+
+DifferenceTexts differenceTexts()
+{
+    return {QCoreApplication::translate("DifferenceTexts", "遥控器中的值：%1"),
+            QCoreApplication::translate("DifferenceTexts", "遥控器中的值（设置：遥控器中的值）："),
+            QCoreApplication::translate("DifferenceTexts", "此页有 %1 项设置与遥控器中的不同"),
+            QCoreApplication::translate("DifferenceTexts", "恢复为遥控器中的值（%1）"),
+            QCoreApplication::translate("DifferenceTexts", "所有页面恢复为遥控器中的值"),
+            QCoreApplication::translate("DifferenceTexts",
+                                        "页面上已标出不同的设置。请再次写入，或按 %1 恢复为遥控器中的值（也可右键单击标出的设置）。"),
+            QCoreApplication::translate("DifferenceTexts",
+                                        "请检查连接线，并确认遥控器已打开，然后再次写入；或读取遥控器，查看它保存的设置。"),
+            QCoreApplication::translate("DifferenceTexts", "写入并关闭"),
+            QCoreApplication::translate("DifferenceTexts", "不写入就关闭")};
+}

@@ -55,3 +55,19 @@ GuardTexts guardTexts();
 
 LinkTexts linkTexts();
 FileTexts fileTexts();
+
+// The pages' marks of settings the transmitter does not hold, taking them
+// back, and the boxes' next steps after a write.
+struct DifferenceTexts
+{
+    QString holds;        // an editor's tool tip, %1 the held value as shown
+    QString holdsList;    // the lines "setting: held" follow
+    QString tabTip;       // %1 the number of settings on the page that differ
+    QString backOne;      // context menu, %1 the held value as shown
+    QString backAll;      // context menu and shortcut: every page
+    QString mismatchNext;    // below the mismatch lines, %1 the shortcut
+    QString unverifiedNext;  // below "could not be verified"
+    QString writeAndClose;   // the close question's answers
+    QString closeWithout;
+};
+DifferenceTexts differenceTexts();

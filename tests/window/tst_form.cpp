@@ -879,7 +879,7 @@ private slots:
         } recorder;
         QVERIFY(useEnglishTexts(false));
         QCoreApplication::installTranslator(&recorder);
-        linkTexts(), verifyTexts(), fileTexts(), guardTexts();
+        linkTexts(), verifyTexts(), fileTexts(), guardTexts(), differenceTexts();
         for (const Setting &s : settingsTable())
             settingLabel(s, 1);
         QCoreApplication::removeTranslator(&recorder);

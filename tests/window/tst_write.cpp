@@ -2,7 +2,9 @@
 // "WWW", or only the notice when no port is open.
 #include "commandtime.h"
 #include "configmodel.h"
+#include "differences.h"
 #include "frameencoder.h"
+#include "marks.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
 #include "readback.h"
@@ -20,8 +22,11 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -65,6 +70,8 @@ struct BoxAnswer
             busyUnderBox = busyUnderBox || QApplication::overrideCursor() != nullptr;
             (question ? questions : shown)
                 << box->text() + (box->defaultButton() ? QLatin1Char('|') + box->defaultButton()->text() : QString());
+            if (!question && box->icon() == QMessageBox::Warning)
+                warned << box->informativeText();
             if (clock)
                 (question ? askedAt : shownAt) << clock->elapsed();
             QAbstractButton *cancel = box->button(QMessageBox::Cancel);
@@ -74,6 +81,7 @@ struct BoxAnswer
     }
     QTimer timer;
     QStringList shown, questions;
+    QStringList warned;  // the next step below each warning
     const QElapsedTimer *clock = nullptr;  // when set: when each box appeared
     QVector<qint64> shownAt, askedAt;
     bool busyUnderBox = false;  // the busy cursor spun over a box
@@ -84,6 +92,27 @@ QString statusText(MainWindow &w)
 {
     static const QRegularExpression time(QStringLiteral("\\d\\d:\\d\\d:\\d\\d"));
     return w.findChild<QLabel *>(QStringLiteral("statusCommand"))->text().replace(time, QStringLiteral("T"));
+}
+
+// The marked editors by name, then the marked tabs' texts.
+QString marks(MainWindow &w)
+{
+    QStringList names;
+    for (QWidget *e : w.findChildren<QWidget *>())
+        if (e->property(DifferenceMarks::kMarked).toBool())
+            names << e->objectName();
+    names.sort();
+    auto *tabs = w.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabText(i).endsWith(QLatin1String(DifferenceMarks::kTabMark)))
+            names << tabs->tabText(i);
+    return names.join(QLatin1Char(' '));
+}
+
+void edit(ConfigModel &m, const QString &edits)
+{
+    for (const QString &e : edits.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        findSetting(e.section(QLatin1Char('='), 0, 0))->set(m, e.section(QLatin1Char('='), 1).toInt());
 }
 
 } // namespace
@@ -122,6 +151,24 @@ private slots:
         const QString box = firstLines(readBackDifferences(sent, answers), 15, QStringLiteral("… and %1 more"));
         QTEST(box.split(QLatin1Char('\n')).join(QLatin1Char('|')), "box");
         QCOMPARE(unwrittenSettings(answers, sent), !box.isEmpty());  // the title's mark
+
+        // The pages' marks: the same settings, with both values; taking one
+        // back leaves the others, taking all back leaves the trims and the
+        // channel choice, which no answer carries.
+        const QVector<HeldDifference> marked = heldDifferences(answers, sent);
+        QCOMPARE(marked.size(), readBackDifferences(sent, answers).size());
+        for (const HeldDifference &d : marked)
+            QVERIFY2(d.shown == d.setting->get(answers) && d.held == d.setting->get(sent), qPrintable(d.setting->name));
+        ConfigModel pages = answers;
+        if (!marked.isEmpty()) {
+            takeBack(pages, sent, marked.first().setting);
+            QCOMPARE(heldDifferences(pages, sent), marked.mid(1));
+        }
+        takeBack(pages, sent);
+        QCOMPARE(heldDifferences(pages, sent), QVector<HeldDifference>());
+        QCOMPARE(pages.StkTrim[0], answers.StkTrim[0]);
+        QCOMPARE(pages.DR_CH, answers.DR_CH);
+        QCOMPARE(pages.DR_UP1, pages.DR_UpRate[pages.DR_CH]);  // the working rate follows its channel
     }
 
     // Every command that closes with "WWW", against a transmitter that
@@ -134,6 +181,10 @@ private slots:
         QTest::addColumn<QString>("box");  // also: the title marked, and closing asks
         QTest::addColumn<int>("answers");  // "WWW" after "RR"
         QTest::addColumn<QString>("status");  // the status line at the end
+        QTest::addColumn<QString>("marks");  // what the pages mark afterwards
+        // Unverified, the transmitter is still known by its start-up settings.
+        const QString unsent = "doubleSpinBox_Volt 系统设置 *";
+        const QString sub1 = "spinBox_sub1 基础菜单 *";
         const QString mismatch = verifyTexts().mismatch + QLatin1Char('\n');
         const QString misstored = mismatch + "中点微调 CH1: 0 % → 7 %";
         const QString verified = "已写入并校验 T", differs = "已写入，但遥控器保存的 1 项设置与发送的不同（T）",
@@ -141,29 +192,29 @@ private slots:
                       trusted = "已发送（未校验）T";
         for (const char *command : {"toolButton_Send", "toolButton_Load", "toolButton_Reset", "pushButton_Reset2"}) {
             const QByteArray c(command);
-            QTest::newRow(c + ", faithful") << command << "" << true << "" << 19 << verified;
+            QTest::newRow(c + ", faithful") << command << "" << true << "" << 19 << verified << "";
             QTest::newRow(c + ", stores one value differently") << command << "misstore" << true << misstored << 19
-                                                                 << differs;
+                                                                 << differs << sub1;
             QTest::newRow(c + ", ignores the H frame") << command << "ignore H" << true
-                                                        << mismatch + "油门曲线 曲线点4: 50 % → 60 %" << 19 << differs;
-            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified << 0 << noAnswer;
-            QTest::newRow(c + ", --no-verify") << command << "misstore" << false << "" << 0 << trusted;
+                                                        << mismatch + "油门曲线 曲线点4: 50 % → 60 %" << 19 << differs << "spinBox_THCURE_Data04 高级菜单2 *";
+            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified << 0 << noAnswer << unsent;
+            QTest::newRow(c + ", --no-verify") << command << "misstore" << false << "" << 0 << trusted << "";
         }
         // Answers out of turn, and reads that do not end by themselves: the
         // pages keep what was sent, whatever comes after the verdict.
         const char *send = "toolButton_Send";
         QTest::newRow("answers 2 s after the request") << send << "misstore, late" << true << verifyTexts().unverified
-                                                       << 19 << noAnswer;
-        QTest::newRow("answers twice, 50 ms apart") << send << "misstore, twice" << true << misstored << 38 << differs;
+                                                       << 19 << noAnswer << unsent;
+        QTest::newRow("answers twice, 50 ms apart") << send << "misstore, twice" << true << misstored << 38 << differs << sub1;
         QTest::newRow("answers during the settle pause too") << send << "misstore, early" << true << misstored << 38
-                                                             << differs;
+                                                             << differs << sub1;
         QTest::newRow("one answer per 400 ms") << send << "misstore, slow" << true << verifyTexts().unverified << 19
-                                               << partly;
+                                               << partly << unsent;
         QTest::newRow("a group every 500 ms instead of the AUX packet")
-            << send << "misstore, stalls" << true << verifyTexts().unverified << 18 + 6 << partly;
+            << send << "misstore, stalls" << true << verifyTexts().unverified << 18 + 6 << partly << unsent;
         // The close question comes before any verdict.
         QTest::newRow("closed while answers come slowly") << send << "misstore, slow, closed" << true << "" << 19
-                                                          << trusted;
+                                                          << trusted << unsent;
     }
 
     void readBackAfterEveryWrite()
@@ -283,6 +334,13 @@ private slots:
         const bool marked = !box.isEmpty() || closed;
         QVERIFY(waitForRefresh(w.get()));
         QCOMPARE(w->windowTitle(), marked ? QStringLiteral("Zarvik&Quorel-V5.1 *") : QStringLiteral("Zarvik&Quorel-V5.1"));
+        // The pages mark what the transmitter does not hold, and a verdict
+        // that is not good warns and says what to do next.
+        QTEST(marks(*w), "marks");
+        const DifferenceTexts next = differenceTexts();
+        QCOMPARE(boxes.warned, box.isEmpty() ? QStringList()
+                               : box.startsWith(verifyTexts().mismatch) ? QStringList{next.mismatchNext.arg("Ctrl+Shift+R")}
+                                                                        : QStringList{next.unverifiedNext});
         boxes.questions.clear();
         w->close();  // cancelled when asked, Cancel being the default
         QCOMPARE(boxes.questions, marked ? QStringList{verifyTexts().closeQuestion + "|取消"} : QStringList());
@@ -342,6 +400,218 @@ private slots:
     }
 
     void init() { commandtime::scaled(); }
+
+    // Edits mark their editors and pages, with the held value in the tool
+    // tip; an editor's context menu or the shortcut takes them back, and
+    // then the pages look as designed again.
+    void marksFollowEditsAndTakeBack_data()
+    {
+        QTest::addColumn<QString>("edits");
+        QTest::addColumn<QString>("take");    // "shortcut", or "<editor> one|all" from its context menu
+        QTest::addColumn<QString>("marked");  // after the edits
+        QTest::addColumn<QString>("tip");     // of the first marked editor
+        QTest::addColumn<QString>("after");   // after taking back
+        const DifferenceTexts t = differenceTexts();
+        QTest::newRow("an edit") << "sub1=5" << "" << "spinBox_sub1 基础菜单 *" << t.holds.arg("0 %")
+                                 << "spinBox_sub1 基础菜单 *";
+        QTest::newRow("one of two edits, from its editor's menu")
+            << "Lepa3=50 FS1=20" << "spinBox_Lepa3 one" << "spinBox_FS1 spinBox_Lepa3 基础菜单 *"
+            << t.holds.arg("50 %") << "spinBox_FS1 基础菜单 *";
+        QTest::newRow("every page, from a selector's menu")
+            << "AttiM=2 PRM02_Data2=-30" << "comboBox_AttiM all"
+            << "comboBox_AttiM spinBox_PRM02_Data2 高级菜单1 * 混控设置 *" << t.holds.arg("关闭") << "";
+        QTest::newRow("every page, by the shortcut in a box being typed in")
+            << "DR_UpRate[0]=50 Volt=42" << "shortcut"
+            << "doubleSpinBox_Volt spinBox_DR_RATE spinBox_DR_UP1 高级菜单1 * 高级菜单2 * 系统设置 *"
+            << t.holds.arg("11.0 V") << "";
+        QTest::newRow("another channel's entries mark its selectors")
+            << "DR_DownRate[2]=40 DR_UpExp[3]=20" << "shortcut" << "comboBox_DR_CH1 comboBox_DR_CH2 高级菜单1 * 高级菜单2 *"
+            << t.holdsList + "\n大小舵设置 下档 CH3: 100 %" << "";
+        QTest::newRow("the other position's exponential marks the position")
+            << "DR_DownExp[0]=-20" << "" << "comboBox_DR_POSI 高级菜单2 *"
+            << t.holdsList + "\n大小舵曲线 指数 CH1 DOWN: 0 %" << "comboBox_DR_POSI 高级菜单2 *";
+        QTest::newRow("a trim step, in its mode's row") << "StkStep[0]=5" << "shortcut" << "spinBox_step4 系统设置 *"
+                                                        << t.holds.arg("2 steps") << "";
+        QTest::newRow("trims and the channel choice differ in nothing") << "StkTrim[0]=130 DR_CH=2" << "" << "" << ""
+                                                                        << "";
+    }
+
+    void marksFollowEditsAndTakeBack()
+    {
+        QFETCH(QString, edits);
+        QFETCH(QString, take);
+        MainWindow w;
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto *tabs = w.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+        QStringList designed;
+        for (int i = 0; i < tabs->count(); ++i)
+            designed << tabs->tabText(i);
+        edit(w.model(), edits);
+        selectDualRate(w.model());
+        QVERIFY(waitForRefresh(&w));
+        QTEST(marks(w), "marked");
+        QFETCH(QString, marked);
+        QWidget *first = marked.isEmpty() ? nullptr : w.findChild<QWidget *>(marked.section(QLatin1Char(' '), 0, 0));
+        QTEST(first ? first->toolTip() : QString(), "tip");
+        if (first && first->objectName() == QLatin1String("spinBox_sub1")) {
+            // The mark keeps the editor's look inside it: its background
+            // covers about as much of it as of an unmarked neighbour.
+            const auto shareOf = [](const QImage &img, QRgb colour) {
+                int n = 0;
+                for (int y = 0; y < img.height(); ++y)
+                    for (int x = 0; x < img.width(); ++x)
+                        n += img.pixel(x, y) == colour;
+                return double(n) / (img.width() * img.height());
+            };
+            const QImage plain = w.findChild<QWidget *>(QStringLiteral("spinBox_sub2"))->grab().toImage();
+            const QRgb background = plain.pixel(plain.width() / 2, 6);
+            const double marked = shareOf(first->grab().toImage(), background);
+            QVERIFY2(marked > 0.6 * shareOf(plain, background), qPrintable(QString::number(marked)));
+        }
+
+        QStringList entries;
+        if (take == QLatin1String("shortcut")) {
+            tabs->setCurrentIndex(1);
+            QWidget *box = w.findChild<QWidget *>(QStringLiteral("spinBox_sub2"))->findChild<QLineEdit *>();
+            box->setFocus();
+            QVERIFY(waitUntil([&] { return box->hasFocus(); }, 2000));
+            QTest::keyClick(box, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        } else if (!take.isEmpty()) {
+            auto *editor = w.findChild<QWidget *>(take.section(QLatin1Char(' '), 0, 0));
+            tabs->setCurrentWidget(tabs->widget(0));
+            for (QWidget *p = editor; p; p = p->parentWidget())
+                if (tabs->indexOf(p) >= 0)
+                    tabs->setCurrentWidget(p);
+            const bool one = take.endsWith(QLatin1String("one"));
+            QTimer menuAnswer;
+            connect(&menuAnswer, &QTimer::timeout, [&] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                if (!menu)
+                    return;
+                QAction *chosen = nullptr;
+                for (QAction *a : menu->actions()) {
+                    if (a->isSeparator())
+                        continue;
+                    entries << a->text() + (a->isEnabled() ? "" : " (off)");
+                    if (one ? a->text().startsWith(differenceTexts().backOne.section("%1", 0, 0))
+                            : a->text() == differenceTexts().backAll)
+                        chosen = a;
+                }
+                menu->close();
+                if (chosen)
+                    chosen->trigger();
+            });
+            menuAnswer.start(10);
+            // A spin box's right click lands on its line edit.
+            QWidget *target = editor->findChild<QLineEdit *>() ? editor->findChild<QLineEdit *>() : editor;
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(target, &click);
+            QVERIFY(!entries.isEmpty());
+            QVERIFY2(entries.contains(differenceTexts().backAll), qPrintable(entries.join('|')));
+            if (one)
+                QVERIFY2(entries.contains(differenceTexts().backOne.arg("96 %")), qPrintable(entries.join('|')));
+        }
+        QVERIFY(waitForRefresh(&w));
+        QTEST(marks(w), "after");
+        QFETCH(QString, after);
+        QCOMPARE(unwrittenSettings(w.model(), w.transmitterModel()), !after.isEmpty());
+        if (after.isEmpty()) {
+            // The designed look again: no frame, no tip, the tab texts byte for byte.
+            QCOMPARE(w.findChildren<QWidget *>(QStringLiteral("differenceFrame")).size(), 0);
+            QCOMPARE(first ? first->toolTip() : QString(), QString());
+            for (int i = 0; i < tabs->count(); ++i)
+                QCOMPARE(tabs->tabText(i), designed[i]);
+        }
+    }
+
+    // Closing over unwritten changes: Cancel (the default) keeps the
+    // window, Close without writing sends nothing, Write and close closes
+    // once the transmitter holds the pages and stays open when it does not.
+    void closeQuestionOffersWriteAndClose_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("transmitter");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QString>("marked");
+        const QString sub1 = "spinBox_sub1 基础菜单 *";
+        QTest::newRow("Cancel") << "取消" << "" << false << false << sub1;
+        QTest::newRow("Close without writing") << "不写入就关闭" << "" << true << false << sub1;
+        QTest::newRow("Write and close") << "写入并关闭" << "" << true << true << "";
+        QTest::newRow("Write and close, stored differently") << "写入并关闭" << "misstore" << false
+                                                             << true << sub1;
+    }
+
+    void closeQuestionOffersWriteAndClose()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, transmitter);
+        zqsim::SimEngine::Options opt;
+        opt.intervalMs = 0;
+        opt.misstoreField = transmitter.isEmpty() ? "" : "sub1";
+        opt.misstoreValue = 7;
+        zqsim::SimEngine tx(opt, zqsim::factorySettings());
+        MainWindow w;
+        w.show();
+        PtyPeer peer;
+        openPortInWindow(&w, peer.slavePath());
+        QVERIFY(peer.waitFor("OK"));
+        peer.clearReceived();
+        verifyWrites = true;
+        int fed = 0;
+        WireRecorder wire(peer, [&](const WireRecorder &r) {
+            for (const zqsim::Bytes &p : tx.receive(r.bytes.mid(fed).toStdString(), r.clock.elapsed()))
+                peer.send(QByteArray(reinterpret_cast<const char *>(p.data()), int(p.size())));
+            fed = r.bytes.size();
+        });
+        QStringList buttons, verdicts;
+        QString byDefault;
+        QTimer answering;
+        connect(&answering, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (box->buttons().size() == 1) {
+                verdicts << box->text();
+                box->buttons().first()->click();
+                return;
+            }
+            for (QAbstractButton *b : box->buttons()) {
+                buttons << QStringLiteral("%1 %2").arg(int(box->buttonRole(b))).arg(b->text());
+                if (b->text() == answer)
+                    QTimer::singleShot(0, b, &QAbstractButton::click);
+            }
+            byDefault = box->defaultButton()->text();
+            answering.stop();
+            QTimer::singleShot(20, &answering, qOverload<>(&QTimer::start));
+        });
+        answering.start(10);
+        w.model().sub1 = 5;
+        QVERIFY(waitForRefresh(&w));
+        w.close();
+        QFETCH(bool, written);
+        QFETCH(bool, closed);
+        QVERIFY(waitUntil([&] { return !buttons.isEmpty(); }, 5000));
+        if (written)
+            QVERIFY(waitUntil([&] { return wire.bytes.contains("RR") && !QApplication::overrideCursor()
+                                           && (closed ? !w.isVisible() : !verdicts.isEmpty()); }, 20000));
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({"0 写入并关闭", "1 取消", "2 不写入就关闭"}));  // accept, reject, destructive
+        QCOMPARE(byDefault, QStringLiteral("取消"));
+        QVERIFY(waitForCommandEnd());
+        QCOMPARE(w.isVisible(), !closed);
+        QCOMPARE(wire.bytes.contains("WWWRR"), written);
+        QCOMPARE(verdicts.size(), transmitter.isEmpty() ? 0 : 1);
+        if (!closed) {
+            QVERIFY(waitForRefresh(&w));
+            QTEST(marks(w), "marked");
+        }
+    }
+
+    // The designed sequences, as --no-verify keeps them.
+    void init() { resetProgramState(), commandtime::scaled(), verifyWrites = false; }
 
     void sendWritesTheFourFramesThenWWW()
     {

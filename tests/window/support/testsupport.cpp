@@ -196,9 +196,15 @@ ModalCloser::ModalCloser(int closeAfterMs)
         lastTitle = box->windowTitle();
         lastText = box->text();
         seenSince = -1;
-        if (!box->buttons().isEmpty())
-            box->buttons().first()->click();
-        else
+        if (!box->buttons().isEmpty()) {
+            // The close question is answered "Close without writing"; any
+            // other box by its first button.
+            QAbstractButton *answer = box->buttons().first();
+            for (QAbstractButton *b : box->buttons())
+                if (box->buttonRole(b) == QMessageBox::DestructiveRole)
+                    answer = b;
+            answer->click();
+        } else
             box->done(0);
     });
     timer->start(10);

@@ -54,7 +54,8 @@ private:
 void openPortInWindow(QWidget *window, const QString &path);
 
 // Watches for modal message boxes and closes them, recording what they
-// said.  Arm it before the action that shows the box.
+// said: the close question by "Close without writing", any other box by
+// its first button.  Arm it before the action that shows the box.
 class ModalCloser
 {
 public:
