@@ -559,7 +559,7 @@ private slots:
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
         peer.clearReceived();
-        verifyWrites = true;
+        w.setVerifyWrites(true);
         int fed = 0;
         WireRecorder wire(peer, [&](const WireRecorder &r) {
             for (const zqsim::Bytes &p : tx.receive(r.bytes.mid(fed).toStdString(), r.clock.elapsed()))
@@ -609,9 +609,6 @@ private slots:
             QTEST(marks(w), "marked");
         }
     }
-
-    // The designed sequences, as --no-verify keeps them.
-    void init() { resetProgramState(), commandtime::scaled(), verifyWrites = false; }
 
     void sendWritesTheFourFramesThenWWW()
     {
