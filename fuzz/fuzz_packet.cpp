@@ -199,8 +199,6 @@ void checkDecoded(int n, const DecodeResult &r, bool hold, const ConfigModel &m,
         FUZZ_CHECK(r.readFlag == 0 && !r.refreshesPages());
         FUZZ_CHECK(sameBytes(m, modelBefore) && sameBytes(live, liveBefore));
     }
-    if (r.readFlag)
-        FUZZ_CHECK(live.ReadFlag == r.readFlag);
     if (hold)
         FUZZ_CHECK(std::memcmp(m.StkTrim, modelBefore.StkTrim, sizeof m.StkTrim) == 0);
     if (r.kind == PacketKind::ReceiverLive && !hold)
