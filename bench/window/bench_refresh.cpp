@@ -83,23 +83,6 @@ double nowNs()
     return ts.tv_sec * 1e9 + ts.tv_nsec;
 }
 
-// Reads until `want` bytes came or nothing came for timeoutMs.
-QByteArray readBytes(int fd, int want, int timeoutMs)
-{
-    QByteArray got;
-    char buf[64];
-    while (got.size() < want) {
-        pollfd pf{fd, POLLIN, 0};
-        if (::poll(&pf, 1, timeoutMs) <= 0)
-            break;
-        const ssize_t r = ::read(fd, buf, sizeof buf);
-        if (r <= 0)
-            break;
-        got.append(buf, int(r));
-    }
-    return got;
-}
-
 // This program started again in one of the modes above.
 struct Child
 {
@@ -145,9 +128,9 @@ struct Child
     // Started, and when its port is open the window's greeting came.
     bool waitReady()
     {
-        if (readBytes(ready, 1, 60000) != "R")
+        if (readText(ready, 1, 60000) != "R")
             return false;
-        return master < 0 || readBytes(master, 2, 10000) == "OK";
+        return master < 0 || readText(master, 2, 10000) == "OK";
     }
 
     void stop()
@@ -297,7 +280,7 @@ private slots:
         // Nothing may have been written to a silent line but the greeting.
         bool stray = false;
         for (const Child &c : children)
-            stray = stray || (c.master >= 0 && !readBytes(c.master, 1, 0).isEmpty());
+            stray = stray || (c.master >= 0 && !readText(c.master, 1, 0).isEmpty());
         for (Child &c : children)
             c.stop();
         QVERIFY2(!stray, "a window wrote to its silent line");

@@ -126,25 +126,6 @@ void sleepUntilNs(double t)
     }
 }
 
-// Reads until `want` bytes came or nothing came for timeoutMs.
-int readBytes(int fd, int want, int timeoutMs, QByteArray *into = nullptr)
-{
-    int got = 0;
-    char buf[64];
-    while (got < want) {
-        pollfd pf{fd, POLLIN, 0};
-        if (::poll(&pf, 1, timeoutMs) <= 0)
-            break;
-        const ssize_t r = ::read(fd, buf, sizeof buf);
-        if (r <= 0)
-            break;
-        got += int(r);
-        if (into)
-            into->append(buf, int(r));
-    }
-    return got;
-}
-
 struct Stream
 {
     int master;

@@ -1,13 +1,15 @@
 #pragma once
 
-// A process's CPU time read from /proc, for the benchmarks that measure a
-// window running in a process of its own.
+// A process's CPU time read from /proc, and its line read with a time limit,
+// for the benchmarks that measure a window running in a process of its own.
 
+#include <QByteArray>
 #include <QDir>
 #include <QString>
 
 #include <cstdio>
 #include <cstring>
+#include <poll.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -47,3 +49,28 @@ inline double processCpuNs(pid_t pid)
     return double(ut + st) * 1e9 / double(sysconf(_SC_CLK_TCK));
 }
 
+// Reads until `want` bytes came or nothing came for timeoutMs.
+inline int readBytes(int fd, int want, int timeoutMs, QByteArray *into = nullptr)
+{
+    int got = 0;
+    char buf[64];
+    while (got < want) {
+        pollfd pf{fd, POLLIN, 0};
+        if (::poll(&pf, 1, timeoutMs) <= 0)
+            break;
+        const ssize_t r = ::read(fd, buf, sizeof buf);
+        if (r <= 0)
+            break;
+        got += int(r);
+        if (into)
+            into->append(buf, int(r));
+    }
+    return got;
+}
+
+inline QByteArray readText(int fd, int want, int timeoutMs)
+{
+    QByteArray got;
+    readBytes(fd, want, timeoutMs, &got);
+    return got;
+}
