@@ -73,7 +73,7 @@ MainWindow::MainWindow(QWidget *parent)
     quietTimer->setTimerType(Qt::PreciseTimer);
     quietTimer->setInterval(PacketFramer::kQuietMs);
     connect(quietTimer, &QTimer::timeout, this, &MainWindow::quietTimeOver);
-    differences = new DifferenceMarks(this, ui->tabWidget);
+    differences = new DifferenceMarks(this, cfg, known, ui->tabWidget);
 }
 
 MainWindow::~MainWindow()

@@ -1,7 +1,6 @@
 #include "marks.h"
 
 #include "configmodel.h"
-#include "mainwindow.h"
 #include "readback.h"
 #include "settingstable.h"
 #include "texts.h"
@@ -69,8 +68,8 @@ struct Place
 
 } // namespace
 
-DifferenceMarks::DifferenceMarks(MainWindow *window, QTabWidget *tabs)
-    : QObject(window), window(window), tabs(tabs), backAll(new QAction(window))
+DifferenceMarks::DifferenceMarks(QWidget *window, ConfigModel &pages, const ConfigModel &held, QTabWidget *tabs)
+    : QObject(window), window(window), pages(pages), held(held), tabs(tabs), backAll(new QAction(window))
 {
     for (int i = 0; i < tabs->count(); ++i)
         designedTabTexts << tabs->tabText(i);
@@ -139,9 +138,8 @@ QVector<QWidget *> DifferenceMarks::editorsOf(const Setting &s, const ConfigMode
 
 void DifferenceMarks::refresh()
 {
-    const ConfigModel &pages = window->model();
     const int selection = (pages.DR_CH * 2 + pages.DR_POSI) * 8 + pages.Mode;
-    QVector<HeldDifference> now = heldDifferences(pages, window->transmitterModel());
+    QVector<HeldDifference> now = heldDifferences(pages, held);
     if (now == marked && (marked.isEmpty() || selection == markedSelection))
         return;
     marked = std::move(now);
@@ -151,7 +149,6 @@ void DifferenceMarks::refresh()
 
 void DifferenceMarks::mark()
 {
-    const ConfigModel &pages = window->model();
     const DifferenceTexts texts = differenceTexts();
     struct Tip
     {
@@ -208,13 +205,13 @@ void DifferenceMarks::mark()
 
 void DifferenceMarks::takeBackAll()
 {
-    takeBack(window->model(), window->transmitterModel());
+    takeBack(pages, held);
     QMetaObject::invokeMethod(window, "ui_Display");
 }
 
 void DifferenceMarks::takeBackOne(const Setting *s)
 {
-    takeBack(window->model(), window->transmitterModel(), s);
+    takeBack(pages, held, s);
     QMetaObject::invokeMethod(window, "ui_Display");
 }
 
@@ -262,7 +259,7 @@ void DifferenceMarks::showMenu(QWidget *e, const QPoint &at)
     } else {
         menu = new QMenu(e);
     }
-    const ConfigModel &pages = window->model(), &known = window->transmitterModel();
+    const ConfigModel &known = held;
     for (const Setting &s : settingsTable()) {
         bool direct = false;
         if (!readBackAnswersFor(s) || !editorsOf(s, pages, &direct).contains(e) || !direct)

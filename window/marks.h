@@ -13,7 +13,7 @@
 #include <QStringList>
 #include <QVector>
 
-class MainWindow;
+struct ConfigModel;
 class QAction;
 class QPoint;
 class QTabWidget;
@@ -24,7 +24,9 @@ struct Setting;
 class DifferenceMarks : public QObject
 {
 public:
-    DifferenceMarks(MainWindow *window, QTabWidget *tabs);
+    // `pages`: the model the editors show; `held`: what the transmitter is
+    // known to hold.  The window refreshes itself after a take-back.
+    DifferenceMarks(QWidget *window, ConfigModel &pages, const ConfigModel &held, QTabWidget *tabs);
 
     // On every refresh tick: the rule is a pass over the settings table;
     // widgets are touched only when what differs, or which editor shows
@@ -55,7 +57,9 @@ private:
     void showMenu(QWidget *editor, const QPoint &at);
     void takeBackOne(const Setting *s);
 
-    MainWindow *window;
+    QWidget *window;
+    ConfigModel &pages;
+    const ConfigModel &held;
     QTabWidget *tabs;
     QAction *backAll;
     QHash<QString, QWidget *> editors;  // every editor of a setting, by object name
