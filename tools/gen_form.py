@@ -260,15 +260,16 @@ class W(E):
         self.children = list(attrs) + list(props) + list(children)
 
 
-def line_edit(name, text, sheet, read_only, geometry=None, explicit_writable=False):
+def line_edit(name, text, sheet, read_only, geometry=None):
     props = [p_rect(*geometry)] if geometry else []
-    # A caption is no place for the cursor: taking the window's first focus
-    # it would show its text selected.  A read-out takes typing only where
-    # it is clicked, so the focus never wanders into one by itself.
+    # Captions and read-outs are no place for the cursor: taking the window's
+    # first focus one would show its text selected, and the next refresh
+    # overwrites whatever is typed into a read-out.  The one writable line
+    # edit takes the focus only where it is clicked.
     props.append(p_enum("focusPolicy", "Qt::NoFocus" if read_only else "Qt::ClickFocus"))
     props += [p_sheet(sheet, "QLineEdit"), p_string("text", text), p_set("alignment", "Qt::AlignCenter")]
-    if read_only or explicit_writable:
-        props.append(p_bool("readOnly", read_only))
+    if read_only:
+        props.append(p_bool("readOnly", True))
     return W("QLineEdit", name, props)
 
 
@@ -291,9 +292,11 @@ def combo(name, items, current=None, geometry=None, extra=()):
     return w
 
 
-def spin(name, minimum, maximum, value, step=None, geometry=None):
+def spin(name, minimum, maximum, value, step=None, geometry=None, read_only=False):
     props = [p_rect(*geometry)] if geometry else []
     props.append(p_sheet(editor_sheet(name), "QSpinBox"))
+    if read_only:
+        props.append(p_bool("readOnly", True))
     if minimum != 0:
         props.append(p_number("minimum", minimum))
     props.append(p_number("maximum", maximum))
@@ -384,9 +387,9 @@ def top_bar():
         label("lineEdit_26", "遥控:", "caption 14", (920, 2, 85, 25)),
         label("lineEdit_27", "动力:", "caption 14", (920, 28, 85, 25)),
         label("lineEdit_30", "信号:", "caption 14", (920, 54, 85, 25)),
-        line_edit("lineEdit_RSSI", "null", "read-out 14", False, (1010, 54, 85, 25), explicit_writable=True),
-        line_edit("lineEdit_TX", " 0.0V", "read-out 14", False, (1010, 2, 85, 25)),
-        line_edit("lineEdit_EXT", " 0.0V", "read-out 14", False, (1010, 28, 85, 25)),
+        line_edit("lineEdit_RSSI", "null", "read-out 14", True, (1010, 54, 85, 25)),
+        line_edit("lineEdit_TX", " 0.0V", "read-out 14", True, (1010, 2, 85, 25)),
+        line_edit("lineEdit_EXT", " 0.0V", "read-out 14", True, (1010, 28, 85, 25)),
         tool_button("toolButton_led", (870, 35, 40, 40), "", img + "red.png", "led", 40, "Qt::ToolButtonIconOnly"),
         tool_button("toolButton_Reset", (500, 5, 110, 90), "出厂设置", img + "Reset.png", "tool button reset", 60, under),
         tool_button("toolButton_Read", (20, 5, 110, 90), " 读取数据", img + "Receive.png", tb, 60, under),
@@ -394,7 +397,7 @@ def top_bar():
         tool_button("toolButton_Save", (380, 5, 110, 91), "保存数据", img + "save.png", tb, 60, under),
         tool_button("toolButton_Send", (260, 5, 110, 90), "写入数据", img + "Send.png", tb, 60, under),
         label("lineEdit_37", "接收:", "caption 14", (920, 80, 85, 25)),
-        line_edit("lineEdit_RX", " 0.0V", "read-out 14", False, (1010, 80, 85, 25)),
+        line_edit("lineEdit_RX", " 0.0V", "read-out 14", True, (1010, 80, 85, 25)),
     ]
     return frame("frame", (0, 0, 1200, 110), None, mouse_tracking=True, children=children)
 
@@ -407,7 +410,7 @@ def page_monitor():
     names = ["lineEdit_9"] + ["lineEdit_%d" % k for k in range(19, 26)]
     kids = []
     for i, n in enumerate(values):
-        kids.append(line_edit(n, "0", "value 26", False, (20 + 135 * i, 10, 80, 50)))
+        kids.append(line_edit(n, "0", "value 26", True, (20 + 135 * i, 10, 80, 50)))
     for i, n in enumerate(names):
         kids.append(label(n, "CH%d" % (i + 1), "channel name 26", (30 + 135 * i, 60, 60, 31)))
     for half, (top, maximum, value, sheet) in enumerate([(105, 1010, 10, "upper bar"), (285, 1000, 1000, "lower bar")]):
@@ -635,11 +638,12 @@ def page_system():
         y = 220 + 60 * r
         trims.append(label("lineEdit_%d" % num, text, geometry=(10, y, 180, 56)))
         trims.append(spin("spinBox_step%d" % (r + 1), 1, 20, 2, geometry=(180, y, 80, 56)))
-        trims.append(line_edit("lineEdit_Trim_%d" % (r + 1), "(0)", "trim read-out", False, (260, y, 80, 56)))
+        trims.append(line_edit("lineEdit_Trim_%d" % (r + 1), "(0)", "trim read-out", True, (260, y, 80, 56)))
     version = group_box("groupBox_20", " 版本 / 模式", (380, 10, 350, 470), [
         column((10, 29, 201, 181), labels_of(["lineEdit_64", "lineEdit_65", "lineEdit_69"],
                                              ["遥控器摇杆模式:", "遥控器固件版本:", "电脑调参APP版本:"])),
-        column((210, 30, 131, 181), [spin("spinBox_Mode", 1, 4, 2, step=1), spin("spinBox_Vertion", 0, 1000, 0),
+        column((210, 30, 131, 181), [spin("spinBox_Mode", 1, 4, 2, step=1),
+                                     spin("spinBox_Vertion", 0, 1000, 0, read_only=True),
                                      combo("comboBox_PRM02_Master_2", ["V5.1"], current=0)]),
     ] + trims)
     reset = group_box("groupBox_23", "重置数据", (740, 10, 300, 470), [

@@ -6,33 +6,38 @@
 
 namespace {
 
-// Ranges starting at 0 are compared unsigned, so negative values fail too.
-void upTo(int &v, unsigned max, int fallback)
+// lo..hi, as the distance from lo in unsigned arithmetic: one comparison
+// covers both ends, and no value can overflow on the way.
+void within(int &v, int lo, int hi, int fallback)
 {
-    if (static_cast<unsigned>(v) > max)
+    if (static_cast<unsigned>(v) - static_cast<unsigned>(lo) > static_cast<unsigned>(hi - lo))
         v = fallback;
 }
 
-// -100..100, shifted into 0..200 (in unsigned arithmetic, so no value can
-// overflow on the way).
+void upTo(int &v, int max, int fallback)
+{
+    within(v, 0, max, fallback);
+}
+
 void percent(int &v, int fallback)
 {
-    if (static_cast<unsigned>(v) + 100u > 200u)
-        v = fallback;
+    within(v, -100, 100, fallback);
 }
 
-// A voltage 0..max; anything else, NaN included, falls back.
-void volts(double &v, double max, double fallback)
+// An alarm voltage 0..maxTenths, both as volts and as tenths; anything
+// else, NaN included, falls back.
+void alarm(double &v, int &tenths, int maxTenths, double fallback, int fallbackTenths)
 {
-    if (!(v >= 0.0 && v <= max))
+    if (!(v >= 0.0 && v <= maxTenths / 10.0))
         v = fallback;
+    upTo(tenths, maxTenths, fallbackTenths);
 }
 
 // An out-of-range value falls back to the field's initial value; only Volt
 // and Mode have fallbacks of their own, written where they are checked.
 constexpr ConfigModel kInitial{};
 
-template <std::size_t N> void groupUpTo(ConfigModel &m, const CfgField (&fields)[N], unsigned max)
+template <std::size_t N> void groupUpTo(ConfigModel &m, const CfgField (&fields)[N], int max)
 {
     for (CfgField f : fields)
         upTo(m.*f, max, kInitial.*f);
@@ -59,9 +64,10 @@ void checkChannels(ConfigModel &m)
 void checkDualRate(ConfigModel &m)
 {
     upTo(m.DR_MIX, 1, kInitial.DR_MIX);
-    upTo(m.DR_CH, 4, kInitial.DR_CH);
-    upTo(m.DR_SW, 2, kInitial.DR_SW);
-    upTo(m.DR_POSI, 4, kInitial.DR_POSI);
+    // Four channels, one switch, two positions to pick from.
+    upTo(m.DR_CH, 3, kInitial.DR_CH);
+    upTo(m.DR_SW, 0, kInitial.DR_SW);
+    upTo(m.DR_POSI, 1, kInitial.DR_POSI);
     upTo(m.DR_UP1, 100, kInitial.DR_UP1);
     upTo(m.DR_DOWN1, 100, kInitial.DR_DOWN1);
     percent(m.DR_EXP, kInitial.DR_EXP);
@@ -76,38 +82,41 @@ void checkDualRate(ConfigModel &m)
 // Attitude, elevon, V-tail, the four programmable mixes, the throttle curve.
 void checkMixes(ConfigModel &m)
 {
-    upTo(m.AttiM, 5, kInitial.AttiM);
+    upTo(m.AttiM, 4, kInitial.AttiM);  // CH5..CH8, off
     groupUpTo(m, kAttiFields, 100);
     upTo(m.EleMix, 1, kInitial.EleMix);
     groupPercent(m, kElevFields);
     upTo(m.RuMix, 1, kInitial.RuMix);
     groupPercent(m, kRuFields);
-    for (const PrmFields &f : kPrmFields) {
+    for (int k = 0; k < 4; ++k) {
+        const PrmFields &f = kPrmFields[k];
         upTo(m.*f.mix, 2, kInitial.*f.mix);
-        upTo(m.*f.master, 10, kInitial.*f.master);
-        upTo(m.*f.slave, 10, kInitial.*f.slave);
+        upTo(m.*f.master, 7, kInitial.*f.master);  // CH1..CH8
+        upTo(m.*f.slave, 7, kInitial.*f.slave);
         percent(m.*f.data1, kInitial.*f.data1);
-        percent(m.*f.data2, kInitial.*f.data2);
-        percent(m.*f.data3, kInitial.*f.data3);
+        // The last two mixes only mix in one direction.
+        const int lower = k < 2 ? -100 : 0;
+        within(m.*f.data2, lower, 100, kInitial.*f.data2);
+        within(m.*f.data3, lower, 100, kInitial.*f.data3);
     }
-    upTo(m.THCURE_MIX, 5, kInitial.THCURE_MIX);
+    upTo(m.THCURE_MIX, 1, kInitial.THCURE_MIX);
     upTo(m.THCURE_Opt, 4, kInitial.THCURE_Opt);
     groupUpTo(m, kThCurveFields, 100);
 }
 
-// System settings: the alarm voltages, signal strength, stick mode.
+// System settings: the alarm voltages, signal strength, stick mode, trim
+// steps.  The transmitter and receiver alarms travel as two hex digits
+// (offset 16), which end at 23.9 V; the power battery as three decimal
+// digits, which end at 99.9 V.
 void checkSystem(ConfigModel &m)
 {
-    volts(m.Volt, 50.0, 0.0);  // not the initial 11.0 V
-    upTo(m.VoltTenths, 500, kInitial.VoltTenths);
-    upTo(m.Mode, 4, 1);  // not the initial 2
-    volts(m.rxVolt, 100.0, kInitial.rxVolt);
-    upTo(m.rxVoltTenths, 1000, kInitial.rxVoltTenths);
-    volts(m.extVolt, 100.0, kInitial.extVolt);
-    upTo(m.extVoltTenths, 1000, kInitial.extVoltTenths);
-    // -100..0, shifted into 0..100.
-    if (static_cast<unsigned>(m.Rssi) + 100u > 100u)
-        m.Rssi = kInitial.Rssi;
+    alarm(m.Volt, m.VoltTenths, 239, 0.0, kInitial.VoltTenths);  // not the initial 11.0 V
+    alarm(m.rxVolt, m.rxVoltTenths, 239, kInitial.rxVolt, kInitial.rxVoltTenths);
+    alarm(m.extVolt, m.extVoltTenths, 999, kInitial.extVolt, kInitial.extVoltTenths);
+    within(m.Rssi, -100, 0, kInitial.Rssi);
+    within(m.Mode, 1, 4, 1);  // not the initial 2
+    for (int k = 0; k < 4; ++k)
+        within(m.StkStep[k], 1, 20, kInitial.StkStep[k]);
 }
 
 } // namespace

@@ -299,11 +299,9 @@ QString showConfig(const ConfigFileRead &f, const QString &name)
         const int value = s->get(f.file);
         const int after = s->get(f.afterLoad);
         out += settingValueText(*s, value);
+        // What a load keeps, its page shows as it is.
         if (after != value)
             out += QLatin1String("  -> ") + settingValueText(*s, after);
-        else if (s->shown == Shown::Number && (value < s->editLo || value > s->editHi))
-            out += QStringLiteral("  (the page shows %1)")
-                       .arg(settingValueText(*s, qBound(s->editLo, value, s->editHi)));
         out += QLatin1Char('\n');
     }
     return out;

@@ -434,8 +434,8 @@ QString settingValueText(const Setting &s, int value)
     case Shown::Choice:
         if (value >= 0 && value < s.items.size())
             return windowText(s.items.at(value).toUtf8().constData());
-        // The selector shows an empty selection and keeps the value.
-        return QStringLiteral("(no item: %1)").arg(value);
+        // Only a value as received or loaded, before the sanity pass: its number.
+        break;
     case Shown::Volts:
         return withUnit(QString::number(value / 10.0, 'f', 1));
     case Shown::Trim:

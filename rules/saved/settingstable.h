@@ -81,7 +81,8 @@ QString windowText(const char *source);
 
 // "中点微调 CH1": group, row label and qualifier in the current language.
 QString settingLabel(const Setting &s, int mode);
-// The value as its page shows it, with unit ("-20 %", "反相", "3.7 V").
+// The value as its page shows it, with unit ("-20 %", "反相", "3.7 V"); a
+// selector's value without an item as its number.
 QString settingValueText(const Setting &s, int value);
 // Display row 1..4 of a trim setting for a stick mode.
 int settingTrimRow(const Setting &s, int mode);

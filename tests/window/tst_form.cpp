@@ -508,20 +508,22 @@ private slots:
             QFAIL("no text to compare");
     }
 
-    // Every line edit is centred; only the read-outs, the channel values,
-    // CH8's caption and the trim read-outs take typing, and the focus only
-    // where clicked.  The captions take no focus, and in the window keep no
-    // selection; the first focus is the open button's.
+    // Every line edit is centred; only CH8's caption takes typing, and the
+    // focus only where clicked.  The other captions and the read-outs take no
+    // focus, and in the window keep no selection; the first focus is the open
+    // button's.  Of the spin boxes only the firmware number's read-out is read-only.
     void lineEditFlags()
     {
-        const QStringList editable = words("lineEdit_RSSI lineEdit_TX lineEdit_EXT lineEdit_RX lineEdit lineEdit_36")
-                                   + seq("lineEdit_%1", 2, 8) + seq("lineEdit_Trim_%1", 1, 4);
+        const QStringList editable = {"lineEdit_36"};
         QStringList bad;
         for (QObject *o : formObjects(win))
             if (auto *e = qobject_cast<QLineEdit *>(o))
                 if (e->alignment() != Qt::AlignCenter || e->isReadOnly() == editable.contains(e->objectName())
                     || e->focusPolicy() != (e->isReadOnly() ? Qt::NoFocus : Qt::ClickFocus))
                     bad << e->objectName();
+        for (QAbstractSpinBox *b : win->findChildren<QAbstractSpinBox *>())
+            if (b->isReadOnly() != (b->objectName() == "spinBox_Vertion"))
+                bad << b->objectName();
         QVERIFY2(bad.isEmpty(), qPrintable(bad.join(' ')));
         MainWindow shown;
         QCOMPARE(shown.focusWidget(), shown.findChild<QWidget *>(QStringLiteral("openButton")));
@@ -743,8 +745,12 @@ private slots:
                 for (int k = 0; k < box->count(); ++k)
                     items << box->itemText(k);
                 QCOMPARE(items, s.items);
-            } else if (s.shown == Shown::Number && s.index < 0) {
-                QSpinBox *box = one<QSpinBox>("spinBox_" + n);
+            } else if (s.shown == Shown::Number) {
+                // An array entry's box: its dual-rate page's, or its trim row's.
+                const QHash<QString, QString> boxes{{"DR_UpRate", "DR_UP1"}, {"DR_DownRate", "DR_DOWN1"},
+                                                    {"DR_UpExp", "DR_EXP"}, {"DR_DownExp", "DR_EXP"},
+                                                    {"StkStep", QString("step%1").arg(s.index + 1)}};
+                QSpinBox *box = one<QSpinBox>("spinBox_" + (s.index < 0 ? n : boxes.value(s.jsonKey)));
                 QVERIFY2(box, qPrintable(n));
                 QCOMPARE(box->minimum(), s.editLo);
                 QCOMPARE(box->maximum(), s.editHi);

@@ -126,12 +126,12 @@ const QVector<SettingsCase> &settingsCases()
              m.PRM01_Slave = 2, m.PRM02_Slave = 4, m.PRM01_Mix = 1, m.PRM02_Mix = 2;
              m.StkStep[3] = 5, m.StkStep[2] = 6, m.StkStep[1] = 7, m.StkStep[0] = 8;
          }},
-        {"mix 3 0xA8", 0xA8, 15, settingsPacket(0xA8, {2, 3, 4, 130, 40, 170, 1, 5}), [](ConfigModel &m) {
-             m.PRM03_Mix = 2, m.PRM03_Master = 3, m.PRM03_Slave = 4, m.PRM03_Data1 = 30, m.PRM03_Data2 = -60,
+        {"mix 3 0xA8", 0xA8, 15, settingsPacket(0xA8, {2, 3, 4, 130, 160, 170, 1, 5}), [](ConfigModel &m) {
+             m.PRM03_Mix = 2, m.PRM03_Master = 3, m.PRM03_Slave = 4, m.PRM03_Data1 = 30, m.PRM03_Data2 = 60,
              m.PRM03_Data3 = 70, m.PRM04_Mix = 1, m.PRM04_Master = 5;
          }},
-        {"mix 4, curve 0xA9", 0xA9, 16, settingsPacket(0xA9, {6, 101, 2, 199, 1, 3, 5, 25}), [](ConfigModel &m) {
-             m.PRM04_Slave = 6, m.PRM04_Data1 = 1, m.PRM04_Data2 = -98, m.PRM04_Data3 = 99, m.THCURE_MIX = 1,
+        {"mix 4, curve 0xA9", 0xA9, 16, settingsPacket(0xA9, {6, 101, 102, 199, 1, 3, 5, 25}), [](ConfigModel &m) {
+             m.PRM04_Slave = 6, m.PRM04_Data1 = 1, m.PRM04_Data2 = 2, m.PRM04_Data3 = 99, m.THCURE_MIX = 1,
              m.THCURE_Opt = 3, m.THCURE_Data01 = 5, m.THCURE_Data02 = 25;
          }},
         {"curve 0xAA", 0xAA, 17, settingsPacket(0xAA, {35, 45, 55, 65, 75, 0x99, 0x98, 0x97}),
@@ -139,9 +139,9 @@ const QVector<SettingsCase> &settingsCases()
              m.THCURE_Data03 = 35, m.THCURE_Data04 = 45, m.THCURE_Data05 = 55, m.THCURE_Data06 = 65,
              m.THCURE_Data07 = 75;
          }},
-        {"alarms 0xAB", 0xAB, 18, settingsPacket(0xAB, {1, 1, 0x01, 0xF4, 40, 48, 0x66, 0x67}),
+        {"alarms 0xAB", 0xAB, 18, settingsPacket(0xAB, {0, 1, 0x01, 0xF4, 40, 48, 0x66, 0x67}),
          [](ConfigModel &m) {
-             m.DR_SW = 1, m.DR_POSI = 1, m.extVoltTenths = 500, m.extVolt = 50.0, m.Rssi = -60,
+             m.DR_SW = 0, m.DR_POSI = 1, m.extVoltTenths = 500, m.extVolt = 50.0, m.Rssi = -60,
              m.rxVoltTenths = 48, m.rxVolt = 4.8;
          }},
         {"exponentials 0xAC", 0xAC, 19, settingsPacket(0xAC, {0, 200, 110, 90, 150, 50, 101, 99}),
