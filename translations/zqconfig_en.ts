@@ -39,6 +39,10 @@
         <source>不写入就关闭</source>
         <translation>Close without writing</translation>
     </message>
+    <message>
+        <source>遥控器尚未读取：读取后才能与遥控器中的值比较</source>
+        <translation>The transmitter has not been read: read it to compare with what it holds</translation>
+    </message>
 </context>
 <context>
     <name>FileTexts</name>
@@ -97,6 +101,10 @@
         <source>不完整（缺少帧 %1，这些设置保持原值）</source>
         <translation>short (frames %1 missing; those settings stay as they were)</translation>
     </message>
+    <message>
+        <source>已将 %1 载入页面，未发送（没有打开串口）：</source>
+        <translation>Loaded %1 onto the pages, not sent (no port is open):</translation>
+    </message>
 </context>
 <context>
     <name>LinkTexts</name>
@@ -129,6 +137,28 @@
     <message>
         <source>遥控器没有应答：请检查遥控器是否已开机，以及所选的是否是它的串口。</source>
         <translation>The transmitter did not answer: is it switched on, and is this its port?</translation>
+    </message>
+    <message>
+        <source>收到 %1/%2 组设置，页面没有改变。</source>
+        <translation>%1 of %2 settings groups came; the pages are unchanged.</translation>
+    </message>
+    <message>
+        <source>收到了数据，但其中没有可用的应答（线路上可能有干扰），页面没有改变。</source>
+        <translation>Data came, but none of it was a usable answer (noise on the line?); the pages are unchanged.</translation>
+    </message>
+    <message>
+        <source>还没有读取遥控器中的设置。写入会用页面上的值替换遥控器中的全部设置，包括没有读取过的微调、行程、失控保护和报警设置。
+先读取：读取遥控器，页面上已做的修改保留在读取的值之上，不发送任何数据。</source>
+        <translation>The transmitter's settings have not been read yet. Writing replaces every setting it holds with the pages' values, also the trims, end points, fail-safes and alarms never read from it.
+Read first: reads the transmitter and keeps the edits made on the pages on top of what it holds; nothing is sent.</translation>
+    </message>
+    <message>
+        <source>先读取</source>
+        <translation>Read first</translation>
+    </message>
+    <message>
+        <source>仍然写入</source>
+        <translation>Write anyway</translation>
     </message>
 </context>
 <context>
@@ -780,6 +810,18 @@
         <comment>between frame letters</comment>
         <translation>, </translation>
     </message>
+    <message>
+        <source>未读取：收到的数据中没有可用的应答（%1）</source>
+        <translation>Not read: the data that came held no usable answer (%1)</translation>
+    </message>
+    <message>
+        <source>已保存 %1 %2；这些帧也发送到了遥控器（未校验）</source>
+        <translation>Saved %1 %2; the frames also went to the transmitter (not verified)</translation>
+    </message>
+    <message>
+        <source>四个帧都已发送，但结束命令 WWW 没有发出：遥控器可能没有保存这些设置，请重新连接后再写入一次。</source>
+        <translation>All four frames were sent, but the closing word WWW was not: the transmitter may not have stored them. Reconnect and write once more.</translation>
+    </message>
 </context>
 <context>
     <name>VerifyTexts</name>
@@ -810,6 +852,10 @@
     <message>
         <source>遥控器发来的设置超出范围，窗口显示的是修复后的值（设置：遥控器中的值 → 显示的值）：</source>
         <translation>The transmitter sent settings out of range; the window shows them repaired (setting: held → shown):</translation>
+    </message>
+    <message>
+        <source>页面上的设置已发送到遥控器，但没有校验遥控器是否已保存。仍要关闭吗？</source>
+        <translation>The pages' settings were sent to the transmitter, but whether it stored them was not checked. Close anyway?</translation>
     </message>
 </context>
 </TS>

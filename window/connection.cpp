@@ -64,6 +64,9 @@ void MainWindow::on_openButton_clicked()
         }
         openedFile = portFileLocation(ui->portNameBox->currentText());
         ++openCount;
+        // Another transmitter may be at the end of the line now.
+        heldKnown = false;
+        sentUnchecked = false;
         framer.reset();
         ui->portNameBox->setEnabled(false);
         ui->openButton->setText(texts.closeText);

@@ -19,6 +19,9 @@ void MainWindow::serialPort_readyRead()
     const QByteArray bytes = serialPort.readAll();
     if (bytes.isEmpty())
         return;
+    status->heard();
+    if (readProgress.active())
+        readHeard = true;
     QVector<FramedChunk> chunks;
     framer.feed(bytes, readProgress.awaited(), chunks);
     if (framer.holding())
@@ -49,16 +52,13 @@ void MainWindow::takeChunks(const QVector<FramedChunk> &chunks)
         }
         // Junk is answered like an unrecognised packet, never decoded;
         // settings and the AUX packet only as the read awaits them, and
-        // during a read-back into its copy alone.
+        // then into the read's copy alone: the pages take a read whole,
+        // once every group has come, or not at all.
         const AwaitedAnswers awaited = readProgress.awaited();
+        ConfigModel *answers = readBackHeld ? readBackHeld : readHeld;
         DecodeResult r;
-        if (c.packet && readBackHeld) {
-            r = decodeReadAnswer(c.bytes, *readBackHeld, mon, awaited);
-        } else if (c.packet) {
-            r = decodePacket(c.bytes, cfg, mon, true, awaited);
-            if (readHeld && r.readFlag)
-                decodeReadAnswer(c.bytes, *readHeld, mon, awaited);
-        }
+        if (c.packet)
+            r = decodePacket(c.bytes, answers ? *answers : cfg, mon, true, awaited);
         if (r.readFlag)
             qDebug("ReadFlag:%d", r.readFlag);
         if (r.readFlag && readProgress.active()) {

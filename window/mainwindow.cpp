@@ -73,7 +73,7 @@ MainWindow::MainWindow(QWidget *parent)
     quietTimer->setTimerType(Qt::PreciseTimer);
     quietTimer->setInterval(PacketFramer::kQuietMs);
     connect(quietTimer, &QTimer::timeout, this, &MainWindow::quietTimeOver);
-    differences = new DifferenceMarks(this, cfg, known, ui->tabWidget);
+    differences = new DifferenceMarks(this, cfg, known, heldKnown, ui->tabWidget);
 }
 
 MainWindow::~MainWindow()
@@ -89,7 +89,22 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (!commands->closingAfterLoss() && unwrittenSettings(cfg, known)) {
+    if (!commands->closingAfterLoss() && unwrittenSettings(cfg, known) && sentUnchecked
+        && !unwrittenSettings(cfg, lastSent)) {
+        // The pages went out whole but the check did not run (a close
+        // during the write skips it): sending them again would change
+        // nothing, so only whether to close is asked.
+        const VerifyTexts texts = verifyTexts();
+        QMessageBox box(QMessageBox::Question, linkTexts().title, texts.closeUnverified, QMessageBox::Cancel);
+        QPushButton *close = box.addButton(texts.closeButton, QMessageBox::DestructiveRole);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.button(QMessageBox::Cancel)->setText(texts.cancelButton);
+        box.exec();
+        if (box.clickedButton() != close) {
+            event->ignore();
+            return;
+        }
+    } else if (!commands->closingAfterLoss() && unwrittenSettings(cfg, known)) {
         const VerifyTexts texts = verifyTexts();
         const DifferenceTexts answers = differenceTexts();
         // No parent: Qt 6 does not show a box over a window that is closing.
@@ -118,11 +133,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::showUnwrittenMark()
 {
-    // A read's answers reach the pages one group at a time, while what the
-    // transmitter holds is known only when the read ends: till then the
-    // mark stays as it was.
-    if (readHeld)
-        return;
     const QString shown = unwrittenSettings(cfg, known) ? title + QLatin1String(" *") : title;
     if (windowTitle() != shown)
         setWindowTitle(shown);

@@ -238,6 +238,16 @@ private:
     // Asks for every settings group and waits for the answers; true when
     // all of them came.
     bool requestSettings();
+    // A read's whole course: the request, the answers onto the pages when
+    // every group came (with the edits made since the last read kept on
+    // top when `keepEdits`), a box when not; true when the pages took it.
+    bool readSettings(bool keepEdits);
+    // What the box says about a read that did not get every group.
+    QString readFailure() const;
+    // Before a write into a transmitter not read since the port opened:
+    // true to go on writing; otherwise the command ends here (it may have
+    // read instead, as the user chose).
+    bool writeIntoUnread();
     // After a write's "WWW": the settle pause, "RR", and one box when the
     // transmitter holds other settings or could not be asked.
     void readBack();
@@ -283,6 +293,16 @@ private:
     // What the transmitter is known to hold: after a complete read or a
     // verified write; before the first read, the start-up settings.
     ConfigModel known;
+    // Whether `known` is what this transmitter holds: a complete read or a
+    // checked write since the port opened.  Until then nothing is marked
+    // and a write asks first.
+    bool heldKnown = false;
+    // The settings a write sent whole (the closing word too) but could not
+    // check: a close over exactly these pages does not offer to send them
+    // again.
+    ConfigModel lastSent;
+    bool sentUnchecked = false;
+    bool readHeard = false;  // bytes arrived while the read waited
     ConfigModel *readBackHeld = nullptr;  // the answers' model while a read-back runs
     ConfigModel *readHeld = nullptr;      // while a read runs: its answers as sent, unrepaired
     QString title;                        // the window's title without the mark

@@ -68,8 +68,10 @@ struct Place
 
 } // namespace
 
-DifferenceMarks::DifferenceMarks(QWidget *window, ConfigModel &pages, const ConfigModel &held, QTabWidget *tabs)
-    : QObject(window), window(window), pages(pages), held(held), tabs(tabs), backAll(new QAction(window))
+DifferenceMarks::DifferenceMarks(QWidget *window, ConfigModel &pages, const ConfigModel &held, const bool &heldKnown,
+                                 QTabWidget *tabs)
+    : QObject(window), window(window), pages(pages), held(held), heldKnown(heldKnown), tabs(tabs),
+      backAll(new QAction(window))
 {
     for (int i = 0; i < tabs->count(); ++i)
         designedTabTexts << tabs->tabText(i);
@@ -139,7 +141,7 @@ QVector<QWidget *> DifferenceMarks::editorsOf(const Setting &s, const ConfigMode
 void DifferenceMarks::refresh()
 {
     const int selection = (pages.DR_CH * 2 + pages.DR_POSI) * 8 + pages.Mode;
-    QVector<HeldDifference> now = heldDifferences(pages, held);
+    QVector<HeldDifference> now = heldKnown ? heldDifferences(pages, held) : QVector<HeldDifference>();
     if (now == marked && (marked.isEmpty() || selection == markedSelection))
         return;
     marked = std::move(now);
@@ -205,6 +207,9 @@ void DifferenceMarks::mark()
 
 void DifferenceMarks::takeBackAll()
 {
+    // Nothing of this transmitter is known to take back.
+    if (!heldKnown)
+        return;
     takeBack(pages, held);
     QMetaObject::invokeMethod(window, "ui_Display");
 }
@@ -260,7 +265,13 @@ void DifferenceMarks::showMenu(QWidget *e, const QPoint &at)
         menu = new QMenu(e);
     }
     const ConfigModel &known = held;
+    if (!heldKnown) {
+        // Nothing of this transmitter is known yet: nothing to compare with.
+        menu->addAction(differenceTexts().notRead)->setEnabled(false);
+    }
     for (const Setting &s : settingsTable()) {
+        if (!heldKnown)
+            break;
         bool direct = false;
         if (!readBackAnswersFor(s) || !editorsOf(s, pages, &direct).contains(e) || !direct)
             continue;

@@ -26,7 +26,10 @@ class DifferenceMarks : public QObject
 public:
     // `pages`: the model the editors show; `held`: what the transmitter is
     // known to hold.  The window refreshes itself after a take-back.
-    DifferenceMarks(QWidget *window, ConfigModel &pages, const ConfigModel &held, QTabWidget *tabs);
+    // `heldKnown`: whether `held` is what this transmitter holds; until
+    // then nothing is marked and nothing offered to take back.
+    DifferenceMarks(QWidget *window, ConfigModel &pages, const ConfigModel &held, const bool &heldKnown,
+                    QTabWidget *tabs);
 
     // On every refresh tick: the rule is a pass over the settings table;
     // widgets are touched only when what differs, or which editor shows
@@ -60,6 +63,7 @@ private:
     QWidget *window;
     ConfigModel &pages;
     const ConfigModel &held;
+    const bool &heldKnown;
     QTabWidget *tabs;
     QAction *backAll;
     QHash<QString, QWidget *> editors;  // every editor of a setting, by object name

@@ -70,6 +70,7 @@ void MainWindow::resetToFactory(bool holdTrims)
         RestData2();
         SendData4();
         writeCommand("WWW");
+        status->closingSent();
         readBack();
     }
 }

@@ -20,7 +20,7 @@ namespace {
 
 // What a load tells about its file in the terms of zqconfig-file check:
 // empty for a file that loads whole and unchanged.
-QString loadReport(const ConfigFileRead &f, const QString &name)
+QString loadReport(const ConfigFileRead &f, const QString &name, bool sent)
 {
     const GuardTexts texts = guardTexts();
     QStringList lines;
@@ -31,7 +31,7 @@ QString loadReport(const ConfigFileRead &f, const QString &name)
         lines << texts.shortFile.arg(f.missingFrames());
     if (lines.isEmpty())
         return QString();
-    lines.prepend(texts.loadedWith.arg(name));
+    lines.prepend((sent ? texts.loadedWith : texts.loadedNotSent).arg(name));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -134,6 +134,7 @@ void MainWindow::on_toolButton_Load_clicked()
     // A damaged file must not put out-of-range settings into the
     // transmitter: repair before sending, not only afterwards.
     FalseSaveData();
+    const bool sending = linkOpen();
     sendAllFrames();
 
     Dr_DataSelet();
@@ -141,7 +142,7 @@ void MainWindow::on_toolButton_Load_clicked()
     readBack();
 
     // After a pulled cable the loss box says enough.
-    const QString report = loadReport(judged, name);
+    const QString report = loadReport(judged, name, sending);
     if (!report.isEmpty() && !commands->cutShort())
         QMessageBox::information(this, linkTexts().title, report);
 }

@@ -83,6 +83,28 @@ void StatusLine::packet()
     rate.note(clock.elapsed());
 }
 
+void StatusLine::heard()
+{
+    lastHeard = clock.elapsed();
+}
+
+void StatusLine::becomes(StatusCommand c)
+{
+    if (running)
+        step.command = end.command = c;
+}
+
+void StatusLine::closingSent()
+{
+    if (running && port.isOpen() && !end.lost)
+        end.closingSent = true;
+}
+
+void StatusLine::heardOnly()
+{
+    end.heardOnly = true;
+}
+
 void StatusLine::lost()
 {
     if (running)
@@ -97,7 +119,7 @@ QString StatusLine::lossDetail() const
             && end.command != StatusCommand::Reset)
         || step.frame == 0)
         return QString();
-    return QLatin1Char('\n') + framesLeftText(end.framesSent);
+    return QLatin1Char('\n') + framesLeftText(end.framesSent, end.closingSent);
 }
 
 void StatusLine::ended()
@@ -149,11 +171,13 @@ void StatusLine::refresh()
         openPort = open;
         openedAt = now;
         rate.reset();
+        lastHeard = -1;
     }
     LinkFacts link;
     link.port = openPort;
     link.openForMs = now - openedAt;
-    link.quietForMs = now - qMax(openedAt, rate.lastMs());
+    // Junk and late answers are not silence: any byte counts here.
+    link.quietForMs = now - qMax(openedAt, qMax(rate.lastMs(), lastHeard));
     link.packetsPerSecond = rate.perSecond(now);
     linkLabel->setText(linkStatusText(link));
 }

@@ -36,6 +36,14 @@ public:
     void checked(int differences);
     // A packet or a receiver packet arrived.
     void packet();
+    // Bytes arrived, packets or not: the line is not silent.
+    void heard();
+    // The running command turned into another (a write that reads first).
+    void becomes(StatusCommand c);
+    // The closing "WWW" after the frames went out.
+    void closingSent();
+    // A read heard bytes but no answer among them.
+    void heardOnly();
     // For the loss box: what a pulled cable left in the transmitter, on a
     // line of its own; empty unless a write was under way.
     QString lossDetail() const;
@@ -66,4 +74,5 @@ private:
     QString openPort;    // the port seen open at the last look
     qint64 openedAt = 0;
     PacketRate rate;
+    qint64 lastHeard = -1;  // the last bytes of any kind
 };

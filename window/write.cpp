@@ -8,6 +8,7 @@
 #include "ui_mainwindow.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -22,10 +23,33 @@ void MainWindow::on_toolButton_Send_clicked()
     // when that frame is built.
     const CommandScope command(*commands);
     status->command(StatusCommand::Write);
-    if (!beginCommand(command))
+    if (!beginCommand(command) || !writeIntoUnread())
         return;
     sendAllFrames();
     readBack();
+}
+
+// A write replaces every setting, the ones the pages never showed from
+// this transmitter too; until a read or a checked write the window does
+// not know them, so it asks, "read first" the default.
+bool MainWindow::writeIntoUnread()
+{
+    if (heldKnown)
+        return true;
+    const LinkTexts texts = linkTexts();
+    QMessageBox box(QMessageBox::Question, texts.title, texts.unreadQuestion, QMessageBox::Cancel, this);
+    QPushButton *read = box.addButton(texts.readFirst, QMessageBox::AcceptRole);
+    QPushButton *write = box.addButton(texts.writeAnyway, QMessageBox::DestructiveRole);
+    box.button(QMessageBox::Cancel)->setText(verifyTexts().cancelButton);
+    box.setDefaultButton(read);
+    box.exec();
+    if (box.clickedButton() == write)
+        return true;
+    if (box.clickedButton() == read && !commands->cutShort() && !commands->closePending() && linkOpen()) {
+        status->becomes(StatusCommand::Read);
+        readSettings(true);
+    }
+    return false;
 }
 
 // "WWW" tells the transmitter the settings are complete.
@@ -36,6 +60,7 @@ void MainWindow::sendAllFrames()
     SendData3();
     SendData4();
     writeCommand("WWW");
+    status->closingSent();
 }
 
 // The end of every command that closes with "WWW": asks the transmitter
@@ -48,9 +73,13 @@ void MainWindow::readBack()
     if (commands->cutShort() || !linkOpen())
         return;
     const ConfigModel sent = modelOfFrames(cfg, Str1, Str2, Str3, Str4);
+    lastSent = sent;
+    sentUnchecked = true;
     if (!verifyWrites) {
         // Taken on trust, as asked: the write went out whole.
         known = sent;
+        heldKnown = true;
+        sentUnchecked = false;
         return;
     }
     // A close asked for meanwhile is not held up by a read-back.
@@ -62,8 +91,11 @@ void MainWindow::readBack()
     readBackHeld = nullptr;
     if (commands->cutShort())
         return;
-    if (complete)
+    if (complete) {
         known = held;
+        heldKnown = true;
+        sentUnchecked = false;
+    }
     // A window about to close asks about what is left unwritten instead.
     if (commands->closePending())
         return;

@@ -56,6 +56,13 @@ QStringList readBackDifferences(const ConfigModel &sent, const ConfigModel &held
     return lines;
 }
 
+void keepEditsOnTop(ConfigModel &read, const ConfigModel &pages, const ConfigModel &before)
+{
+    for (const Setting &s : settingsTable())
+        if (readBackAnswersFor(s) && s.get(pages) != s.get(before))
+            s.set(read, s.get(pages));
+}
+
 bool unwrittenSettings(const ConfigModel &pages, const ConfigModel &known)
 {
     for (const Setting &s : settingsTable())

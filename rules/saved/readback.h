@@ -43,6 +43,12 @@ QStringList readRepairs(const ConfigModel &held);
 // "label: sent → held" for each answered setting that differs, page by page.
 QStringList readBackDifferences(const ConfigModel &sent, const ConfigModel &held);
 
+// A read asked for instead of a write: every setting the user changed on
+// the pages (where `pages` differs from `before`, what the transmitter was
+// known to hold) goes onto `read` again, so the user's edits stay on top
+// of what the transmitter now says it holds.
+void keepEditsOnTop(ConfigModel &read, const ConfigModel &pages, const ConfigModel &before);
+
 // Whether the pages hold a setting the transmitter is not known to hold.
 bool unwrittenSettings(const ConfigModel &pages, const ConfigModel &known);
 

@@ -61,6 +61,8 @@ QString commandEndText(const CommandEnd &e)
             return QCoreApplication::translate("StatusTexts", "未读取：没有打开串口（%1）").arg(at);
         if (e.lost)
             return QCoreApplication::translate("StatusTexts", "读取中止：串口已断开（%1）").arg(at);
+        if (e.answers == 0 && e.heardOnly)
+            return QCoreApplication::translate("StatusTexts", "未读取：收到的数据中没有可用的应答（%1）").arg(at);
         if (e.answers == 0)
             return QCoreApplication::translate("StatusTexts", "未读取：遥控器没有应答（%1）").arg(at);
         if (e.answers < kGroups)
@@ -70,7 +72,13 @@ QString commandEndText(const CommandEnd &e)
     if (e.command == StatusCommand::Save) {
         if (e.file.isEmpty())
             return QString();
-        return e.failed ? QCoreApplication::translate("StatusTexts", "未保存：无法写入 %1（%2）").arg(e.file, at) : QCoreApplication::translate("StatusTexts", "已保存 %1 %2").arg(e.file, at);
+        if (e.failed)
+            return QCoreApplication::translate("StatusTexts", "未保存：无法写入 %1（%2）").arg(e.file, at);
+        // With a port open the frames went to the transmitter on the way,
+        // without the closing word or a check.
+        if (e.framesSent > 0)
+            return QCoreApplication::translate("StatusTexts", "已保存 %1 %2；这些帧也发送到了遥控器（未校验）").arg(e.file, at);
+        return QCoreApplication::translate("StatusTexts", "已保存 %1 %2").arg(e.file, at);
     }
     if (!writes(e.command))
         return QString();
@@ -98,10 +106,12 @@ QString commandEndText(const CommandEnd &e)
     return QCoreApplication::translate("StatusTexts", "已写入并校验 %1").arg(at);
 }
 
-QString framesLeftText(int framesSent)
+QString framesLeftText(int framesSent, bool closingSent)
 {
     if (framesSent <= 0)
         return QCoreApplication::translate("StatusTexts", "没有发送任何帧：遥控器保存的设置未改变。");
+    if (framesSent >= kFrames && !closingSent)
+        return QCoreApplication::translate("StatusTexts", "四个帧都已发送，但结束命令 WWW 没有发出：遥控器可能没有保存这些设置，请重新连接后再写入一次。");
     if (framesSent >= kFrames)
         return QCoreApplication::translate("StatusTexts", "四个帧都已发送，但未能校验遥控器保存的设置。");
     return QCoreApplication::translate("StatusTexts", "已发送帧 %1，未发送帧 %2：遥控器现在可能保存着一部分新设置和一部分旧设置，请重新连接后再写入一次。")

@@ -33,6 +33,8 @@ struct CommandEnd
     bool portOpen = true;   // when the command started
     bool lost = false;      // the cable went during it
     int framesSent = 0;     // frames that reached the line, 0..4
+    bool closingSent = false;  // the closing "WWW" after them too
+    bool heardOnly = false; // a read that heard bytes, none of them an answer
     bool checked = false;   // a read-back ran to its verdict
     int answers = 0;        // groups that answered the read or the read-back
     int differences = 0;    // settings held otherwise than sent
@@ -45,7 +47,7 @@ QString commandEndText(const CommandEnd &e);
 
 // The frames a pulled cable left behind, for the loss box; empty when no
 // frame of a write was under way.
-QString framesLeftText(int framesSent);
+QString framesLeftText(int framesSent, bool closingSent = true);
 
 // The link: the port, and how much arrives.
 struct LinkFacts

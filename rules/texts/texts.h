@@ -14,6 +14,12 @@ struct LinkTexts
     QString lineLost;    // the open port went away (cable pulled)
     QString readIncomplete;  // a read some settings groups did not answer
     QString noAnswer;        // a read no group answered at all
+    QString partial;         // below readIncomplete: %1 groups of %2 came, the pages unchanged
+    QString noise;           // below readIncomplete: bytes came, none of them an answer
+    // Write before the window knows what the transmitter holds.
+    QString unreadQuestion;
+    QString readFirst;
+    QString writeAnyway;
 };
 
 // After a write is read back, and before closing over unwritten changes.
@@ -26,6 +32,8 @@ struct VerifyTexts
     QString closeButton;
     QString cancelButton;
     QString repaired;  // after a read: the lines "setting: held → shown" follow
+    // Closing when the pages went out whole but the check did not run.
+    QString closeUnverified;
 };
 VerifyTexts verifyTexts();
 
@@ -48,6 +56,7 @@ struct GuardTexts
     QString no;
     QString notConfiguration;  // %1 the file: no frame in it, nothing sent
     QString loadedWith;        // %1 the file; the lines below follow
+    QString loadedNotSent;     // as loadedWith, when no port was open
     QString repaired;          // %1 the repairs, "; " between them
     QString shortFile;         // %1 the missing frame letters
 };
@@ -69,5 +78,6 @@ struct DifferenceTexts
     QString unverifiedNext;  // below "could not be verified"
     QString writeAndClose;   // the close question's answers
     QString closeWithout;
+    QString notRead;  // context menu before the transmitter was read: nothing to take back
 };
 DifferenceTexts differenceTexts();

@@ -52,6 +52,12 @@ private slots:
         save.file = "glider.txt";
         save.failed = true;
         QTest::newRow("not saved") << save << "Not saved: glider.txt could not be written (14:02:11)";
+        save.failed = false;
+        QTest::newRow("saved, the frames sent too")
+            << save << "Saved glider.txt 14:02:11; the frames also went to the transmitter (not verified)";
+        CommandEnd noise = ended(StatusCommand::Read, 0, false, 0);
+        noise.heardOnly = true;
+        QTest::newRow("a read that heard only noise") << noise << "Not read: the data that came held no usable answer (14:02:11)";
     }
     void endOfACommand()
     {
@@ -64,7 +70,8 @@ private slots:
         QCOMPARE(framesLeftText(2), QStringLiteral("Frames S, G were sent, frames H, I were not: the transmitter may now "
                                                    "hold a mix of new and old settings. Connect again and write once more."));
         QVERIFY(framesLeftText(0).startsWith("No frame was sent"));
-        QVERIFY(framesLeftText(4).startsWith("All four frames were sent"));
+        QVERIFY(framesLeftText(4).startsWith("All four frames were sent, but what"));
+        QVERIFY(framesLeftText(4, false).contains("the closing word WWW was not"));
     }
 
     // The rate counts the last second only; the question comes at 3 s of

@@ -12,6 +12,8 @@
 #include "packetcases.h"
 #include "testsupport.h"
 #include "windowprobe.h"
+#include "wirecapture.h"
+#include "readprogress.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -241,29 +243,16 @@ private slots:
             QTest::keyClick(editor, k.first, k.second);
             QVERIFY(waitTicks(2));
         }
-        // Settings count only as answers to a read: the window asks, the
-        // transmitter answers one group, and the read ends incomplete.
+        // Settings count only as answers to a read, taken whole: the
+        // window asks, the transmitter answers every group.
         ModalCloser closer;
         if (c.read) {
             peer->clearReceived();
-            // The read waits inside the click: the answer goes out from a
-            // timer once the request is on the line, and the checks are
-            // made while the read still waits.
-            bool shown = false, focused = false;
-            QTimer answer;
-            connect(&answer, &QTimer::timeout, [&] {
-                peer->takeAvailable();
-                if (!peer->received().endsWith("RR"))
-                    return;
-                answer.stop();
-                peer->send(c.read());
-                shown = waitUntil([&] { return c.model(cfg) == c.expected; }) && waitTicks(2);
-                focused = editor->hasFocus();
-            });
-            answer.start(5);
+            ReadAnswerer transmitter(*peer, wholeReadAnswers({c.read()}));
             QVERIFY(QMetaObject::invokeMethod(w->findChild<QWidget *>(QStringLiteral("toolButton_Read")), "click"));
-            QVERIFY(shown);
-            QVERIFY(focused);
+            QCOMPARE(transmitter.sent, ReadProgress::kGroups);
+            QVERIFY(waitTicks(2));
+            QVERIFY(editor->hasFocus());
         }
         QCOMPARE(c.model(cfg), c.expected);
         if (c.shown)

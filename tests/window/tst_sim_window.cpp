@@ -409,6 +409,7 @@ void TestSimWindow::pulledCable()
     QFETCH(bool, writing);
     ModalCloser closer(50);
     QVERIFY(open());
+    WindowProbe::heldKnown(*window) = true;
     if (writing)
         QVERIFY(clickAndWait("toolButton_Send", kCommandTimeoutMs));
     QVERIFY(waitUntil([&] { return closer.count == 1; }, kReadTimeoutMs));

@@ -253,6 +253,7 @@ private slots:
         PtyPeer peer;
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
+        WindowProbe::heldKnown(w) = true;
         peer.clearReceived();
 
         // Pull the cable from inside the write's own waits, once the first

@@ -197,7 +197,10 @@ private slots:
                                                                  << differs << sub1;
             QTest::newRow(c + ", ignores the H frame") << command << "ignore H" << true
                                                         << mismatch + "油门曲线 曲线点4: 50 % → 60 %" << 19 << differs << "spinBox_THCURE_Data04 高级菜单2 *";
-            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified << 0 << noAnswer << unsent;
+            // A reset, which does not ask, into a transmitter never read:
+            // unverified, nothing is known to mark against.
+            QTest::newRow(c + ", silent") << command << "silent" << true << verifyTexts().unverified << 0 << noAnswer
+                                          << (c.contains("Reset") ? "" : unsent);
             QTest::newRow(c + ", --no-verify") << command << "misstore" << false << "" << 0 << trusted << "";
         }
         // Answers out of turn, and reads that do not end by themselves: the
@@ -243,6 +246,9 @@ private slots:
         // The transmitter never hears the "OK": no live stream, the line
         // carries the command alone.
         QVERIFY(peer.waitFor("OK"));
+        QFETCH(QString, command);
+        // Known by its start-up settings; the resets do not ask either way.
+        WindowProbe::heldKnown(*w) = !command.contains(QLatin1String("Reset"));
         peer.clearReceived();
         // Every command sends the factory settings; the write and the load
         // after an edit that marks the title.
@@ -302,7 +308,6 @@ private slots:
         QTimer ticker;
         connect(&ticker, &QTimer::timeout, [&] { answer(tx.tick(txClock.elapsed())); });
         ticker.start(10);
-        QFETCH(QString, command);
         QFETCH(int, answers);
         const int length = 327 + (verify ? 2 : 0) + 3 * answers;
         QVERIFY(QMetaObject::invokeMethod(button(*w, command.toLatin1()), "click", Qt::QueuedConnection));
@@ -327,7 +332,8 @@ private slots:
         QVERIFY2(verdictAt < ReadProgress::kLimitMs + 1000, qPrintable(QString::number(verdictAt)));
         const bool closed = transmitter.endsWith(QLatin1String("closed"));
         if (closed) {
-            QCOMPARE(boxes.questions, QStringList{verifyTexts().closeQuestion + "|取消"});
+            // What went out is not offered again.
+            QCOMPARE(boxes.questions, QStringList{verifyTexts().closeUnverified + "|取消"});
             QVERIFY2(verdictAt < 500 + 1000, qPrintable(QString::number(verdictAt)));
         }
         QCOMPARE(cfg.sub1 + cfg.THCURE_Data04, 50);  // the pages keep what was sent
@@ -343,7 +349,10 @@ private slots:
                                                                         : QStringList{next.unverifiedNext});
         boxes.questions.clear();
         w->close();  // cancelled when asked, Cancel being the default
-        QCOMPARE(boxes.questions, marked ? QStringList{verifyTexts().closeQuestion + "|取消"} : QStringList());
+        // What went out whole but unchecked is not offered again.
+        const QString question = box == verifyTexts().unverified || closed ? verifyTexts().closeUnverified
+                                                                           : verifyTexts().closeQuestion;
+        QCOMPARE(boxes.questions, marked ? QStringList{question + "|取消"} : QStringList());
         QCOMPARE(w->isVisible(), marked);
     }
 
@@ -353,13 +362,17 @@ private slots:
     void editOrCloseDuringAWrite_data()
     {
         QTest::addColumn<bool>("close");
-        QTest::newRow("an edit") << false;
-        QTest::newRow("a close, over a value stored differently") << true;
+        QTest::addColumn<bool>("during");  // the edit during the write, else before it
+        QTest::newRow("an edit") << false << true;
+        QTest::newRow("a close, over a value stored differently") << true << true;
+        // What went out whole is not offered again: no second write.
+        QTest::newRow("a close, edited before the write") << true << false;
     }
 
     void editOrCloseDuringAWrite()
     {
         QFETCH(bool, close);
+        QFETCH(bool, during);
         zqsim::SimEngine::Options opt;
         opt.intervalMs = 0;
         opt.misstoreField = close ? "sub1" : "";
@@ -371,6 +384,7 @@ private slots:
         PtyPeer peer;
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
+        WindowProbe::heldKnown(w) = true;
         peer.clearReceived();
         BoxAnswer boxes;
         int fed = 0;
@@ -378,12 +392,15 @@ private slots:
             for (const zqsim::Bytes &p : tx.receive(r.bytes.mid(fed).toStdString(), r.clock.elapsed()))
                 peer.send(QByteArray(reinterpret_cast<const char *>(p.data()), int(p.size())));
             if (fed < 81 && r.bytes.size() >= 81) {
-                cfg.FS1 = 20;  // unwritten now, so a close asks
+                if (during)
+                    cfg.FS1 = 20;  // unwritten now, so a close asks
                 if (close)
                     w.close();
             }
             fed = r.bytes.size();
         });
+        if (!during)
+            cfg.sub2 = 5;
         QVERIFY(QMetaObject::invokeMethod(button(w, "toolButton_Send"), "click", Qt::QueuedConnection));
         // A close asked for during the write skips the read-back.
         QVERIFY(waitUntil([&] { return wire.bytes.size() >= 324 && (close || wire.bytes.contains("RR"))
@@ -392,8 +409,10 @@ private slots:
         if (!close)
             w.close();
         QCOMPARE(boxes.shown, QStringList());
-        QCOMPARE(boxes.questions, QStringList{verifyTexts().closeQuestion + "|取消"});
+        QCOMPARE(boxes.questions, QStringList{(during ? verifyTexts().closeQuestion : verifyTexts().closeUnverified) + "|取消"});
         QVERIFY(w.isVisible());
+        if (close)
+            QCOMPARE(wire.bytes.size(), 327);  // one write, no read-back, none again
         const int before = wire.bytes.size();
         QVERIFY(QMetaObject::invokeMethod(button(w, "toolButton_Read"), "click", Qt::QueuedConnection));
         QVERIFY(waitUntil([&] { return wire.bytes.indexOf("RR", before) >= 0; }, 5000));
@@ -432,6 +451,8 @@ private slots:
             << t.holdsList + "\n大小舵曲线 指数 CH1 DOWN: 0 %" << "comboBox_DR_POSI 高级菜单2 *";
         QTest::newRow("a trim step, in its mode's row") << "StkStep[0]=5" << "shortcut" << "spinBox_step4 系统设置 *"
                                                         << t.holds.arg("2 steps") << "";
+        QTest::newRow("not read yet: nothing marked, nothing to take back")
+            << "sub1=5" << "spinBox_sub1 all" << "" << "" << "";
         QTest::newRow("trims and the channel choice differ in nothing") << "StkTrim[0]=130 DR_CH=2" << "" << "" << ""
                                                                         << "";
     }
@@ -441,6 +462,8 @@ private slots:
         QFETCH(QString, edits);
         QFETCH(QString, take);
         MainWindow w;
+        const bool unread = QByteArray(QTest::currentDataTag()).startsWith("not read");
+        WindowProbe::heldKnown(w) = !unread;
         w.show();
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -509,14 +532,15 @@ private slots:
             QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(target, &click);
             QVERIFY(!entries.isEmpty());
-            QVERIFY2(entries.contains(differenceTexts().backAll), qPrintable(entries.join('|')));
+            QVERIFY2(entries.contains(differenceTexts().backAll + (unread ? " (off)" : "")), qPrintable(entries.join('|')));
+            QCOMPARE(entries.contains(differenceTexts().notRead + " (off)"), unread);
             if (one)
                 QVERIFY2(entries.contains(differenceTexts().backOne.arg("96 %")), qPrintable(entries.join('|')));
         }
         QVERIFY(waitForRefresh(&w));
         QTEST(marks(w), "after");
         QFETCH(QString, after);
-        QCOMPARE(unwrittenSettings(w.model(), w.transmitterModel()), !after.isEmpty());
+        QCOMPARE(unwrittenSettings(w.model(), w.transmitterModel()), !after.isEmpty() || unread);
         if (after.isEmpty()) {
             // The designed look again: no frame, no tip, the tab texts byte for byte.
             QCOMPARE(w.findChildren<QWidget *>(QStringLiteral("differenceFrame")).size(), 0);
@@ -558,6 +582,7 @@ private slots:
         PtyPeer peer;
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
+        WindowProbe::heldKnown(w) = true;
         peer.clearReceived();
         w.setVerifyWrites(true);
         int fed = 0;
@@ -610,6 +635,74 @@ private slots:
         }
     }
 
+    // Before the window knows what the transmitter holds, a write asks,
+    // "read first" the default: that reads, keeps the edit on top (marked)
+    // and sends nothing, and the next write goes ahead unasked; "write
+    // anyway" writes; Cancel sends nothing.
+    void writeIntoAnUnreadTransmitterAsksFirst_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QByteArray>("sent");  // after "OK"; "S…" for a write
+        QTest::addColumn<QString>("marked");
+        QTest::newRow("read first") << "先读取" << QByteArray("RR") + QByteArray(19 * 3, 'W') << "spinBox_sub1 基础菜单 *";
+        QTest::newRow("write anyway") << "仍然写入" << QByteArray("S…") << "";
+        QTest::newRow("cancel") << "取消" << QByteArray() << "";
+    }
+
+    void writeIntoAnUnreadTransmitterAsksFirst()
+    {
+        QFETCH(QString, answer);
+        zqsim::SimEngine::Options opt;
+        opt.intervalMs = 0;
+        zqsim::TransmitterSettings held = zqsim::factorySettings();
+        held.FS1 = 33;  // a setting the pages never showed
+        zqsim::SimEngine tx(opt, held);
+        MainWindow w;
+        WindowProbe::heldKnown(w) = true;  // cancelled rows mark against the start-up settings
+        w.show();
+        PtyPeer peer;
+        openPortInWindow(&w, peer.slavePath());
+        QVERIFY(peer.waitFor("OK"));
+        QVERIFY(!WindowProbe::heldKnown(w));  // a new port: nothing known of it
+        peer.clearReceived();
+        int fed = 0;
+        WireRecorder wire(peer, [&](const WireRecorder &r) {
+            for (const zqsim::Bytes &p : tx.receive(r.bytes.mid(fed).toStdString(), r.clock.elapsed()))
+                peer.send(QByteArray(reinterpret_cast<const char *>(p.data()), int(p.size())));
+            fed = r.bytes.size();
+        });
+        QStringList asked;
+        QTimer answering;
+        connect(&answering, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (box->buttons().size() > 1)
+                asked << box->defaultButton()->text();
+            for (QAbstractButton *b : box->buttons())
+                if (b->text() == answer || box->buttons().size() == 1)
+                    b->click();
+        });
+        answering.start(10);
+        w.model().sub1 = 5;
+        button(w, "toolButton_Send")->click();
+        QVERIFY(waitForCommandEnd());
+        wire.collectFor(commandtime::ms(300));
+        QCOMPARE(asked, QStringList{"先读取"});
+        QFETCH(QByteArray, sent);
+        QCOMPARE(sent.endsWith("…") ? wire.bytes.left(1) + "…" : wire.bytes, sent);
+        QCOMPARE(w.model().sub1, 5);
+        QCOMPARE(w.model().FS1, answer == QStringLiteral("先读取") ? 33 : 50);
+        QVERIFY(waitForRefresh(&w));
+        QTEST(marks(w), "marked");
+        if (answer == QStringLiteral("先读取")) {
+            button(w, "toolButton_Send")->click();
+            QVERIFY(waitForCommandEnd());
+            QCOMPARE(asked.size(), 1);
+            QVERIFY(wire.bytes.contains("WWWRR"));
+        }
+    }
+
     void sendWritesTheFourFramesThenWWW()
     {
         MainWindow w;
@@ -618,6 +711,7 @@ private slots:
         QVERIFY(peer.isOpen());
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
+        WindowProbe::heldKnown(w) = true;
         peer.clearReceived();
 
         LogCapture log;
@@ -681,6 +775,7 @@ private slots:
         PtyPeer peer;
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
+        WindowProbe::heldKnown(w) = true;
         peer.clearReceived();
         cfg.Volt = 60.0;
         cfg.Mode = 3;
@@ -704,6 +799,7 @@ private slots:
         // Open and close again: the line stays, the window's port is closed.
         openPortInWindow(&w, peer.slavePath());
         QVERIFY(peer.waitFor("OK"));
+        WindowProbe::heldKnown(w) = true;
         QTest::mouseClick(button(w, "openButton"), Qt::LeftButton);
         QVERIFY(peer.waitFor("DIS"));
         peer.clearReceived();

@@ -11,4 +11,10 @@ struct WindowProbe
     static QString &frame(MainWindow &w, FrameKind kind) { return w.storedFrame(kind); }
     static HoverCounters &hover(MainWindow &w) { return w.hoverCounters; }
     static bool verifiesWrites(const MainWindow &w) { return w.verifyWrites; }
+    // The running read's answers, as sent (null while no read runs).
+    static const ConfigModel *readAnswers(MainWindow &w) { return w.readHeld; }
+    // Whether the window knows what the transmitter holds; a suite that
+    // writes without reading first sets it, as a read of the start-up
+    // settings would.
+    static bool &heldKnown(MainWindow &w) { return w.heldKnown; }
 };

@@ -1,6 +1,7 @@
 #include "wirecapture.h"
 
 #include "commandtime.h"
+#include "packetcases.h"
 #include "testsupport.h"
 
 #include <QTimer>
@@ -101,4 +102,39 @@ QStringList shortWaits(const WireRecorder &wire, const LogCapture &log, bool set
     if (settles)
         expect("settle pause", log.at(QStringLiteral("Str4Blength:"), wire.clock), wire.arrival(327), 800 + 800);
     return out;
+}
+
+QList<QByteArray> wholeReadAnswers(const QList<QByteArray> &instead, const QByteArray &aux)
+{
+    QList<QByteArray> answers;
+    for (const SettingsCase &c : settingsCases()) {
+        QByteArray packet = c.packet;
+        for (const QByteArray &other : instead)
+            if (other.size() == packet.size() && other[2] == packet[2])
+                packet = other;
+        answers << packet;
+        if (c.code == 0x99)
+            answers << (aux.isEmpty() ? auxPacket(1, 3, 0, 2) : aux);
+    }
+    return answers;
+}
+
+ReadAnswerer::ReadAnswerer(PtyPeer &peer, const QList<QByteArray> &answers) : timer(new QTimer)
+{
+    QObject::connect(timer, &QTimer::timeout, [this, &peer, answers] {
+        peer.takeAvailable();
+        const QByteArray got = peer.received();
+        const int request = got.lastIndexOf("RR");
+        if (request < 0 || sent >= answers.size())
+            return;
+        // Only "WWW" answers follow the request.
+        if ((got.size() - request - 2) / 3 == sent)
+            peer.send(answers[sent++]);
+    });
+    timer->start(5);
+}
+
+ReadAnswerer::~ReadAnswerer()
+{
+    delete timer;
 }

@@ -70,3 +70,23 @@ public:
 // Returns the waits that were short; `wire` must have recorded from before
 // the click and `log` must have been capturing.
 QStringList shortWaits(const WireRecorder &wire, const LogCapture &log, bool settles);
+
+// A whole read's answers in the order the transmitter sends them: every
+// settings case (a packet in `instead` takes the place of the one of its
+// code) with the AUX packet `aux` after code 99.
+QList<QByteArray> wholeReadAnswers(const QList<QByteArray> &instead = {}, const QByteArray &aux = {});
+
+// Plays a transmitter answering the window's "RR" with `answers`, each
+// once the one before it was acknowledged; `sent` counts them.
+class ReadAnswerer
+{
+public:
+    ReadAnswerer(PtyPeer &peer, const QList<QByteArray> &answers);
+    ~ReadAnswerer();
+    ReadAnswerer(const ReadAnswerer &) = delete;
+    ReadAnswerer &operator=(const ReadAnswerer &) = delete;
+    int sent = 0;
+
+private:
+    QTimer *timer;
+};
