@@ -13,6 +13,9 @@ bool mayBeLive(const unsigned char *b, int n)
     return n <= kLiveLength && b[0] == kMarker && (n <= kTagAt || b[kTagAt] == kServoTag || b[kTagAt] == kReceiverTag);
 }
 
+// FE, any byte and a settings code: the most a clean start needs.
+constexpr int kCleanStartLength = kCodeAt + 1;
+
 bool isReceiver(const unsigned char *b, int n)
 {
     return n == kLiveLength && b[0] == kMarker && b[kTagAt] == kReceiverTag;
@@ -20,12 +23,18 @@ bool isReceiver(const unsigned char *b, int n)
 
 } // namespace
 
-// Settings only at a boundary and only while the read awaits the code.
+// Settings only at a boundary and only while the read awaits the code.  A
+// whole one is held with what follows it while that may still be a clean
+// start: an answer that lost a byte is completed by the first byte of the
+// next packet, and only the bytes after that tell it apart.
 bool PacketFramer::mayBeSettings(const unsigned char *b, int n) const
 {
-    return !inJunk && n <= kSettingsLength && b[0] == kMarker
-        && (n <= kCodeAt || awaited.takes(settingsReadFlag(b[kCodeAt])))
-        && (n <= kClosingAt || b[kClosingAt] == kMarker);
+    if (inJunk || b[0] != kMarker || (n > kCodeAt && !awaited.takes(settingsReadFlag(b[kCodeAt])))
+        || (n > kClosingAt && b[kClosingAt] != kMarker))
+        return false;
+    const unsigned char *tail = b + kSettingsLength;
+    const int m = n - kSettingsLength;
+    return m <= 0 || (m <= kCleanStartLength && (mayBeLive(tail, m) || mayBeSettings(tail, m)));
 }
 
 // The bytes that show a packet starts here for sure: FE 18 / FE 19, or FE,
@@ -120,8 +129,9 @@ void PacketFramer::push(unsigned char c, QVector<FramedChunk> &out)
             const bool live = mayBeLive(buf, len), settings = mayBeSettings(buf, len);
             if (len == kLiveLength && live)
                 emitPacket(len, out);
-            else if (len == kSettingsLength && settings && !live)
-                emitPacket(len, out);
+            else if (len > kSettingsLength && settings && !live
+                     && cleanStart(buf + kSettingsLength, len - kSettingsLength))
+                emitPacket(kSettingsLength, out);  // what follows is held again
             else if (len > kAuxLength && !live && !settings && cleanStart(buf + kAuxLength, len - kAuxLength))
                 emitPacket(kAuxLength, out);  // what follows is held again
             else
@@ -129,9 +139,9 @@ void PacketFramer::push(unsigned char c, QVector<FramedChunk> &out)
             continue;
         }
         // The last byte ruled out every packet this could have been: a held
-        // AUX packet was followed by no clean start, or a longer packet
-        // arrived damaged.  Its first byte is junk; the rest may still hold
-        // the start of a strong packet.
+        // settings or AUX packet was followed by no clean start, or a longer
+        // packet arrived damaged.  Its first byte is junk; the rest may
+        // still hold the start of a strong packet.
         giveUp(1);
         --len;
         std::memmove(buf, buf + 1, size_t(len));

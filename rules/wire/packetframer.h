@@ -56,18 +56,26 @@ struct FramedChunk
 //    told.
 //
 // When a packet goes out:
-//  - A whole live or settings packet: at once, with no added delay.  A
+//  - A whole live packet: at once, with no added delay.
+//  - An awaited settings packet only standing alone: when the line goes
+//    quiet right after it or a clean packet start (FE 18, FE 19, or FE,
+//    any byte and an awaited settings code) follows it, never on its own
+//    closing FE.  An answer that lost a byte is completed by the FE of
+//    whatever follows it without a pause (a live packet, the next answer)
+//    and would be taken with every later value shifted; what follows that
+//    FE is then no clean start.  The window's answer to a settings packet
+//    thus waits for the quiet time unless a packet follows at once.  A
 //    settings packet starting FE 18 / FE 19 is also the start of a live
 //    packet; the live packet wins if its bytes keep coming, the quiet time
 //    settles on the settings packet.
-//  - The awaited AUX packet when the line goes quiet right after it or a
-//    clean packet start (FE 18, FE 19, or FE and an awaited settings code)
-//    follows it: its place in the answer says it is the AUX packet, and a
-//    transmitter that does not wait 25 ms for its answer (or streams) goes
-//    on with a packet.  Junk that looks like an AUX start (00 00 AA) glued
-//    before a real packet is followed by that packet's rest, no clean
-//    start.  An AUX packet led by FE is also the start of a settings
-//    packet of code AA: that wins if its bytes keep coming.
+//  - The awaited AUX packet likewise, when the line goes quiet right after
+//    it or a clean packet start follows it: its place in the answer says
+//    it is the AUX packet, and a transmitter that does not wait 25 ms for
+//    its answer (or streams) goes on with a packet.  Junk that looks like
+//    an AUX start (00 00 AA) glued before a real packet is followed by
+//    that packet's rest, no clean start.  An AUX packet led by FE is also
+//    the start of a settings packet of code AA: that wins if its bytes
+//    keep coming and stand alone.
 //  - Anything held when the line goes quiet: a whole packet that may start
 //    where it starts, else junk.
 //
@@ -85,8 +93,9 @@ struct FramedChunk
 // bytes in random bursts of 1..64 with the line quiet between and every
 // answer awaited: per byte of junk, a live packet 1.5e-5 (FE 18 / FE 19
 // anywhere; 97 % of them found inside junk, so without their trims), a
-// settings packet 2.5e-8 (only at a boundary: about 1 in 10^6 bursts), an
-// AUX packet 1.9e-6 (a burst of exactly its 8 bytes with AA at byte 2).
+// settings packet none (only at a boundary and standing alone: in effect a
+// burst of exactly its 12 bytes, about 1 in 6 * 10^7 bursts), an AUX
+// packet 1.9e-6 (a burst of exactly its 8 bytes with AA at byte 2).
 // Outside a read no settings or AUX packet comes of junk at all.
 //
 // The buffer never holds more than the longest packet; junk is counted,

@@ -55,10 +55,11 @@ class ReadProgress
 public:
     static constexpr int kQuietMs = 1000;
     // 19 answers, each waiting for its "WWW": at 115200 baud a packet and
-    // its answer take 1.3 ms on the wire, and USB bridges hold each for up
-    // to 17 ms each way, so an answer per 40 ms is slow and a whole read
-    // well under 1 s.  Three times that, and a read that does not end by
-    // then is told incomplete rather than holding the window.
+    // its answer take 1.3 ms on the wire, USB bridges hold each for up to
+    // 17 ms each way, and the framer hands an answer on only after the
+    // line's 25 ms quiet time, so an answer per 65 ms is slow and a whole
+    // read about 1.2 s.  Some 2.5 times that, and a read that does not end
+    // by then is told incomplete rather than holding the window.
     static constexpr int kLimitMs = 3000;
     static constexpr int kGroups = packet::kGroups;
 

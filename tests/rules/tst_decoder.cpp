@@ -5,7 +5,9 @@
 #include "packetdecoder.h"
 #include "packetframer.h"
 #include "readback.h"
+#include "readcopy.h"
 #include "readprogress.h"
+#include "../../fuzz/readrun.h"
 #include "sanity.h"
 
 #include <QtTest>
@@ -73,6 +75,9 @@ private slots:
     void randomChunks();
     void framing_data();
     void framing();
+    void randomReads();
+    void readProgressEdges();
+    void wholeReadOnThePages();
 };
 
 namespace {
@@ -278,7 +283,8 @@ void TestDecoder::settingsStoreRawOutOfRange()
     QCOMPARE(m.extVolt, 11.0);
     QCOMPARE(m.extVoltTenths, 110);
     QCOMPARE(m.Rssi, -100);
-    QCOMPARE(m.rxVolt, 25.5);
+    QCOMPARE(m.rxVolt, 4.0);
+    QCOMPARE(m.rxVoltTenths, 40);
 }
 
 void TestDecoder::unknownCodesStoreNothing()
@@ -366,7 +372,7 @@ void TestDecoder::framing_data()
     QTest::newRow("live in three pieces") << cut(live, {3, 11}) << "||" + hex(live) << true;
     QTest::newRow("live byte by byte") << byByte << QString(19, '|') + hex(live) << true;
     QTest::newRow("aux led by FE waits") << QList<QByteArray>{auxFe, {}} << "|" + hex(auxFe) << true;
-    QTest::newRow("settings AA, first 8 bytes alone") << cut(curve, {8}) << "|" + hex(curve) << true;
+    QTest::newRow("settings AA, first 8 bytes alone") << cut(curve, {8}) + QList<QByteArray>{{}} << "||" + hex(curve) << true;
     QTest::newRow("settings AA, damaged end") << QList<QByteArray>{damaged, {}} << "|J12" << true;
     QTest::newRow("live that starts like settings") << cut(lookalike, {12}) << "|" + hex(lookalike) << true;
     QTest::newRow("two live glued") << QList<QByteArray>{live + live} << hex(live) + ' ' + hex(live) << true;
@@ -385,12 +391,12 @@ void TestDecoder::framing_data()
         {"00 00 AA glued before the AUX answer", "0000aa fe1aaa05040302fe ~", "|J11"},
         {"damaged marker, AA inside", "0018aa0505dc05dc05dc05dc05dc05dc05dc0320 ~", "|J20"},
         {"AUX answered at the quiet time", "000caa010203045a ~", "|000caa010203045a"},
-        {"AUX glued after a settings packet", "fe1a44 0100010001010000 fe 000caa010203045a ~",
-         "fe1a440100010001010000fe|000caa010203045a"},
+        {"AUX glued after a settings packet", "fe1a44 0100010001010000 fe fe1aaa010203045a ~",
+         "fe1a440100010001010000fe|fe1aaa010203045a"},
         {"AUX with a stray byte after it", "000caa010203045a | 77 ~", "||J9"},
         {"AUX with a stray byte before it", "77 000caa010203045a ~", "|J9"},
         {"AUX glued before settings: taken at their clean start", "fe0caa01020304 5a fe0c440101010101010101fe ~",
-         "fe0caa010203045a fe0c440101010101010101fe|"},
+         "fe0caa010203045a|fe0c440101010101010101fe"},
         {"junk over several reads: one answer", "01 | 02 | 03 | 04 | 05 ~", "|||||J5"},
         {"junk, then a packet", "01 | 02 | fe18 | 05dc05dc05dc05dc05dc05dc05dc05dc0320",
          "|||J2 *fe1805dc05dc05dc05dc05dc05dc05dc05dc0320"},
@@ -399,7 +405,12 @@ void TestDecoder::framing_data()
         {"unknown settings code", "fe0c50 0102030405060708 fe ~", "|J12"},
         {"eleven FE before a packet", "fefefefefefefefefefefe fe1805dc05dc05dc05dc05dc05dc05dc05dc0320",
          "J11 *fe1805dc05dc05dc05dc05dc05dc05dc05dc0320"},
-        {"settings inside junk", "01 fe0c44 0101010101010101 fe ~", "|J13"},
+        {"noise glued before an answer", "3c7f01 fe1aa1 020a141e28323c00 fe ~", "|J15"},
+        // An answer that lost a byte is completed by the next packet's FE.
+        {"answer short of its 4th byte, a live packet 5 ms on",
+         "fe1aa1 0a141e28323c00 fe | fe18 05dc05dc05dc05dc05dc05dc05dc05dc0320 ~",
+         "|J11 *fe1805dc05dc05dc05dc05dc05dc05dc05dc0320|"},
+        {"answer short of a byte, the next glued on", "fe1aa1 0a141e28323c00 fe fe1aa2 0114787b7c79dc00 fe ~", "|J23"},
         // Only what a read awaits is an answer: eight bytes with AA at byte
         // 2 outside a read, a settings packet outside a read, a group or the
         // AUX packet a second time, the AUX packet before its place.
@@ -407,7 +418,7 @@ void TestDecoder::framing_data()
         {"settings outside a read", "fe0c44 0101010101010101 fe ~", "|J12", false},
         {"AUX-shaped burst after the AUX answer", "000caa010203045a ~ 0000aa0505050500 ~", "|000caa010203045a||J8"},
         {"a group answered twice", "fe0c44 0101010101010101 fe ~ fe0c44 0000000000000000 fe ~",
-         "fe0c440101010101010101fe|||J12"},
+         "|fe0c440101010101010101fe||J12"},
         // A live packet inside junk does not end it: no settings after it.
         {"live inside junk, then settings", "00 fe18 000102030405060708090a0b0c0d0e0f1011 fe0044 0101010101010101 fe ~",
          "J1 *fe18000102030405060708090a0b0c0d0e0f1011|J12"},
@@ -430,7 +441,7 @@ void TestDecoder::framing_data()
         // The AUX packet is known by its place: a transmitter that goes on
         // within the quiet time, or streams, has it taken at the next start.
         {"AUX, then the next answer within the quiet time", "000caa010203045a | fe0ca1 0102030405060708 fe ~",
-         "|000caa010203045a fe0ca10102030405060708fe|"},
+         "|000caa010203045a|fe0ca10102030405060708fe"},
         {"AUX glued before a live packet", "000caa010203045a fe18 05dc05dc05dc05dc05dc05dc05dc05dc0320 ~",
          "000caa010203045a fe1805dc05dc05dc05dc05dc05dc05dc05dc0320|"},
     };
@@ -498,6 +509,42 @@ void TestDecoder::randomChunks()
         applySanity(m);
         QVERIFY(modelDiff(m, repaired).isEmpty());
     }
+}
+
+void TestDecoder::randomReads()
+{
+    QRandomGenerator rng(0x7EAD);
+    for (int round = 0; round < 5000; ++round) {
+        const char *fault = randomRead([&](int n) { return int(rng.bounded(n)); });
+        QVERIFY2(!fault, qPrintable(QString("round %1: %2").arg(round).arg(fault)));
+    }
+}
+
+void TestDecoder::readProgressEdges()
+{
+    // The AUX packet only after code 99; answers that keep coming hold off
+    // the quiet time, not the limit.
+    ReadProgress read;
+    read.start(0);
+    QVERIFY(!read.awaited().takes(packet::kAuxReadFlag));
+    read.note(1, ReadProgress::kLimitMs - 1);
+    QVERIFY(!read.finished(ReadProgress::kLimitMs - 1));
+    QVERIFY(read.finished(ReadProgress::kLimitMs));
+}
+
+void TestDecoder::wholeReadOnThePages()
+{
+    // All but the trims and the channel choice; the working dual-rate
+    // fields selected anew for the pages' channel.
+    ConfigModel pages, answers;
+    pages.DR_CH = 2, pages.StkTrim[1] = 7, answers.StkTrim[1] = 200;
+    for (const SettingsCase &c : settingsCases())
+        c.expect(answers);
+    ConfigModel expected = answers;
+    expected.DR_CH = 2, expected.StkTrim[1] = 7;
+    selectDualRate(expected);
+    takeWholeRead(pages, answers);
+    QCOMPARE(modelDiff(pages, expected), QStringList());
 }
 
 QTEST_APPLESS_MAIN(TestDecoder)
