@@ -60,9 +60,9 @@ fi
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # ZQ_CI=1 (set by .ci/run): a check that cannot run fails instead of
-# being left out.
+# being left out, and so does a compiler warning in our code.
 ci=()
-[ "${ZQ_CI:-}" = 1 ] && ci=(-DZQ_REQUIRE_VALIDATORS=ON)
+[ "${ZQ_CI:-}" = 1 ] && ci=(-DZQ_REQUIRE_VALIDATORS=ON -DZQ_WERROR=ON)
 
 configure() {  # configure <dir> [cmake options...]
   local dir=$1$suffix; shift

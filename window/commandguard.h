@@ -82,9 +82,9 @@ private:
 
     // The length every wait above runs for: `ms` times pauseScale for a
     // pause, times answerScale for a wait on answers.  Both are 1 in the
-    // program; only the tests' CommandTimeScale (in tests/support, never
-    // built into the program) may change them, so their commands run in a
-    // fraction of the time with their order unchanged.
+    // program; only the tests' CommandTimeScale (in tests/window/support,
+    // never built into the program) may change them, so their commands run
+    // in a fraction of the time with their order unchanged.
     static int scaled(int ms, double scale);
     static double pauseScale;
     static double answerScale;

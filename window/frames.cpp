@@ -4,17 +4,16 @@
 #include "commandguard.h"
 #include "configmodel.h"
 #include "frameencoder.h"
+#include "logging.h"
 #include "mainwindow.h"
 #include "statusline.h"
-
-#include <QDebug>
 
 // The frame is still built (a save needs it) when no port is open.
 QByteArray MainWindow::nextFrame(FrameKind kind, const char *logFormat)
 {
     QString &stored = storedFrame(kind);
     stored = buildFrame(kind, cfg, stored);
-    qDebug(logFormat, int(stored.length()));
+    qCDebug(lcFrames, logFormat, int(stored.length()));
     return stored.toUtf8();
 }
 

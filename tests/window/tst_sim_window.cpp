@@ -488,8 +488,11 @@ void TestSimWindow::editsAreWrittenAndReadBack()
         *zqsim::fieldByName(expected, e.first) = e.second;
 
     const quint64 framesBefore = sim->stats().framesAccepted;
+    LogCapture log;
     QVERIFY(clickAndWait("toolButton_Send", kCommandTimeoutMs));
     QCOMPARE(sim->stats().framesAccepted, framesBefore + 4);
+    // The frame lines come under the category the manual names.
+    QCOMPARE(log.categories.value(log.lines.indexOf(QStringLiteral("Str4Blength:81"))), QStringLiteral("zq.frames"));
     // The transmitter keeps exactly the edits.
     const TransmitterSettings after = sim->settings();
     QVERIFY2(after == expected, qPrintable(names(zqsim::differingFields(after, expected)).join(QStringLiteral(", "))));

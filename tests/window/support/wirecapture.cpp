@@ -56,6 +56,7 @@ void captureHandler(QtMsgType type, const QMessageLogContext &ctx, const QString
 {
     if (activeCapture) {
         activeCapture->lines << msg;
+        activeCapture->categories << QString::fromLatin1(ctx.category);
         QElapsedTimer now;
         now.start();
         activeCapture->atMs << now.msecsSinceReference();

@@ -54,6 +54,7 @@ public:
     LogCapture(const LogCapture &) = delete;
     LogCapture &operator=(const LogCapture &) = delete;
     QStringList lines;
+    QStringList categories;  // per line: its logging category
     QVector<qint64> atMs;  // per line, on QElapsedTimer's monotonic clock
     // When the first line starting with `prefix` came, as `clock` counts
     // (-1 if none did).
