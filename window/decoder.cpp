@@ -9,7 +9,7 @@
 #include "statusline.h"
 
 #include <QTimer>
-#include <QtDebug>
+#include "logging.h"
 
 // Packets are cut from the byte stream, however the adapter split or glued
 // them; bytes that may still become a packet, and a run of junk awaiting
@@ -60,7 +60,7 @@ void MainWindow::takeChunks(const QVector<FramedChunk> &chunks)
         if (c.packet)
             r = decodePacket(c.bytes, answers ? *answers : cfg, mon, true, awaited);
         if (r.readFlag)
-            qDebug("ReadFlag:%d", r.readFlag);
+            qCDebug(lcLink, "ReadFlag:%d", r.readFlag);
         if (r.readFlag && readProgress.active()) {
             readProgress.note(r.readFlag, readClock.elapsed());
             commands->answered(readProgress.complete());

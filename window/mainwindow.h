@@ -28,9 +28,10 @@ class MainWindow;
 
 // The one window of the tool.  Every behaviour is a private slot; editors
 // are bound to their slots by object name when the form is built.  The
-// members are defined in the source file of their subsystem (model/,
-// link/, pages/, files/), and the rules themselves live in GUI-free
-// functions those slots call.
+// members are defined in the window/ file of their subject (read.cpp,
+// write.cpp, decoder.cpp, saveload.cpp, ...; the display steps in
+// window/pages/), and the rules themselves live in GUI-free functions
+// those slots call.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "configmodel.h"
 #include "filedialogs.h"
 #include "filereport.h"
+#include "logging.h"
 #include "filesaver.h"
 #include "frameencoder.h"
 #include "mainwindow.h"
@@ -67,7 +68,7 @@ void MainWindow::on_toolButton_Save_clicked()
         return;
     const FileTexts texts = fileTexts();
     const QString path = askSavePath(this, fileFolder);
-    qDebug("%s", qUtf8Printable(path));
+    qCDebug(lcFiles, "%s", qUtf8Printable(path));
     if (path.isEmpty())
         return;
     fileFolder = folderOf(path);
@@ -122,14 +123,14 @@ void MainWindow::on_toolButton_Load_clicked()
     const QString text = in.readAll();
 
     const int length = text.length();
-    qDebug("Blength00:%d", length);
+    qCDebug(lcFiles, "Blength00:%d", length);
     const DecodedFrames taken = decodeConfigText(text, cfg);
     if (taken.s)
-        qDebug("Blength01:%d", length);
+        qCDebug(lcFiles, "Blength01:%d", length);
     if (taken.g)
-        qDebug("Blength02:%d", length);
+        qCDebug(lcFiles, "Blength02:%d", length);
     if (taken.h)
-        qDebug("Blength03:%d", length);
+        qCDebug(lcFiles, "Blength03:%d", length);
 
     // A damaged file must not put out-of-range settings into the
     // transmitter: repair before sending, not only afterwards.
