@@ -1,5 +1,6 @@
 #include "settingstable.h"
 
+#include "answerlayout.h"
 #include "configmodel.h"
 #include "framelayout.h"
 #include "monitortext.h"
@@ -41,6 +42,27 @@ private:
     QHash<const void *, Place> &places;
     int frame;
     int pos = 0;
+};
+
+// Which answer carries each field back, keyed by its address in one model.
+struct AnswerPlace
+{
+    int flag, at;
+};
+
+class AnswerRecorder
+{
+public:
+    AnswerRecorder(QHash<const void *, AnswerPlace> &places, int flag) : places(places), flag(flag) {}
+
+    void byte(int &v, int at, int) { places.insert(&v, {flag, at}); }
+    void word(int &v, int at) { places.insert(&v, {flag, at}); }
+    void tenthsWord(int &, double &volts, int at) { places.insert(&volts, {flag, at}); }
+    void tenthsByte(int &, double &volts, int at) { places.insert(&volts, {flag, at}); }
+
+private:
+    QHash<const void *, AnswerPlace> &places;
+    int flag;
 };
 
 // Values of the file's field that a load keeps as they are: the sanity pass
@@ -88,6 +110,12 @@ QVector<Setting> build()
         framelayout::walkI(r, probe);
     }
 
+    QHash<const void *, AnswerPlace> answers;
+    for (int flag = 1; flag <= packet::kGroups; ++flag) {
+        AnswerRecorder r(answers, flag);
+        answerlayout::walk(flag, r, probe);
+    }
+
     QVector<Setting> table;
     for (const SettingDecl &d : settingDecls()) {
         if (d.working)
@@ -108,6 +136,11 @@ QVector<Setting> build()
         s.offset = it->offset;
         s.encoding = it->encoding;
         findAcceptedRange(s);
+        const auto answer = answers.constFind(address);
+        if (answer != answers.constEnd()) {
+            s.answer = answer->flag;
+            s.answerAt = answer->at;
+        }
     }
     Q_ASSERT(table.size() == places.size());
     return table;

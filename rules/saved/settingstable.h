@@ -28,6 +28,11 @@ struct Setting : SettingDecl
 
     // What the file can carry and a load keeps unchanged (volts in tenths).
     int lo = 0, hi = 0;
+
+    // The answer to a read that carries it back, by its ReadFlag, and the
+    // byte it starts at (answerlayout.h); 0 for a setting no answer carries.
+    int answer = 0;
+    int answerAt = 0;
 };
 
 // Page by page, in the order the window shows them.
