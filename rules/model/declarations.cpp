@@ -71,7 +71,7 @@ public:
     {
         SettingDecl &s = field(name, f, label, q);
         edits(s, Shown::Number, lo, hi, unit);
-        s.box = QStringLiteral("spinBox_") + name;
+        s.boxes = QStringList{QStringLiteral("spinBox_") + name};
     }
 
     void choice(const QString &name, int ConfigModel::*f, const char *label, const QStringList &items)
@@ -79,6 +79,15 @@ public:
         SettingDecl &s = field(name, f, label);
         s.shown = Shown::Choice;
         s.items = items;
+        s.boxes = QStringList{QStringLiteral("comboBox_") + name};
+    }
+
+    // A selector on both dual-rate pages.
+    void twice(const QString &name, int ConfigModel::*f, const char *label, const QStringList &items)
+    {
+        choice(name, f, label, items);
+        const QString box = QStringLiteral("comboBox_") + name;
+        v.last().boxes = QStringList{box + QLatin1Char('1'), box + QLatin1Char('2')};
     }
 
     SettingDecl &entry(const char *name, int (ConfigModel::*a)[4], int k, const char *label, const QString &q)
@@ -100,7 +109,7 @@ public:
         for (int k = 0; k < 4; ++k) {
             SettingDecl &s = entry(name, a, k, label, channelName(k + 1) + QLatin1String(position));
             edits(s, Shown::Number, lo, 100, "%");
-            s.box = QLatin1String(box);
+            s.boxes = QStringList{QLatin1String(box)};
         }
     }
 
@@ -114,7 +123,7 @@ public:
         s.fallback = kInitial.*t;
         s.fallbackVolts = kInitial.*d;
         edits(s, Shown::Volts, 0, hi, "V");
-        s.box = QStringLiteral("doubleSpinBox_") + s.name;
+        s.boxes = QStringList{QStringLiteral("doubleSpinBox_") + s.name};
     }
 
     static void edits(SettingDecl &s, Shown shown, int lo, int hi, const char *unit)
@@ -156,9 +165,9 @@ void advancedPage1(Pages &p)
 {
     p.page = "高级菜单1";
     p.group = "大小舵设置";
-    p.choice(QStringLiteral("DR_MIX"), &ConfigModel::DR_MIX, "混控:", onOff());
-    p.choice(QStringLiteral("DR_CH"), &ConfigModel::DR_CH, "通道:", list({"CH1", "CH2", "CH3", "CH4"}));
-    p.choice(QStringLiteral("DR_SW"), &ConfigModel::DR_SW, "开关:", list({"SWA"}));
+    p.twice(QStringLiteral("DR_MIX"), &ConfigModel::DR_MIX, "混控:", onOff());
+    p.twice(QStringLiteral("DR_CH"), &ConfigModel::DR_CH, "通道:", list({"CH1", "CH2", "CH3", "CH4"}));
+    p.twice(QStringLiteral("DR_SW"), &ConfigModel::DR_SW, "开关:", list({"SWA"}));
     p.number(QStringLiteral("DR_UP1"), &ConfigModel::DR_UP1, "上档:", 0, 100);
     p.number(QStringLiteral("DR_DOWN1"), &ConfigModel::DR_DOWN1, "下档:", 0, 100);
     p.perChannel("DR_UpRate", &ConfigModel::DR_UpRate, "上档:", "", 0, "spinBox_DR_UP1");
@@ -245,7 +254,7 @@ void systemPage(Pages &p)
     for (int k = 0; k < 4; ++k) {
         SettingDecl &step = p.entry("StkStep", &ConfigModel::StkStep, k, "", QString());
         Pages::edits(step, Shown::Number, 1, 20, "steps");
-        step.box = QStringLiteral("spinBox_step%1").arg(k + 1);
+        step.boxes = QStringList{QStringLiteral("spinBox_step%1").arg(k + 1)};
         step.trimRow = true;
         // The read-out beside the step box, without a caption of its own.
         SettingDecl &trim = p.entry("StkTrim", &ConfigModel::StkTrim, k, "", QString());

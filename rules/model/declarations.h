@@ -46,10 +46,11 @@ struct SettingDecl
     // values kept all the same.
     int editLo = 0, editHi = 0;
     const char *unit = "";
-    // Number, Volts: the object name of the box on the form that edits it;
-    // an array entry names the box that edits it when it is selected (the
-    // dual-rate boxes) or shown in that row (the trim steps).
-    QString box;
+    // The object names of the editors on the form that show it: a
+    // selector on each page it appears on, or its box.  An array entry
+    // names the box that edits it when it is selected (the dual-rate boxes)
+    // or shown in that row (the trim steps).
+    QStringList boxes;
     bool trimRow = false;    // StkStep/StkTrim: the row follows the stick mode
     // A working copy of the selected entries (DR_EXP): checked, but the
     // frames carry the entries instead.
