@@ -3,11 +3,11 @@
 #include "ui_mainwindow.h"
 
 #include "commandguard.h"
+#include "editorranges.h"
 #include "linecheck.h"
 #include "marks.h"
 #include "portoffer.h"
 #include "readback.h"
-#include "settingstable.h"
 #include "shortcuts.h"
 #include "statusline.h"
 #include "texts.h"
@@ -31,9 +31,7 @@ MainWindow::MainWindow(QWidget *parent)
     adaptLookToPlatform(this);
     // The form's voltage boxes reach 99.9 V; each stops where its frame
     // field does, so no value typed there is cut short on the way out.
-    for (const Setting &s : settingsTable())
-        if (auto *box = s.shown == Shown::Volts ? findChild<QDoubleSpinBox *>("doubleSpinBox_" + s.name) : nullptr)
-            box->setRange(s.editLo / 10.0, s.editHi / 10.0);
+    rangeEditorsAsDeclared(this);
     known = cfg;
     title = windowTitle();
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);

@@ -121,21 +121,10 @@ QVector<QWidget *> DifferenceMarks::editorsOf(const Setting &s, const ConfigMode
             v << editor(QStringLiteral("spinBox_DR_RATE"));
         return v;
     }
-    switch (s.shown) {
-    case Shown::Choice:
-        // The dual-rate switches show on both dual-rate pages.
-        if (QWidget *e = editor("comboBox_" + s.name))
-            return {e};
-        return {editor("comboBox_" + s.name + '1'), editor("comboBox_" + s.name + '2')};
-    case Shown::Number:
-        return {editor("spinBox_" + s.name)};
-    case Shown::Volts:
-        return {editor("doubleSpinBox_" + s.name)};
-    case Shown::Trim:
-    case Shown::Plain:
-        break;
-    }
-    return {};
+    QVector<QWidget *> v;
+    for (const QString &name : s.boxes)
+        v << editor(name);
+    return v;
 }
 
 void DifferenceMarks::refresh()

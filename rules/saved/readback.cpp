@@ -9,8 +9,7 @@ const char kVerifyVariable[] = "ZQCONFIG_VERIFY";
 
 bool readBackAnswersFor(const Setting &s)
 {
-    return s.array != &ConfigModel::StkTrim && s.field != &ConfigModel::DR_CH && s.field != &ConfigModel::DR_UP1
-        && s.field != &ConfigModel::DR_DOWN1;
+    return s.answer != 0;
 }
 
 ConfigModel modelOfFrames(const ConfigModel &base, const QString &s, const QString &g, const QString &h,

@@ -16,7 +16,8 @@ struct Setting;
 // Turns the read-back after a write off when set to 0 (as --no-verify does).
 extern const char kVerifyVariable[];
 
-// Whether a complete read answers for this setting.  Not the dual-rate
+// Whether a complete read answers for this setting: whether an answer
+// carries it (answerlayout.h).  Not the dual-rate
 // page's channel choice and its two working rates (the G frame's copy of
 // that channel's entries, which the read carries in the rate arrays), and
 // not the stick trims: those are the transmitter's own, moved by its trim

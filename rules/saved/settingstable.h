@@ -1,10 +1,12 @@
 #pragma once
 
-// Every setting a configuration file carries, described once: where it
-// sits in the file (taken from the frame layout itself), which values a
-// load keeps (found by asking the sanity pass), and how the window's pages
-// label and show it.  GUI-free; the labels are the form's source texts,
-// translated in the "MainWindow" context like the window's own.
+// Every setting a configuration file carries, as declared
+// (declarations.h), with where it sits in the file (taken from the frame
+// layout itself) and which values a load keeps (found by asking the sanity
+// pass).  GUI-free; the labels are the form's source texts, translated in
+// the "MainWindow" context like the window's own.
+
+#include "declarations.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,23 +16,9 @@ struct ConfigModel;
 
 enum class FieldEncoding { Digit, Hex, ThreeDigits };
 
-// How a page shows the value.
-enum class Shown {
-    Choice,   // a selector: the item at the index
-    Number,   // a spin box, with a unit
-    Volts,    // a voltage box, one decimal (values are kept in tenths)
-    Trim,     // the trim read-out, trimText (monitortext.h)
-    Plain     // no editor at all
-};
-
-struct Setting
+// A declared setting (declarations.h) with its place in the file.
+struct Setting : SettingDecl
 {
-    // Model name; array entries as "DR_UpRate[2]".
-    QString name;
-    // JSON key (the model name without the index) and the array index, or -1.
-    QString jsonKey;
-    int index = -1;
-
     // Place in the file, from the frame layout.
     int frame = 0;     // 0..3: S, G, H, I
     int position = 0;  // within the frame
@@ -41,31 +29,10 @@ struct Setting
     // What the file can carry and a load keeps unchanged (volts in tenths).
     int lo = 0, hi = 0;
 
-    // Presentation: the form's source texts.
-    const char *page = "";
-    const char *group = "";
-    const char *label = "";
-    QString qualifier;       // "CH1", "L", "UP"...: the window's words that tell apart settings on one row
-    // Own words where no text of the window tells a setting apart (a column
-    // without a header, a value no page shows): a source text of the
-    // "Setting" context, translated like the window's.
-    const char *own = "";
-    Shown shown = Shown::Plain;
-    QStringList items;       // Choice: the selector's items (source texts)
-    int editLo = 0, editHi = 0;  // Number, Volts: the spin box's range (Volts in tenths)
-    const char *unit = "";
-    bool trimRow = false;    // StkStep/StkTrim: the row follows the stick mode
-
-    // Model access.
-    int ConfigModel::*field = nullptr;
-    int (ConfigModel::*array)[4] = nullptr;
-    double ConfigModel::*volts = nullptr;
-    int ConfigModel::*tenths = nullptr;
-
-    // The value in the file's terms (volts as tenths).
-    int get(const ConfigModel &m) const;
-    // Stores a value; for a voltage both the tenths and the volts.
-    void set(ConfigModel &m, int v) const;
+    // The answer to a read that carries it back, by its ReadFlag, and the
+    // byte it starts at (answerlayout.h); 0 for a setting no answer carries.
+    int answer = 0;
+    int answerAt = 0;
 };
 
 // Page by page, in the order the window shows them.

@@ -1,5 +1,6 @@
 #include "packetdecoder.h"
 
+#include "answerlayout.h"
 #include "configmodel.h"
 #include "monitorstate.h"
 #include "packetformat.h"
@@ -56,180 +57,30 @@ void storeTrims(const Bytes b, ConfigModel &m)
     m.StkTrim[0] = clampTrim(b[13]);
 }
 
-void decodeAux(const Bytes b, ConfigModel &m)
+// Stores an answer's values where the answer layout puts them.
+struct Store
 {
-    for (int k = 0; k < 4; ++k)
-        m.*kAuxFields[k] = b[3 + k];
-}
+    const Bytes b;
 
-// Eight plain bytes 3..10 into eight numbered fields, minus an offset.
-void storeEight(const Bytes b, ConfigModel &m, const CfgField (&fields)[8], int offset)
-{
-    for (int k = 0; k < 8; ++k)
-        m.*fields[k] = b[3 + k] - offset;
-}
-
-// One function for each settings packet that is not eight fields of one
-// group; a derived voltage follows its tenths field at once.
-void storeVoltAndMode(const Bytes b, ConfigModel &m)
-{
-    m.VoltTenths = b.be16(3);
-    m.Volt = tenthsToVolts(m.VoltTenths);
-    m.Mode = b.be16(5);
-    m.Vertion = b.be16(7);
-}
-
-void storeAttitude(const Bytes b, ConfigModel &m)
-{
-    m.AttiM = b[3];
-    for (int k = 0; k < 6; ++k)
-        m.*kAttiFields[k] = b[4 + k];
-}
-
-void storeElevon(const Bytes b, ConfigModel &m)
-{
-    // The elevon rates arrive interleaved.
-    m.EleMix = b[3];
-    m.Elev01 = b[4] - 120;
-    m.Elev05 = b[5] - 120;
-    m.Elev02 = b[6] - 120;
-    m.Elev06 = b[7] - 120;
-    m.Elev03 = b[8] - 120;
-    m.Elev04 = b[9] - 120;
-}
-
-void storeVtailAndRateMix(const Bytes b, ConfigModel &m)
-{
-    m.RuMix = b[3];
-    for (int k = 0; k < 4; ++k)
-        m.*kRuFields[k] = b[4 + k] - 100;
-    m.DR_MIX = b[8];
-}
-
-void storeRates(const Bytes b, ConfigModel &m)
-{
-    for (int k = 0; k < 4; ++k)
-        m.DR_UpRate[k] = b[3 + k];
-    for (int k = 0; k < 4; ++k)
-        m.DR_DownRate[k] = b[7 + k];
-}
-
-void storeMixes12(const Bytes b, ConfigModel &m)
-{
-    m.PRM01_Data2 = b[3] - 100;
-    m.PRM02_Data2 = b[4] - 100;
-    m.PRM01_Data3 = b[5] - 100;
-    m.PRM02_Data3 = b[6] - 100;
-    m.PRM01_Data1 = b[7] - 100;
-    m.PRM02_Data1 = b[8] - 100;
-    m.PRM01_Master = b[9];
-    m.PRM02_Master = b[10];
-}
-
-void storeMixes12AndSteps(const Bytes b, ConfigModel &m)
-{
-    m.PRM01_Slave = b[3];
-    m.PRM02_Slave = b[4];
-    m.PRM01_Mix = b[5];
-    m.PRM02_Mix = b[6];
-    m.StkStep[3] = b[7];
-    m.StkStep[2] = b[8];
-    m.StkStep[1] = b[9];
-    m.StkStep[0] = b[10];
-}
-
-void storeMixes34(const Bytes b, ConfigModel &m)
-{
-    m.PRM03_Mix = b[3];
-    m.PRM03_Master = b[4];
-    m.PRM03_Slave = b[5];
-    m.PRM03_Data1 = b[6] - 100;
-    m.PRM03_Data2 = b[7] - 100;
-    m.PRM03_Data3 = b[8] - 100;
-    m.PRM04_Mix = b[9];
-    m.PRM04_Master = b[10];
-}
-
-void storeMix4AndThrottle(const Bytes b, ConfigModel &m)
-{
-    m.PRM04_Slave = b[3];
-    m.PRM04_Data1 = b[4] - 100;
-    m.PRM04_Data2 = b[5] - 100;
-    m.PRM04_Data3 = b[6] - 100;
-    m.THCURE_MIX = b[7];
-    m.THCURE_Opt = b[8];
-    m.THCURE_Data01 = b[9];
-    m.THCURE_Data02 = b[10];
-}
-
-void storeThrottleCurve(const Bytes b, ConfigModel &m)
-{
-    for (int k = 0; k < 5; ++k)
-        m.*kThCurveFields[2 + k] = b[3 + k];
-}
-
-void storeSwitchAndReceiver(const Bytes b, ConfigModel &m)
-{
-    m.DR_SW = b[3];
-    m.DR_POSI = b[4];
-    m.extVoltTenths = b.be16(5);
-    m.extVolt = tenthsToVolts(m.extVoltTenths);
-    m.Rssi = b[7] - 100;
-    m.rxVoltTenths = b[8];
-    m.rxVolt = tenthsToVolts(m.rxVoltTenths);
-}
-
-void storeExponentials(const Bytes b, ConfigModel &m)
-{
-    for (int k = 0; k < 4; ++k)
-        m.DR_UpExp[k] = b[3 + k] - 100;
-    for (int k = 0; k < 4; ++k)
-        m.DR_DownExp[k] = b[7 + k] - 100;
-}
-
-// Stores bytes 3..10 of a known settings packet, in ascending byte order.
-void decodeSettings(const Bytes b, int code, ConfigModel &m)
-{
-    switch (code) {
-    case 0x44:
-        return storeEight(b, m, kRevFields, 0);
-    case 0x55:
-        return storeEight(b, m, kSubFields, 120);
-    case 0x66:
-        return storeEight(b, m, kLepaFields, 0);
-    case 0x77:
-        return storeEight(b, m, kRepaFields, 0);
-    case 0x88:
-        return storeEight(b, m, kFsFields, 0);
-    case 0x99:
-        return storeVoltAndMode(b, m);
-    case 0xA1:
-        return storeAttitude(b, m);
-    case 0xA2:
-        return storeElevon(b, m);
-    case 0xA3:
-        return storeVtailAndRateMix(b, m);
-    case 0xA4:
-        return storeEight(b, m, kDelayFields, 0);
-    case 0xA5:
-        return storeRates(b, m);
-    case 0xA6:
-        return storeMixes12(b, m);
-    case 0xA7:
-        return storeMixes12AndSteps(b, m);
-    case 0xA8:
-        return storeMixes34(b, m);
-    case 0xA9:
-        return storeMix4AndThrottle(b, m);
-    case 0xAA:
-        return storeThrottleCurve(b, m);
-    case 0xAB:
-        return storeSwitchAndReceiver(b, m);
-    case 0xAC:
-        return storeExponentials(b, m);
-    default:
-        return;
+    void byte(int &v, int at, int offset) { v = b[at] - offset; }
+    void word(int &v, int at) { v = b.be16(at); }
+    // A derived voltage follows its tenths field at once.
+    void tenthsWord(int &tenths, double &volts, int at)
+    {
+        tenths = b.be16(at);
+        volts = tenthsToVolts(tenths);
     }
+    void tenthsByte(int &tenths, double &volts, int at)
+    {
+        tenths = b[at];
+        volts = tenthsToVolts(tenths);
+    }
+};
+
+void decodeAnswer(const Bytes b, int flag, ConfigModel &m)
+{
+    Store store{b};
+    answerlayout::walk(flag, store, m);
 }
 
 } // namespace
@@ -269,7 +120,7 @@ DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState 
         if (b[kAuxTagAt] == kAuxTag && !awaited.takes(kAuxReadFlag)) {
             r.kind = PacketKind::Unawaited;
         } else if (b[kAuxTagAt] == kAuxTag) {
-            decodeAux(b, m);
+            decodeAnswer(b, kAuxReadFlag, m);
             r.kind = PacketKind::Aux;
             r.readFlag = kAuxReadFlag;
         }
@@ -281,7 +132,7 @@ DecodeResult decodePacket(const QByteArray &chunk, ConfigModel &m, MonitorState 
             if (flag && !awaited.takes(flag)) {
                 r.kind = PacketKind::Unawaited;
             } else if (flag) {
-                decodeSettings(b, code, m);
+                decodeAnswer(b, flag, m);
                 r.kind = PacketKind::Settings;
                 r.readFlag = flag;
             } else {

@@ -283,7 +283,7 @@ void TestDecoder::settingsStoreRawOutOfRange()
     QCOMPARE(m.extVolt, 11.0);
     QCOMPARE(m.extVoltTenths, 110);
     QCOMPARE(m.Rssi, -100);
-    QCOMPARE(m.rxVolt, 4.0);
+    QCOMPARE(m.rxVolt, 4.0);  // one hex byte of tenths ends at 23.9 V
     QCOMPARE(m.rxVoltTenths, 40);
 }
 

@@ -85,6 +85,7 @@ void TestSanity::repairsAndKeeps_data()
     QTest::newRow("AttiM 6") << FIELD(AttiM) << 6 << 4;
     QTest::newRow("AUX6 6") << FIELD(AUX6) << 6 << 3;
     QTest::newRow("THCURE_Opt 5") << FIELD(THCURE_Opt) << 5 << 0;
+    QTest::newRow("THCURE_Opt 4 kept") << FIELD(THCURE_Opt) << 4 << 4;
     QTest::newRow("PRM04_Master 11") << FIELD(PRM04_Master) << 11 << 1;
     QTest::newRow("PRM02_Slave 11") << FIELD(PRM02_Slave) << 11 << 5;
     QTest::newRow("PRM04_Mix 3") << FIELD(PRM04_Mix) << 3 << 0;

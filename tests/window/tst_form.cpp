@@ -735,25 +735,24 @@ private slots:
         for (const Setting &s : settingsTable()) {
             for (const char *t : {s.page, s.group, s.label})
                 QVERIFY2(!*t || texts.contains(QString::fromUtf8(t)), t);
-            const QString n = s.name;
-            if (s.shown == Shown::Choice) {
-                QComboBox *box = nullptr;
-                for (const QString &name : {n, n + "1", n + "2"})
-                    box = box ? box : one<QComboBox>("comboBox_" + name);
-                QVERIFY2(box, qPrintable(n));
-                QStringList items;
-                for (int k = 0; k < box->count(); ++k)
-                    items << box->itemText(k);
-                QCOMPARE(items, s.items);
-            } else if (s.shown == Shown::Number) {
-                // An array entry's box: its dual-rate page's, or its trim row's.
-                const QHash<QString, QString> boxes{{"DR_UpRate", "DR_UP1"}, {"DR_DownRate", "DR_DOWN1"},
-                                                    {"DR_UpExp", "DR_EXP"}, {"DR_DownExp", "DR_EXP"},
-                                                    {"StkStep", QString("step%1").arg(s.index + 1)}};
-                QSpinBox *box = one<QSpinBox>("spinBox_" + (s.index < 0 ? n : boxes.value(s.jsonKey)));
-                QVERIFY2(box, qPrintable(n));
-                QCOMPARE(box->minimum(), s.editLo);
-                QCOMPARE(box->maximum(), s.editHi);
+            // Every editor the declaration names is on the form, as declared.
+            QVERIFY2(s.boxes.isEmpty() == (s.shown == Shown::Trim || s.shown == Shown::Plain), qPrintable(s.name));
+            for (const QString &name : s.boxes) {
+                if (s.shown == Shown::Choice) {
+                    QComboBox *box = one<QComboBox>(name);
+                    QVERIFY2(box, qPrintable(name));
+                    QStringList items;
+                    for (int k = 0; k < box->count(); ++k)
+                        items << box->itemText(k);
+                    QCOMPARE(items, s.items);
+                } else if (s.shown == Shown::Number) {
+                    QSpinBox *box = one<QSpinBox>(name);
+                    QVERIFY2(box, qPrintable(name));
+                    QCOMPARE(box->minimum(), s.editLo);
+                    QCOMPARE(box->maximum(), s.editHi);
+                } else {
+                    QVERIFY2(one<QDoubleSpinBox>(name), qPrintable(name));
+                }
             }
         }
     }
