@@ -46,7 +46,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(refreshTimer, &QTimer::timeout, this, &MainWindow::ui_Display);
     commands = new CommandGuard(this, {ui->toolButton_Read, ui->toolButton_Send, ui->toolButton_Save,
                                        ui->toolButton_Load, ui->toolButton_Reset, ui->pushButton_Reset2,
-                                       ui->openButton});
+                                       ui->openButton},
+                                *new CommandWaits(this));
     // A lost transmitter ends the running command (and lets a waiting
     // close go ahead) at once.
     connect(this, &MainWindow::linkLost, commands, &CommandGuard::abandon);
