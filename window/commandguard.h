@@ -34,8 +34,6 @@ public:
     // The running command's pause: false when the command was cut short
     // (before or during it), and the caller then skips its remaining steps.
     bool pause(int ms) { return waits.pause(ms); }
-    // Waits for answers: see CommandWaits::awaitAnswers.
-    bool awaitAnswers(int quietMs, int limitMs) { return waits.awaitAnswers(quietMs, limitMs); }
     bool cutShort() const { return waits.cutShort(); }
 
     // Whether the window may close now; otherwise it closes once the
@@ -55,8 +53,6 @@ public slots:
     // The transmitter is gone: the running command ends at once (its
     // remaining waits return immediately and it sends nothing more).
     void abandon() { waits.abandon(); }
-    // An answer arrived for awaitAnswers(); `last` ends the wait.
-    void answered(bool last) { waits.answered(last); }
 
 protected:
     // A box or a file dialog during a command takes the busy cursor away

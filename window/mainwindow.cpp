@@ -3,7 +3,6 @@
 #include "ui_mainwindow.h"
 
 #include "commandguard.h"
-#include "linecheck.h"
 #include "marks.h"
 #include "portoffer.h"
 #include "readback.h"
@@ -11,6 +10,7 @@
 #include "shortcuts.h"
 #include "statusline.h"
 #include "texts.h"
+#include "transmitterlink.h"
 
 #include <QCloseEvent>
 #include <QDoubleSpinBox>
@@ -20,8 +20,8 @@
 #include <QTimer>
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr),
-      commands(nullptr), portWatch(nullptr), quietTimer(nullptr)
+    : QMainWindow(parent), ui(new Ui::MainWindow), loadPath(), refreshTimer(nullptr), commands(nullptr),
+      portWatch(nullptr)
 {
     // setupUi binds the on_<object>_<signal> slots last, so the form's
     // initial values never reach the model.
@@ -36,8 +36,12 @@ MainWindow::MainWindow(QWidget *parent)
             box->setRange(s.editLo / 10.0, s.editHi / 10.0);
     known = cfg;
     title = windowTitle();
-    connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
-    connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPortError);
+    link = new TransmitterLink(cfg, mon, this);
+    connect(&link->port(), &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    connect(link, &TransmitterLink::chunkTaken, this, &MainWindow::chunkTaken);
+    // Emitted before the port closes: the running command ends at once.
+    connect(link, &TransmitterLink::lineLost, this, &MainWindow::linkLost);
+    connect(link, &TransmitterLink::closed, this, &MainWindow::lineClosed);
     showPortNamesInFull(ui->portNameBox);
     followSystemPorts();
     ui->tabWidget->setCurrentIndex(0);
@@ -47,13 +51,16 @@ MainWindow::MainWindow(QWidget *parent)
     commands = new CommandGuard(this, {ui->toolButton_Read, ui->toolButton_Send, ui->toolButton_Save,
                                        ui->toolButton_Load, ui->toolButton_Reset, ui->pushButton_Reset2,
                                        ui->openButton},
-                                *new CommandWaits(this));
+                                link->waits());
     // A lost transmitter ends the running command (and lets a waiting
     // close go ahead) at once.
     connect(this, &MainWindow::linkLost, commands, &CommandGuard::abandon);
-    status = new StatusLine(this, serialPort, readProgress, commands);
+    status = new StatusLine(this, link->port(), link->progress(), commands);
     connect(this, &MainWindow::linkLost, status, &StatusLine::lost);
-    readClock.start();
+    connect(link, &TransmitterLink::heard, status, &StatusLine::heard);
+    connect(link, &TransmitterLink::packetArrived, status, &StatusLine::packet);
+    connect(link, &TransmitterLink::frameGoing, status, &StatusLine::frame);
+    connect(link, &TransmitterLink::closingWordSent, status, &StatusLine::closingSent);
     portWatch = new QTimer(this);
     portWatch->start(1000);
     connect(portWatch, &QTimer::timeout, this, &MainWindow::watchPort);
@@ -69,11 +76,6 @@ MainWindow::MainWindow(QWidget *parent)
             portLooksDue = 2;
     });
     giveCommandShortcuts(this, ui);
-    quietTimer = new QTimer(this);
-    quietTimer->setSingleShot(true);
-    quietTimer->setTimerType(Qt::PreciseTimer);
-    quietTimer->setInterval(PacketFramer::kQuietMs);
-    connect(quietTimer, &QTimer::timeout, this, &MainWindow::quietTimeOver);
     differences = new DifferenceMarks(this, cfg, known, heldKnown, ui->tabWidget);
 }
 
