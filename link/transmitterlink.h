@@ -50,7 +50,8 @@ public:
     // A port that went away without reporting an error (its device file
     // removed) is noticed here; the window looks once a second.
     void checkLine();
-    // Takes what the port has received (its readyRead).
+    // Takes what the port has received: the link's owner connects the
+    // port's readyRead here (the window through its serialPort_readyRead).
     void takeBytes();
 
     // Builds the frame of `kind` from the pages into its stored frame,
