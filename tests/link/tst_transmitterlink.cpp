@@ -38,6 +38,7 @@ private slots:
     void readTakenWhole_data();
     void readTakenWhole();
     void writeSendsTheFramesThenReadsBack();
+    void pulledCableEndsTheWrite();
 
 private:
     // Sends one chunk and waits for its acknowledgements.
@@ -240,6 +241,38 @@ void TestTransmitterLink::writeSendsTheFramesThenReadsBack()
     QCOMPARE(closing.size(), 1);
     const QStringList tooShort = shortWaits(wire, log, true);
     QVERIFY2(tooShort.isEmpty(), qPrintable(tooShort.join("; ")));
+}
+
+// The line hangs up after the G frame: the loss is told before the port
+// closes, the remaining pauses are cut short and nothing more is sent.
+void TestTransmitterLink::pulledCableEndsTheWrite()
+{
+    QStringList told;
+    CommandWaits &waits = link->waits();
+    // As the window does: a lost line abandons the command.
+    connect(link.get(), &TransmitterLink::lineLost, &waits, &CommandWaits::abandon);
+    connect(link.get(), &TransmitterLink::lineLost, [&] { told << QStringLiteral("lost"); });
+    connect(link.get(), &TransmitterLink::closed, [&](bool lost) { told << (lost ? "closed after a loss" : "closed"); });
+    connect(link.get(), &TransmitterLink::frameGoing, [&](int n) {
+        told << QStringLiteral("frame %1").arg(n);
+        if (n == 2)
+            peer->closeMaster();
+    });
+    // The window looks at the line once a second; here more often.
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, link.get(), &TransmitterLink::checkLine);
+    watch.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    waits.start();
+    link->sendFrames();
+    link->sendClosingWord();
+    waits.finish();
+    QVERIFY(waits.cutShort());
+    QVERIFY(!link->isOpen());
+    QCOMPARE(told, QStringList({"frame 1", "frame 2", "lost", "closed after a loss", "frame 3", "frame 4"}));
+    // Four whole pauses would mean the loss cut nothing short.
+    QVERIFY2(clock.elapsed() < 4 * commandtime::ms(kFramePauseMs), qPrintable(QString::number(clock.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(TestTransmitterLink)
