@@ -1,7 +1,6 @@
 #pragma once
 
 #include "configmodel.h"
-#include "frameencoder.h"
 #include "hover.h"
 #include "monitorstate.h"
 
@@ -9,7 +8,6 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
-#include <QVector>
 
 class CommandGuard;
 class CommandScope;
