@@ -29,7 +29,7 @@ class TransmitterLink : public QObject
 public:
     // `pages`: the settings shown and edited; frames are built from them,
     // and the reported trims (unless held) land in them.  `live`: the
-    // monitor's values.  Both outlive the link.
+    // monitor's values.  Both must outlive the link.
     TransmitterLink(ConfigModel &pages, MonitorState &live, QObject *parent = nullptr);
 
     CommandWaits &waits() { return commandWaits; }

@@ -81,6 +81,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The link takes bytes into the models below: it goes before them.
+    delete link;
     delete ui;
 }
 
