@@ -3,31 +3,15 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QEventLoop>
 #include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
-#include <QTimer>
 #include <QWidget>
 
-double CommandGuard::pauseScale = 1.0;
-double CommandGuard::answerScale = 1.0;
-
-int CommandGuard::scaled(int ms, double scale)
-{
-    return scale == 1.0 ? ms : qMax(0, qRound(ms * scale));
-}
-
-CommandGuard::CommandGuard(QWidget *w, const QVector<QWidget *> &list)
-    : QObject(w), window(w), quiet(new QTimer(this))
+CommandGuard::CommandGuard(QWidget *w, const QVector<QWidget *> &list, CommandWaits &commandWaits)
+    : QObject(w), window(w), waits(commandWaits)
 {
     for (QWidget *c : list)
         controls.append(c);
-    quiet->setSingleShot(true);
-    quiet->setTimerType(Qt::PreciseTimer);
-    connect(quiet, &QTimer::timeout, this, [this] {
-        if (answerWait)
-            answerWait->quit();
-    });
 }
 
 CommandGuard::~CommandGuard()
@@ -38,10 +22,10 @@ CommandGuard::~CommandGuard()
 
 bool CommandGuard::begin()
 {
-    if (running || closeRequested)
+    if (running || waits.closePending())
         return false;
     running = true;
-    abandoned = false;
+    waits.start();
     wasEnabled.clear();
     for (const QPointer<QWidget> &c : std::as_const(controls)) {
         wasEnabled.append(c && c->isEnabled());
@@ -61,6 +45,7 @@ void CommandGuard::end()
     if (!running)
         return;
     running = false;
+    waits.finish();
     for (int i = 0; i < controls.size(); ++i) {
         if (controls[i] && wasEnabled.value(i))
             controls[i]->setEnabled(true), showDisabled(controls[i], false);
@@ -70,8 +55,8 @@ void CommandGuard::end()
         QGuiApplication::restoreOverrideCursor();
     dialogsUp = 0;
     emit ended();
-    if (closeRequested && window) {
-        closingLost = abandoned;
+    if (waits.closePending() && window) {
+        closingLost = waits.cutShort();
         window->close();
         closingLost = false;
     }
@@ -103,72 +88,9 @@ bool CommandGuard::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-bool CommandGuard::wait(int ms, bool restartable, int limitMs)
-{
-    if (abandoned)
-        return false;
-    ms = scaled(ms, restartable ? answerScale : pauseScale);
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    // A coarse timer may fire 5 % early: a frame's 800 ms must be 800 ms.
-    timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    waits.append(&loop);
-    QEventLoop *outer = answerWait;
-    if (restartable) {
-        answerWait = &loop;
-        quiet->start(ms);
-        timer.start(scaled(limitMs, answerScale));
-    } else {
-        timer.start(ms);
-    }
-    loop.exec();
-    waits.removeOne(&loop);
-    if (restartable) {
-        quiet->stop();
-        answerWait = outer;
-    }
-    return !abandoned;
-}
-
-bool CommandGuard::pause(int ms)
-{
-    return wait(ms, false);
-}
-
-bool CommandGuard::awaitAnswers(int quietMs, int limitMs)
-{
-    if (closeRequested)
-        return !abandoned;
-    return wait(quietMs, true, limitMs);
-}
-
-void CommandGuard::answered(bool last)
-{
-    if (!answerWait)
-        return;
-    if (last)
-        answerWait->quit();
-    else
-        quiet->start();
-}
-
-void CommandGuard::abandon()
-{
-    if (!running || abandoned)
-        return;
-    abandoned = true;
-    for (QEventLoop *loop : std::as_const(waits))
-        loop->quit();
-}
-
 bool CommandGuard::allowClose()
 {
-    closeRequested = running;
-    if (answerWait)
-        answerWait->quit();
-    return !running;
+    return waits.askClose();
 }
 
 TrimHoldScope::TrimHoldScope(int &flag, bool hold) : trimHold(flag), holding(hold)

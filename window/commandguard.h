@@ -1,39 +1,28 @@
 #pragma once
 
+#include "commandwaits.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QVector>
 
-class QEventLoop;
-class QTimer;
 class QWidget;
 
-// The pauses of a command, in ms.  The button pause comes first: the
-// guard has disabled the buttons, so a double click's second half finds
-// them disabled instead of starting the command again.
-constexpr int kButtonPauseMs = 200;
-// The transmitter says nothing when it has taken in a frame: each frame is
-// given this long before the next bytes go out.
-constexpr int kFramePauseMs = 800;
-// After "WWW" it stores what it took in, again without saying when it is
-// done: as long as a frame, so a read-back reports what it stored.
-constexpr int kSettlePauseMs = kFramePauseMs;
-
 // Lets one command (read, write, save, load, a reset) run at a time.  The
-// commands wait in nested event loops, so without this a click during one
-// command's pause would start another inside it and mix their bytes on
-// the line.  While a command runs, the controls that start commands are
-// disabled and the busy cursor shows; a close request waits for the end.
-//
-// The guard is also the one place that knows whether the running command
-// was cut short: every wait of a command goes through it, so a lost
-// transmitter ends them all at once.
+// commands wait in nested event loops (CommandWaits), so without this a
+// click during one command's pause would start another inside it and mix
+// their bytes on the line.  While a command runs, the controls that start
+// commands are disabled and the busy cursor shows; a close request waits
+// for the end.
 class CommandGuard : public QObject
 {
     Q_OBJECT
 
 public:
-    CommandGuard(QWidget *window, const QVector<QWidget *> &controls);
+    // `waits`: where the commands wait; the guard starts and ends them
+    // with each command, and its destructor leaves them alone (they may
+    // go first).
+    CommandGuard(QWidget *window, const QVector<QWidget *> &controls, CommandWaits &waits);
     ~CommandGuard() override;
 
     // Starts a command; false (and nothing changes) while one runs or the
@@ -44,17 +33,13 @@ public:
     void end();
     // The running command's pause: false when the command was cut short
     // (before or during it), and the caller then skips its remaining steps.
-    bool pause(int ms);
-    // Waits for answers: until answered(true), until quietMs pass without
-    // an answered() call, until limitMs have passed in all, or until a close
-    // is asked for (a close never waits for answers).  False when cut short.
-    bool awaitAnswers(int quietMs, int limitMs);
-    bool cutShort() const { return abandoned; }
+    bool pause(int ms) { return waits.pause(ms); }
+    bool cutShort() const { return waits.cutShort(); }
 
     // Whether the window may close now; otherwise it closes once the
     // running command has ended.
     bool allowClose();
-    bool closePending() const { return closeRequested; }
+    bool closePending() const { return waits.closePending(); }
     // True while end() closes the window after the transmitter went away:
     // that close goes ahead at once, without asking anything.
     bool closingAfterLoss() const { return closingLost; }
@@ -67,9 +52,7 @@ signals:
 public slots:
     // The transmitter is gone: the running command ends at once (its
     // remaining waits return immediately and it sends nothing more).
-    void abandon();
-    // An answer arrived for awaitAnswers(); `last` ends the wait.
-    void answered(bool last);
+    void abandon() { waits.abandon(); }
 
 protected:
     // A box or a file dialog during a command takes the busy cursor away
@@ -77,28 +60,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool wait(int ms, bool restartable, int limitMs = 0);
     void showDisabled(QWidget *control, bool disabled);
-
-    // The length every wait above runs for: `ms` times pauseScale for a
-    // pause, times answerScale for a wait on answers.  Both are 1 in the
-    // program; only the tests' CommandTimeScale (in tests/window/support,
-    // never built into the program) may change them, so their commands run
-    // in a fraction of the time with their order unchanged.
-    static int scaled(int ms, double scale);
-    static double pauseScale;
-    static double answerScale;
-    friend class CommandTimeScale;
 
     QPointer<QWidget> window;
     QVector<QPointer<QWidget>> controls;
     QVector<bool> wasEnabled;
-    QVector<QEventLoop *> waits;  // innermost last
-    QEventLoop *answerWait = nullptr;  // the running awaitAnswers
-    QTimer *quiet;                     // its quiet time
+    CommandWaits &waits;
     bool running = false;
-    bool abandoned = false;
-    bool closeRequested = false;
     bool closingLost = false;
     int dialogsUp = 0;  // dialogs showing during the command: no busy cursor
 };

@@ -2,94 +2,55 @@
 #include "ui_mainwindow.h"
 
 #include "commandguard.h"
-#include "linecheck.h"
 #include "monitorstate.h"
 #include "monitortext.h"
 #include "portlist.h"
 #include "portoffer.h"
-#include "portwrite.h"
 #include "statusline.h"
 #include "texts.h"
+#include "transmitterlink.h"
 
-#include <QFileInfo>
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 #include <QIcon>
 #include <QMessageBox>
 #include <QSerialPortInfo>
 #include <QTimer>
 
-namespace {
-
-QString whyNotOpen(const QSerialPort &port)
-{
-    OpenAttempt a;
-    a.port = port.portName();
-    switch (port.error()) {
-    case QSerialPort::DeviceNotFoundError: a.error = OpenAttempt::NotFound; break;
-    case QSerialPort::PermissionError: a.error = OpenAttempt::Permission; break;
-    default: a.error = OpenAttempt::Other; break;
-    }
-    const QString file = portFileLocation(port.portName());
-    const QFileInfo info(file);
-    a.exists = info.exists();
-    a.accessible = info.isReadable() && info.isWritable();
-#ifdef Q_OS_UNIX
-    struct stat st;
-    a.characterDevice = ::stat(QFile::encodeName(file).constData(), &st) == 0 && S_ISCHR(st.st_mode);
-#else
-    a.characterDevice = a.exists;
-#endif
-    a.systemText = port.errorString();
-    return openFailureReason(a);
-}
-
-} // namespace
-
 void MainWindow::on_openButton_clicked()
 {
     const LinkTexts texts = linkTexts();
     if (!linkOpen()) {
-        serialPort.setPortName(ui->portNameBox->currentText());
-        serialPort.setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
-        serialPort.setDataBits(QSerialPort::Data8);
-        serialPort.setParity(QSerialPort::NoParity);
-        serialPort.setStopBits(QSerialPort::OneStop);
-        serialPort.setFlowControl(QSerialPort::NoFlowControl);
-        if (!serialPort.open(QIODevice::ReadWrite)) {
+        QString why;
+        if (!link->open(ui->portNameBox->currentText(), &why)) {
             // The designed line first, then why in the system's terms.
-            QMessageBox::about(nullptr, texts.title, texts.openFailed + QLatin1Char('\n') + whyNotOpen(serialPort));
+            QMessageBox::about(nullptr, texts.title, texts.openFailed + QLatin1Char('\n') + why);
             return;
         }
-        openedFile = portFileLocation(ui->portNameBox->currentText());
-        ++openCount;
         // Another transmitter may be at the end of the line now.
         heldKnown = false;
         sentUnchecked = false;
-        framer.reset();
         ui->portNameBox->setEnabled(false);
         ui->openButton->setText(texts.closeText);
         ui->toolButton_led->setIcon(QIcon(QStringLiteral(":/myImage/images/green.png")));
-        writeCommand("OK");
         return;
     }
+    link->close();
+}
 
-    writeCommand("DIS");
-    // Hand the goodbye to the line before closing; closing drops whatever
-    // is still buffered.
-    serialPort.flush();
-    serialPort.close();
+void MainWindow::lineClosed(bool lost)
+{
     showDisconnected();
+    // A window the user is closing goes at once: the command it waited for
+    // has just ended, and a box would keep the window open behind it.
+    if (!lost || commands->closePending())
+        return;
+    const LinkTexts texts = linkTexts();
+    QMessageBox::about(nullptr, texts.title, texts.lineLost + status->lossDetail());
 }
 
 // The connection state after a close, by the user or by a lost line:
 // every read-out back to rest, the list open for a new choice.
 void MainWindow::showDisconnected()
 {
-    // Half a packet from this line means nothing to the next one.
-    quietTimer->stop();
-    framer.reset();
     const LinkTexts texts = linkTexts();
     restLiveValues(mon);
     Servo_Display();
@@ -99,43 +60,6 @@ void MainWindow::showDisconnected()
     ui->openButton->setText(texts.openText);
     ui->toolButton_led->setIcon(QIcon(QStringLiteral(":/myImage/images/red.png")));
     followSystemPorts();
-}
-
-// Errors of a line that went away (cable pulled, device removed) end the
-// connection; a full output buffer reports errors too and is let be.
-void MainWindow::serialPortError(QSerialPort::SerialPortError error)
-{
-    if (error == QSerialPort::NoError || !linkOpen())
-        return;
-    if (!serialLineGone(serialPort.handle(), openedFile, error))
-        return;
-    // The error comes from inside the port's own notifier, which closing
-    // would delete under it: close once it has returned, if by then the
-    // same connection is still open.
-    QTimer::singleShot(0, this, [this, opened = openCount] {
-        if (opened == openCount)
-            deviceLost();
-    });
-}
-
-void MainWindow::deviceLost()
-{
-    if (!linkOpen() || losingLine)
-        return;
-    losingLine = true;
-    emit linkLost();
-    // No "DIS": nobody is there to take it, and a dead line only rejects it.
-    serialPort.clear();
-    serialPort.close();
-    serialPort.clearError();
-    losingLine = false;
-    showDisconnected();
-    // A window the user is closing goes at once: the command it waited for
-    // has just ended, and a box would keep the window open behind it.
-    if (commands->closePending())
-        return;
-    const LinkTexts texts = linkTexts();
-    QMessageBox::about(nullptr, texts.title, texts.lineLost + status->lossDetail());
 }
 
 namespace {
@@ -163,8 +87,7 @@ QStringList systemPortNames()
 void MainWindow::watchPort()
 {
     if (linkOpen()) {
-        if (serialLineGone(serialPort.handle(), openedFile, QSerialPort::NoError))
-            deviceLost();
+        link->checkLine();
         return;
     }
     if (portLooksDue == 0)
@@ -208,18 +131,7 @@ void MainWindow::choosePort(const QString &nameOrPath)
         offerPort(nameOrPath);
 }
 
-// The port itself answers whether the link is open: the open button's text
-// is only its picture, in one of two languages, and a lost line closes the
-// port before the button can follow.
 bool MainWindow::linkOpen() const
 {
-    return serialPort.isOpen();
-}
-
-// Nothing is written while no port is open: after a loss, a command still
-// in its waits stops writing at once.
-void MainWindow::writeCommand(const QByteArray &bytes)
-{
-    if (linkOpen())
-        writeToPort(serialPort, bytes.constData(), bytes.size());
+    return link->isOpen();
 }

@@ -4,13 +4,13 @@
 
 #include "commandguard.h"
 #include "editorranges.h"
-#include "linecheck.h"
 #include "marks.h"
 #include "portoffer.h"
 #include "readback.h"
 #include "shortcuts.h"
 #include "statusline.h"
 #include "texts.h"
+#include "transmitterlink.h"
 
 #include <QCloseEvent>
 #include <QDoubleSpinBox>
@@ -20,8 +20,8 @@
 #include <QTimer>
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::MainWindow), serialPort(), loadPath(), refreshTimer(nullptr),
-      commands(nullptr), portWatch(nullptr), quietTimer(nullptr)
+    : QMainWindow(parent), ui(new Ui::MainWindow), loadPath(), refreshTimer(nullptr), commands(nullptr),
+      portWatch(nullptr)
 {
     // setupUi binds the on_<object>_<signal> slots last, so the form's
     // initial values never reach the model.
@@ -29,13 +29,17 @@ MainWindow::MainWindow(QWidget *parent)
     ui->widget_3->setModel(&cfg);
     ui->widget_4->setModel(&cfg);
     adaptLookToPlatform(this);
-    // The form's voltage boxes reach 99.9 V; each stops where its frame
-    // field does, so no value typed there is cut short on the way out.
+    // Every box stops where its setting's declared range does, so no value
+    // typed there is cut short on the way out.
     rangeEditorsAsDeclared(this);
     known = cfg;
     title = windowTitle();
-    connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
-    connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPortError);
+    link = new TransmitterLink(cfg, mon, this);
+    connect(&link->port(), &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    connect(link, &TransmitterLink::chunkTaken, this, &MainWindow::chunkTaken);
+    // Emitted before the port closes: the running command ends at once.
+    connect(link, &TransmitterLink::lineLost, this, &MainWindow::linkLost);
+    connect(link, &TransmitterLink::closed, this, &MainWindow::lineClosed);
     showPortNamesInFull(ui->portNameBox);
     followSystemPorts();
     ui->tabWidget->setCurrentIndex(0);
@@ -44,13 +48,17 @@ MainWindow::MainWindow(QWidget *parent)
     connect(refreshTimer, &QTimer::timeout, this, &MainWindow::ui_Display);
     commands = new CommandGuard(this, {ui->toolButton_Read, ui->toolButton_Send, ui->toolButton_Save,
                                        ui->toolButton_Load, ui->toolButton_Reset, ui->pushButton_Reset2,
-                                       ui->openButton});
+                                       ui->openButton},
+                                link->waits());
     // A lost transmitter ends the running command (and lets a waiting
     // close go ahead) at once.
     connect(this, &MainWindow::linkLost, commands, &CommandGuard::abandon);
-    status = new StatusLine(this, serialPort, readProgress, commands);
+    status = new StatusLine(this, link->port(), link->progress(), commands);
     connect(this, &MainWindow::linkLost, status, &StatusLine::lost);
-    readClock.start();
+    connect(link, &TransmitterLink::heard, status, &StatusLine::heard);
+    connect(link, &TransmitterLink::packetArrived, status, &StatusLine::packet);
+    connect(link, &TransmitterLink::frameGoing, status, &StatusLine::frame);
+    connect(link, &TransmitterLink::closingWordSent, status, &StatusLine::closingSent);
     portWatch = new QTimer(this);
     portWatch->start(1000);
     connect(portWatch, &QTimer::timeout, this, &MainWindow::watchPort);
@@ -66,16 +74,13 @@ MainWindow::MainWindow(QWidget *parent)
             portLooksDue = 2;
     });
     giveCommandShortcuts(this, ui);
-    quietTimer = new QTimer(this);
-    quietTimer->setSingleShot(true);
-    quietTimer->setTimerType(Qt::PreciseTimer);
-    quietTimer->setInterval(PacketFramer::kQuietMs);
-    connect(quietTimer, &QTimer::timeout, this, &MainWindow::quietTimeOver);
     differences = new DifferenceMarks(this, cfg, known, heldKnown, ui->tabWidget);
 }
 
 MainWindow::~MainWindow()
 {
+    // The link takes bytes into the models below: it goes before them.
+    delete link;
     delete ui;
 }
 

@@ -1,19 +1,13 @@
 #pragma once
 
 #include "configmodel.h"
-#include "frameencoder.h"
 #include "hover.h"
 #include "monitorstate.h"
-#include "packetframer.h"
-#include "readprogress.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QMainWindow>
-#include <QSerialPort>
 #include <QString>
 #include <QStringList>
-#include <QVector>
 
 class CommandGuard;
 class CommandScope;
@@ -21,6 +15,7 @@ class StatusLine;
 class DifferenceMarks;
 class QCloseEvent;
 class QTimer;
+class TransmitterLink;
 
 namespace Ui {
 class MainWindow;
@@ -29,9 +24,9 @@ class MainWindow;
 // The one window of the tool.  Every behaviour is a private slot; editors
 // are bound to their slots by object name when the form is built.  The
 // members are defined in the window/ file of their subject (read.cpp,
-// write.cpp, decoder.cpp, saveload.cpp, ...; the display steps in
-// window/pages/), and the rules themselves live in GUI-free functions
-// those slots call.
+// write.cpp, saveload.cpp, ...; the display steps in window/pages/), the
+// conversation with the transmitter is the link's (link/), and the rules
+// themselves live in GUI-free functions those slots call.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -236,9 +231,6 @@ private:
     void sendAllFrames();
     // Whether a port is open: the one answer every command asks.
     bool linkOpen() const;
-    // Asks for every settings group and waits for the answers; true when
-    // all of them came.
-    bool requestSettings();
     // A read's whole course: the request, the answers onto the pages when
     // every group came (with the edits made since the last read kept on
     // top when `keepEdits`), a box when not; true when the pages took it.
@@ -254,43 +246,31 @@ private:
     void readBack();
     // The title's mark: the pages hold settings not known to be written.
     void showUnwrittenMark();
-    void writeCommand(const QByteArray &bytes);
     void resetToFactory(bool holdTrims);
     // The one way the port list changes: the system's ports now, with
     // handAddedPorts kept (portlist.h).
     void followSystemPorts();
-    void serialPortError(QSerialPort::SerialPortError error);
-    // Runs once per loss of the open port: emits linkLost(), closes the
-    // port without a goodbye and tells the user.
-    void deviceLost();
+    // The port closed, by the user or after a loss (`lost`, with a box).
+    void lineClosed(bool lost);
     void showDisconnected();
     void watchPort();
-    // Decodes and answers what the framer settled, one "WWW" each.
-    void takeChunks(const QVector<FramedChunk> &chunks);
-    void quietTimeOver();
-    // Builds a frame from the model into its stored frame (a save needs it
-    // even when no port is open) and returns its bytes.
-    QByteArray nextFrame(FrameKind kind, const char *logFormat);
-    QString &storedFrame(FrameKind kind);
+    // A chunk the link took: the pages repaired and, when it changed them,
+    // shown before its answer goes out.
+    void chunkTaken(bool refreshPages);
 
     Ui::MainWindow *ui;
-    QSerialPort serialPort;
+    // The port, the framer, the read's progress and answers, the stored
+    // frames and the trims hold: everything said on the line.
+    TransmitterLink *link = nullptr;
     QString loadPath;
     QString fileFolder;  // where the last file was saved or loaded: the next dialog starts there
     QTimer *refreshTimer;
     CommandGuard *commands;
     StatusLine *status = nullptr;  // the line below the form
-    ReadProgress readProgress;
-    QElapsedTimer readClock;  // times the answers to a read request
     QTimer *portWatch;
-    PacketFramer framer;
-    QTimer *quietTimer;
-    QString openedFile;  // device file of the open port, watched for removal
     QStringList systemPorts;  // the system's port names at the last look
     QStringList handAddedPorts;  // offered by offerPort, kept through every refill
     int portLooksDue = 0;     // looks at the system's ports still to take; -1: every second
-    bool losingLine = false;
-    int openCount = 0;  // tells a loss noticed on one connection from the next
     // What the transmitter is known to hold: after a complete read or a
     // verified write; before the first read, the start-up settings.
     ConfigModel known;
@@ -303,21 +283,11 @@ private:
     // again.
     ConfigModel lastSent;
     bool sentUnchecked = false;
-    bool readHeard = false;  // bytes arrived while the read waited
-    ConfigModel *readBackHeld = nullptr;  // the answers' model while a read-back runs
-    ConfigModel *readHeld = nullptr;      // while a read runs: its answers as sent, unrepaired
     QString title;                        // the window's title without the mark
 
     // The settings the pages show and edit, and the live values they show.
     ConfigModel cfg;
     MonitorState mon;
-    // While nonzero, received stick trims are not stored (a load or a
-    // factory reset is sending its own trims).
-    int trimHold = 0;
-    // The last frame built of each kind, S G H I (the template before the
-    // first build); a save writes them.
-    QString Str1 = frameTemplate(FrameS), Str2 = frameTemplate(FrameG), Str3 = frameTemplate(FrameH),
-            Str4 = frameTemplate(FrameI);
     bool verifyWrites = true;
     HoverCounters hoverCounters;
 

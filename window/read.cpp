@@ -6,6 +6,7 @@
 #include "readcopy.h"
 #include "statusline.h"
 #include "texts.h"
+#include "transmitterlink.h"
 
 #include <QMessageBox>
 
@@ -26,22 +27,20 @@ void MainWindow::on_toolButton_Read_clicked()
 bool MainWindow::readSettings(bool keepEdits)
 {
     const LinkTexts texts = linkTexts();
-    // The answers as the transmitter sent them, before the sanity pass
-    // repairs them for the pages: that is what it holds.
-    ConfigModel held = cfg;
-    readHeld = &held;
-    const bool complete = requestSettings();
-    readHeld = nullptr;
+    const bool complete = link->requestSettings(cfg);
     // A lost transmitter has told the user already, and a window about to
     // close has no pages left to doubt.
     if (commands->cutShort() || commands->closePending())
         return false;
     if (!complete) {
-        if (readProgress.groupsArrived() == 0 && readHeard)
+        if (link->progress().groupsArrived() == 0 && link->heardDuringRead())
             status->heardOnly();
         QMessageBox::about(nullptr, texts.title, readFailure());
         return false;
     }
+    // The answers as the transmitter sent them, before the sanity pass
+    // repairs them for the pages: that is what it holds.
+    const ConfigModel held = link->answers();
     const ConfigModel edited = cfg, before = known;
     known = held;
     heldKnown = true;
@@ -69,23 +68,10 @@ bool MainWindow::readSettings(bool keepEdits)
 QString MainWindow::readFailure() const
 {
     const LinkTexts texts = linkTexts();
-    const int groups = readProgress.groupsArrived();
+    const int groups = link->progress().groupsArrived();
     if (groups > 0)
         return texts.readIncomplete + QLatin1Char('\n') + texts.partial.arg(groups).arg(ReadProgress::kGroups);
-    if (readHeard)
+    if (link->heardDuringRead())
         return texts.readIncomplete + QLatin1Char('\n') + texts.noise;
     return texts.noAnswer;
-}
-
-// "RR", then the answers until every group has come (the decoder's note of
-// the last one ends the wait), they have stopped for the quiet time, or
-// the read's time is up.
-bool MainWindow::requestSettings()
-{
-    readHeard = false;
-    readProgress.start(readClock.elapsed());
-    writeCommand("RR");
-    commands->awaitAnswers(ReadProgress::kQuietMs, ReadProgress::kLimitMs);
-    readProgress.stop();
-    return readProgress.complete();
 }

@@ -5,6 +5,7 @@
 #include "monitorstate.h"
 #include "statusline.h"
 #include "texts.h"
+#include "transmitterlink.h"
 #include "ui_mainwindow.h"
 
 #include <QAbstractButton>
@@ -55,7 +56,7 @@ void MainWindow::resetToFactory(bool holdTrims)
     const CommandScope command(*commands);
     status->command(StatusCommand::Reset);
     // Held from before the button pause on.
-    const TrimHoldScope hold(trimHold, command && holdTrims);
+    const TrimHoldScope hold(link->trimHold(), command && holdTrims);
     if (!beginCommand(command)) {
         // The transmitter went away, or no port is open: nothing to reset.
     } else if (!factoryResetWanted(this)) {
@@ -69,8 +70,7 @@ void MainWindow::resetToFactory(bool holdTrims)
         // reset does not hold them): the I frame must carry the factory ones.
         RestData2();
         SendData4();
-        writeCommand("WWW");
-        status->closingSent();
+        link->sendClosingWord();
         readBack();
     }
 }

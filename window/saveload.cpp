@@ -10,6 +10,7 @@
 #include "monitorstate.h"
 #include "statusline.h"
 #include "texts.h"
+#include "transmitterlink.h"
 #include "ui_mainwindow.h"
 
 #include <QFile>
@@ -83,12 +84,10 @@ void MainWindow::on_toolButton_Save_clicked()
         QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
         return;
     }
-    // Sending rebuilds Str1..Str4 from the model.
-    SendData1();
-    SendData2();
-    SendData3();
-    SendData4();
-    const bool written = file.commit(configFileContent(Str1, Str2, Str3, Str4));
+    // Sending rebuilds the stored frames from the model.
+    link->sendFrames();
+    const bool written = file.commit(configFileContent(link->storedFrame(FrameS), link->storedFrame(FrameG),
+                                                       link->storedFrame(FrameH), link->storedFrame(FrameI)));
     status->file(QFileInfo(path).fileName(), !written);
     if (!written)
         QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
@@ -100,7 +99,7 @@ void MainWindow::on_toolButton_Load_clicked()
     status->command(StatusCommand::Load);
     // Trims the transmitter reports must not replace the loaded ones before
     // the I frame is sent (held from before the button pause on).
-    const TrimHoldScope holdTrims(trimHold, static_cast<bool>(command));
+    const TrimHoldScope holdTrims(link->trimHold(), static_cast<bool>(command));
     if (!beginCommand(command, PortCheck::NotNeeded))
         return;
     loadPath = askLoadPath(this, fileFolder);

@@ -5,6 +5,7 @@
 #include "readback.h"
 #include "statusline.h"
 #include "texts.h"
+#include "transmitterlink.h"
 #include "ui_mainwindow.h"
 
 #include <QMessageBox>
@@ -55,12 +56,8 @@ bool MainWindow::writeIntoUnread()
 // "WWW" tells the transmitter the settings are complete.
 void MainWindow::sendAllFrames()
 {
-    SendData1();
-    SendData2();
-    SendData3();
-    SendData4();
-    writeCommand("WWW");
-    status->closingSent();
+    link->sendFrames();
+    link->sendClosingWord();
 }
 
 // The end of every command that closes with "WWW": asks the transmitter
@@ -72,7 +69,8 @@ void MainWindow::readBack()
     // A lost transmitter has told the user already.
     if (commands->cutShort() || !linkOpen())
         return;
-    const ConfigModel sent = modelOfFrames(cfg, Str1, Str2, Str3, Str4);
+    const ConfigModel sent = modelOfFrames(cfg, link->storedFrame(FrameS), link->storedFrame(FrameG),
+                                           link->storedFrame(FrameH), link->storedFrame(FrameI));
     lastSent = sent;
     sentUnchecked = true;
     if (!verifyWrites) {
@@ -83,14 +81,11 @@ void MainWindow::readBack()
         return;
     }
     // A close asked for meanwhile is not held up by a read-back.
-    if (!commands->pause(kSettlePauseMs) || commands->closePending())
+    const TransmitterLink::ReadBack asked = link->readBack(sent);
+    if (asked == TransmitterLink::ReadBack::Skipped || commands->cutShort())
         return;
-    ConfigModel held = sent;
-    readBackHeld = &held;
-    const bool complete = requestSettings();
-    readBackHeld = nullptr;
-    if (commands->cutShort())
-        return;
+    const bool complete = asked == TransmitterLink::ReadBack::Complete;
+    const ConfigModel held = link->answers();
     if (complete) {
         known = held;
         heldKnown = true;

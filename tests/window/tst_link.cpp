@@ -92,12 +92,9 @@ private slots:
     void failedOpenChangesNothing_data();
     void failedOpenChangesNothing();
 
-    void liveServoPacket();
-    void liveReceiverPacketAndTrimHold();
     void settingsPacketsFillTheModel();
     void auxPacket();
     void onlySettingsPacketsRefreshAtOnce();
-    void everyChunkAnsweredOnce();
     void outOfRangeSettingsRepairedBeforeShown();
     void randomChunksOverTheLine();
 
@@ -342,55 +339,6 @@ void TestLink::failedOpenChangesNothing()
     QVERIFY(peer->waitFor("OK"));
 }
 
-void TestLink::liveServoPacket()
-{
-    ConfigModel &cfg = window->model();
-    MonitorState &mon = WindowProbe::monitor(*window);
-    openLink();
-    exchange(servoPacket({1500, 0x0102, 2000, 65535, 1000, 999, 1001, 500}, 1234));
-    const int expected[8] = {1500, 258, 2000, 65535, 1000, 999, 1001, 500};
-    for (int k = 0; k < 8; ++k)
-        QCOMPARE(mon.*kServoFields[k], expected[k]);
-    QCOMPARE(mon.TxVoltLive, 1234);
-    QVERIFY(modelDiff(cfg, ConfigModel{}).isEmpty());
-    // Live packets are not logged.
-    QVERIFY(debugLines.filter("ReadFlag").isEmpty());
-}
-
-void TestLink::liveReceiverPacketAndTrimHold()
-{
-    ConfigModel &cfg = window->model();
-    MonitorState &mon = WindowProbe::monitor(*window);
-    int &trimHold = WindowProbe::trimHold(*window);
-    openLink();
-    exchange(receiverPacket(40, 84, 0x04D2, 0x1234, 0x5678, {0xFF, 0xEE, 0xEF, 0x10}));
-    QCOMPARE(mon.RssiLive, 40);
-    // The trims once the line is quiet after the packet: it ended cleanly.
-    QTRY_COMPARE(cfg.StkTrim[3], 240);
-    QCOMPARE(mon.RxVoltLive, 84);
-    QCOMPARE(mon.ExtVoltLive, 1234);
-    QCOMPARE(mon.Spare1Live, 0x1234);
-    QCOMPARE(mon.Spare2Live, 0x5678);
-    QCOMPARE(cfg.StkTrim[3], 240);
-    QCOMPARE(cfg.StkTrim[2], 238);
-    QCOMPARE(cfg.StkTrim[1], 240);
-    QCOMPARE(cfg.StkTrim[0], 16);
-
-    trimHold = 1;
-    exchange(receiverPacket(95, 50, 77, 0, 0, {1, 2, 3, 4}));
-    peer->collectFor(4 * PacketFramer::kQuietMs);
-    QCOMPARE(mon.RssiLive, 95);
-    QCOMPARE(mon.RxVoltLive, 50);
-    QCOMPARE(mon.ExtVoltLive, 77);
-    QCOMPARE(cfg.StkTrim[3], 240);
-    QCOMPARE(cfg.StkTrim[0], 16);
-
-    trimHold = 0;
-    exchange(receiverPacket(95, 50, 77, 0, 0, {1, 2, 3, 4}));
-    QTRY_COMPARE(cfg.StkTrim[3], 1);
-    QCOMPARE(cfg.StkTrim[0], 4);
-}
-
 void TestLink::settingsPacketsFillTheModel()
 {
     ConfigModel &cfg = window->model();
@@ -489,52 +437,6 @@ void TestLink::onlySettingsPacketsRefreshAtOnce()
     exchange(unmarked);
     QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
     });
-}
-
-void TestLink::everyChunkAnsweredOnce()
-{
-    ConfigModel &cfg = window->model();
-    MonitorState &mon = WindowProbe::monitor(*window);
-    openLink();
-    const QByteArray live = servoPacket({1100, 1200, 1300, 1400, 1500, 1600, 1700, 1800}, 900);
-    QByteArray unknown = settingsPacket(0x50, {1, 2, 3, 4, 5, 6, 7, 8});
-    QByteArray badMarker = settingsPacket(0x55, {0, 0, 0, 0, 0, 0, 0, 0});
-    badMarker[11] = char(0x00);
-    QByteArray wrongTag = live;
-    wrongTag[1] = char(0x20);
-    // A run of junk is answered once, when the line goes quiet.
-    const QList<QPair<QByteArray, int>> chunks = {
-        {live, 1},
-        {settingsPacket(0x44, {1, 1, 1, 1, 1, 1, 1, 1}), 1},
-        {unknown, 1},
-        {badMarker, 1},
-        {wrongTag, 1},
-        {live.left(13), 1},
-        {QByteArray("x"), 1},
-        {QByteArray(100, char(0xFE)), 1},
-        {live + live, 2},  // two packets glued into one write
-        // Junk, then a receiver packet within the quiet time: its monitor
-        // values count, its trims may be junk's and do not.
-        {QByteArray::fromHex("3700aa") + receiverPacket(40, 84, 0, 0, 0, {1, 2, 3, 4}), 2},
-    };
-    debugLines.clear();
-    for (const auto &c : chunks)
-        exchange(c.first, c.second);
-    // A packet split by more than the quiet time is two runs of junk.
-    const QByteArray other = servoPacket({1900, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0);
-    exchange(other.left(6));
-    exchange(other.mid(6));
-    QCOMPARE(peer->collectFor(200), QByteArray());
-    QCOMPARE(peer->received(), kAck.repeated(14));
-
-    // Only the first live packet and the receiver packet decoded anything:
-    // no read awaited the settings packet.
-    QCOMPARE(mon.Servo1, 1100);
-    QCOMPARE(cfg.rev1, 0);
-    QCOMPARE(debugLines.filter("ReadFlag"), QStringList());
-    QCOMPARE(cfg.sub1, 0);
-    QCOMPARE(mon.RssiLive, 40);
-    QCOMPARE(cfg.StkTrim[0], 120);
 }
 
 void TestLink::outOfRangeSettingsRepairedBeforeShown()

@@ -1,6 +1,6 @@
 #pragma once
 
-// Recording what the window writes to the line, with arrival times, and
+// Recording what the tool writes to the line, with arrival times, and
 // what it logs.
 
 #include <QByteArray>

@@ -2,7 +2,7 @@
 
 #include "commandtime.h"
 #include "packetcases.h"
-#include "testsupport.h"
+#include "ptypeer.h"
 
 #include <QTimer>
 #include <QtGlobal>

@@ -1,19 +1,19 @@
 #include "commandtime.h"
 
-#include "commandguard.h"
+#include "commandwaits.h"
 
-// The one class the guard lets change its time scale; the program never
+// The one class the waits let change their time scale; the program never
 // defines it.
 class CommandTimeScale
 {
 public:
     static void set(double pauses, double answers)
     {
-        CommandGuard::pauseScale = pauses;
-        CommandGuard::answerScale = answers;
+        CommandWaits::pauseScale = pauses;
+        CommandWaits::answerScale = answers;
     }
-    static int pause(int ms) { return CommandGuard::scaled(ms, CommandGuard::pauseScale); }
-    static int answers(int ms) { return CommandGuard::scaled(ms, CommandGuard::answerScale); }
+    static int pause(int ms) { return CommandWaits::scaled(ms, CommandWaits::pauseScale); }
+    static int answers(int ms) { return CommandWaits::scaled(ms, CommandWaits::answerScale); }
 };
 
 namespace commandtime {

@@ -1,8 +1,8 @@
 #pragma once
 
-// The commands' waits as the window suites run them.  Every wait of a
-// command (the 200 ms button pause, the 800 ms frame pauses, the settle
-// pause, the read's quiet time) goes through the command guard, which can
+// The commands' waits as the suites run them.  Every wait of a command
+// (the 200 ms button pause, the 800 ms frame pauses, the settle pause, the
+// read's quiet time) goes through CommandWaits, which can
 // run them at a fraction of their length; the framer's quiet time is the
 // line's and stays real.  A suite calls scaled() in init(); the rows that
 // pin the waits themselves call realTime() first.  Every test's own timing
