@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QTextStream>
 
 namespace {
 
@@ -118,17 +117,15 @@ void MainWindow::on_toolButton_Load_clicked()
     }
     const QString name = QFileInfo(loadPath).fileName();
     status->file(name);
-    QTextStream in(content);
-    const QString text = in.readAll();
-
-    const int length = text.length();
+    // The file was read and decoded once, by readConfiguration.
+    const int length = judged.length;
     qCDebug(lcFiles, "Blength00:%d", length);
-    const DecodedFrames taken = decodeConfigText(text, cfg);
-    if (taken.s)
+    takeLoadedFrames(cfg, judged);
+    if (judged.frames.s)
         qCDebug(lcFiles, "Blength01:%d", length);
-    if (taken.g)
+    if (judged.frames.g)
         qCDebug(lcFiles, "Blength02:%d", length);
-    if (taken.h)
+    if (judged.frames.h)
         qCDebug(lcFiles, "Blength03:%d", length);
 
     // A damaged file must not put out-of-range settings into the

@@ -13,7 +13,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
-#include <QTextStream>
 
 #include <algorithm>
 #include <cerrno>
@@ -219,13 +218,27 @@ QString ConfigFileRead::missingFrames() const
     return frameLetters(*this, false);
 }
 
+QString configFileText(const QByteArray &content)
+{
+    QString text(content.size(), Qt::Uninitialized);
+    for (int i = 0; i < content.size(); ++i) {
+        const auto c = static_cast<unsigned char>(content[i]);
+        text[i] = c < 0x80 ? QChar(c) : QChar(QChar::ReplacementCharacter);
+    }
+    return text;
+}
+
+void takeLoadedFrames(ConfigModel &m, const ConfigFileRead &f)
+{
+    for (const Setting &s : settingsTable())
+        if (f.has(s.frame))
+            s.set(m, s.get(f.file));
+}
+
 ConfigFileRead readConfigFile(const QByteArray &content)
 {
     ConfigFileRead r;
-    // As the window reads a file: through a text stream, default codec.
-    QByteArray bytes = content;
-    QTextStream stream(&bytes, QIODevice::ReadOnly);
-    const QString text = stream.readAll();
+    const QString text = configFileText(content);
     r.length = text.length();
     r.frames = decodeConfigText(text, r.file);
 

@@ -37,8 +37,18 @@ struct ConfigFileRead
     QString missingFrames() const;  // "H I"
 };
 
-// Decodes file content the way a load does (the bytes through a text stream).
+// Decodes file content the way a load does.
 ConfigFileRead readConfigFile(const QByteArray &content);
+
+// A configuration file is ASCII: each byte one character, the same on every
+// Qt version.  Any other byte reads as U+FFFD, which no frame letter or hex
+// digit matches, so the field or frame it sits in is read as a damaged
+// one is.
+QString configFileText(const QByteArray &content);
+
+// A load's frames onto the model: the fields of each frame the file
+// delivered whole; the other frames' fields stay as the model has them.
+void takeLoadedFrames(ConfigModel &m, const ConfigFileRead &f);
 
 // The sanity pass, then a trip through the frames: the model as a save
 // writes it after repairs.

@@ -1,6 +1,7 @@
 // Decoding configuration files: which frames are taken, how each field is
 // read, and what is never read.
 #include "configfile.h"
+#include "filereport.h"
 #include "configmodel.h"
 #include "frameencoder.h"
 #include "framefields.h"
@@ -155,6 +156,19 @@ private slots:
     }
 
     // Any model that fits its frames comes back field for field.
+    // One byte, one character, whatever the Qt version's default codec: a
+    // UTF-8 "é" in the S frame's first field is two damaged characters,
+    // not one that would shift every later field.
+    void bytesAreCharacters()
+    {
+        QCOMPARE(configFileText("S\xc3\xa9" "1"), QStringLiteral("S\uFFFD\uFFFD1"));
+        QByteArray file = configFileOf(ConfigModel{});
+        file.replace(1, 2, "\xc3\xa9");
+        const ConfigFileRead r = readConfigFile(file);
+        QCOMPARE(r.length, kConfigFileLength);
+        QVERIFY(r.frames.s && r.frames.i);
+    }
+
     void roundTripThroughTheFile()
     {
         QRandomGenerator rng(7);
