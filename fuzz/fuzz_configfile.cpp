@@ -30,7 +30,7 @@ void checkFrame(FrameKind kind, const QString &frame)
         FUZZ_CHECK(isUpperHex(frame.at(k)));
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

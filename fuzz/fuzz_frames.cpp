@@ -41,10 +41,18 @@ std::vector<Field> fieldsOf(FrameKind kind, ConfigModel m)
 {
     Collect c;
     switch (kind) {
-    case FrameS: framelayout::walkS(c, m); break;
-    case FrameG: framelayout::walkG(c, m); break;
-    case FrameH: framelayout::walkH(c, m); break;
-    case FrameI: framelayout::walkI(c, m); break;
+    case FrameS:
+        framelayout::walkS(c, m);
+        break;
+    case FrameG:
+        framelayout::walkG(c, m);
+        break;
+    case FrameH:
+        framelayout::walkH(c, m);
+        break;
+    case FrameI:
+        framelayout::walkI(c, m);
+        break;
     }
     return c.fields;
 }
@@ -54,7 +62,7 @@ bool isUpperHex(QChar c)
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

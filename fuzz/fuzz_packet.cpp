@@ -24,8 +24,8 @@
 #include "fuzzcheck.h"
 #include "monitorstate.h"
 #include "packetdecoder.h"
-#include "readprogress.h"
 #include "packetframer.h"
+#include "readprogress.h"
 #include "sanity.h"
 
 #include <algorithm>
@@ -41,10 +41,16 @@ namespace {
 int chunkLength(uint8_t b)
 {
     switch (b % 8) {
-    case 0: case 1: case 2: return 20;
-    case 3: return 12;
-    case 4: return 8;
-    default: return b / 8;  // 0..31, including split and glued packets
+    case 0:
+    case 1:
+    case 2:
+        return 20;
+    case 3:
+        return 12;
+    case 4:
+        return 8;
+    default:
+        return b / 8;  // 0..31, including split and glued packets
     }
 }
 
@@ -83,7 +89,9 @@ QByteArray settle(PacketFramer &f, const QVector<Piece> &pieces, QVector<FramedC
                 MonitorState live;
                 read.note(decodePacket(c.bytes, m, live, true, read.awaited()).readFlag, 0);
             }
-            text += c.trims ? "T" : c.packet ? (c.afterJunk ? "*" : "") + c.bytes.toHex() : "J" + QByteArray::number(c.junk);
+            text += c.trims    ? "T"
+                    : c.packet ? (c.afterJunk ? "*" : "") + c.bytes.toHex()
+                               : "J" + QByteArray::number(c.junk);
             text += ' ';
             if (all)
                 all->append(c);
@@ -110,7 +118,7 @@ struct Stream
     QVector<Piece> cutUp, bursts;
     QByteArray burst;  // the burst still open
     QVector<Sent> sent;
-    QVector<bool> quietAfter;  // by byte: the line goes quiet after it
+    QVector<bool> quietAfter;                        // by byte: the line goes quiet after it
     int readStartAt = INT_MAX, readEndAt = INT_MAX;  // where the read waits
 
     void readEvent(int event)
@@ -316,7 +324,7 @@ void checkLiveBurstsTaken(const Stream &s, const std::vector<bool> &taken)
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -70,9 +70,15 @@ template <typename Pick> const char *randomRead(Pick pick)
             junk = true;
         }
         switch (lastDamaged ? 0 : pick(48)) {
-        case 1: p.remove(pick(p.size()), 1); break;
-        case 2: p.insert(pick(p.size() + 1), char(pick(256))); break;
-        case 3: p[p.size() - 1] = char(pick(kMarker)); break;
+        case 1:
+            p.remove(pick(p.size()), 1);
+            break;
+        case 2:
+            p.insert(pick(p.size() + 1), char(pick(256)));
+            break;
+        case 3:
+            p[p.size() - 1] = char(pick(kMarker));
+            break;
         }
         lastDamaged = p != answers.last();
         damaged |= lastDamaged;

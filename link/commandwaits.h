@@ -67,7 +67,7 @@ private:
     static double answerScale;
     friend class CommandTimeScale;
 
-    QVector<QEventLoop *> waits;  // innermost last
+    QVector<QEventLoop *> waits;       // innermost last
     QEventLoop *answerWait = nullptr;  // the running awaitAnswers
     QTimer *quiet;                     // its quiet time
     bool busy = false;

@@ -20,9 +20,15 @@ QString whyNotOpen(const QSerialPort &port)
     OpenAttempt a;
     a.port = port.portName();
     switch (port.error()) {
-    case QSerialPort::DeviceNotFoundError: a.error = OpenAttempt::NotFound; break;
-    case QSerialPort::PermissionError: a.error = OpenAttempt::Permission; break;
-    default: a.error = OpenAttempt::Other; break;
+    case QSerialPort::DeviceNotFoundError:
+        a.error = OpenAttempt::NotFound;
+        break;
+    case QSerialPort::PermissionError:
+        a.error = OpenAttempt::Permission;
+        break;
+    default:
+        a.error = OpenAttempt::Other;
+        break;
     }
     const QString file = portFileLocation(port.portName());
     const QFileInfo info(file);
@@ -38,7 +44,7 @@ QString whyNotOpen(const QSerialPort &port)
     return openFailureReason(a);
 }
 
-} // namespace
+}  // namespace
 
 TransmitterLink::TransmitterLink(ConfigModel &p, MonitorState &l, QObject *parent)
     : QObject(parent), pages(p), live(l), commandWaits(this), quietTimer(new QTimer(this))
@@ -195,8 +201,7 @@ QString &TransmitterLink::storedFrame(FrameKind kind)
 
 void TransmitterLink::sendFrame(FrameKind kind)
 {
-    static const char *const logFormats[4] = {"Str1Blength:%d", "Str2Blength:%d", "Str3Blength:%d",
-                                              "Str4Blength:%d"};
+    static const char *const logFormats[4] = {"Str1Blength:%d", "Str2Blength:%d", "Str3Blength:%d", "Str4Blength:%d"};
     emit frameGoing(int(kind) + 1);
     QString &stored = storedFrame(kind);
     stored = buildFrame(kind, pages, stored);

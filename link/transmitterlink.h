@@ -126,6 +126,5 @@ private:
     int openCount = 0;       // tells a loss noticed on one connection from the next
     bool losingLine = false;
     int trimsHeld = 0;
-    QString frames[4] = {frameTemplate(FrameS), frameTemplate(FrameG), frameTemplate(FrameH),
-                         frameTemplate(FrameI)};
+    QString frames[4] = {frameTemplate(FrameS), frameTemplate(FrameG), frameTemplate(FrameH), frameTemplate(FrameI)};
 };

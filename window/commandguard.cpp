@@ -1,6 +1,5 @@
 #include "commandguard.h"
 
-
 #include <QApplication>
 #include <QDialog>
 #include <QGraphicsOpacityEffect>

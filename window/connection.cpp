@@ -73,7 +73,7 @@ QStringList systemPortNames()
     return names;
 }
 
-} // namespace
+}  // namespace
 
 // Once a second.  While a port is open: a port that went away without
 // reporting an error (its device file removed) is noticed within that

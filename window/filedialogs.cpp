@@ -12,7 +12,7 @@ QString startFolder(const QString &folder)
     return folder.isEmpty() ? QStringLiteral("./") : folder;
 }
 
-} // namespace
+}  // namespace
 
 QString askSavePath(QWidget *parent, const QString &folder)
 {

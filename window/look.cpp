@@ -1,8 +1,8 @@
 #include "look.h"
 
 #include <QAbstractSpinBox>
-#include <QFontMetrics>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QStyle>
@@ -41,7 +41,7 @@ const QLatin1String kOneRowChunk("height:1px;");
 const char *const kChannelNames[] = {"lineEdit_9",  "lineEdit_19", "lineEdit_20", "lineEdit_21",
                                      "lineEdit_22", "lineEdit_23", "lineEdit_24", "lineEdit_25"};
 
-} // namespace
+}  // namespace
 
 QString fittingFamily(const QFont &font, const QStringList &texts, int width, const QStringList &candidates)
 {
@@ -99,8 +99,8 @@ void fitChannelNames(QWidget *window)
     QLineEdit *first = names.first();
     // The sheet's size and weight reach the font once it is polished.
     first->ensurePolished();
-    const QString family = fittingFamily(first->font(), texts, textWidth(first),
-                                         channelNameFamilies(first->font().family()));
+    const QString family =
+        fittingFamily(first->font(), texts, textWidth(first), channelNameFamilies(first->font().family()));
     // Only the family: the sheet keeps its size and weight.
     for (QLineEdit *e : names) {
         QFont f = e->font();
@@ -151,7 +151,7 @@ void showSpinArrows(QWidget *window)
     }
 }
 
-} // namespace
+}  // namespace
 
 void adaptLookToPlatform(QWidget *window)
 {

@@ -46,9 +46,9 @@ MainWindow::MainWindow(QWidget *parent)
     refreshTimer = new QTimer(this);
     refreshTimer->start(100);
     connect(refreshTimer, &QTimer::timeout, this, &MainWindow::ui_Display);
-    commands = new CommandGuard(this, {ui->toolButton_Read, ui->toolButton_Send, ui->toolButton_Save,
-                                       ui->toolButton_Load, ui->toolButton_Reset, ui->pushButton_Reset2,
-                                       ui->openButton},
+    commands = new CommandGuard(this,
+                                {ui->toolButton_Read, ui->toolButton_Send, ui->toolButton_Save, ui->toolButton_Load,
+                                 ui->toolButton_Reset, ui->pushButton_Reset2, ui->openButton},
                                 link->waits());
     // A lost transmitter ends the running command (and lets a waiting
     // close go ahead) at once.

@@ -268,9 +268,9 @@ private:
     CommandGuard *commands;
     StatusLine *status = nullptr;  // the line below the form
     QTimer *portWatch;
-    QStringList systemPorts;  // the system's port names at the last look
+    QStringList systemPorts;     // the system's port names at the last look
     QStringList handAddedPorts;  // offered by offerPort, kept through every refill
-    int portLooksDue = 0;     // looks at the system's ports still to take; -1: every second
+    int portLooksDue = 0;        // looks at the system's ports still to take; -1: every second
     // What the transmitter is known to hold: after a complete read or a
     // verified write; before the first read, the start-up settings.
     ConfigModel known;
@@ -283,7 +283,7 @@ private:
     // again.
     ConfigModel lastSent;
     bool sentUnchecked = false;
-    QString title;                        // the window's title without the mark
+    QString title;  // the window's title without the mark
 
     // The settings the pages show and edit, and the live values they show.
     ConfigModel cfg;

@@ -66,7 +66,7 @@ struct Place
     bool direct;
 };
 
-} // namespace
+}  // namespace
 
 DifferenceMarks::DifferenceMarks(QWidget *window, ConfigModel &pages, const ConfigModel &held, const bool &heldKnown,
                                  QTabWidget *tabs)

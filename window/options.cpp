@@ -23,10 +23,15 @@ StartOptions failure(const QString &program, const QString &what)
 // known here so that an option neither Qt nor the program takes is
 // reported before a window is tried, display or not.  QApplication takes
 // them out of the arguments itself.
-const char *const kQtOptionsWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                           "qmljsdebugger", "qwindowgeometry", "geometry", "qwindowicon",
-                                           "icon", "qwindowtitle", "title", "style", "stylesheet",
-                                           "session", "display", "name", "visual"};
+const char *const kQtOptionsWithValue[] = {"platform",      "platformpluginpath",
+                                           "platformtheme", "plugin",
+                                           "qmljsdebugger", "qwindowgeometry",
+                                           "geometry",      "qwindowicon",
+                                           "icon",          "qwindowtitle",
+                                           "title",         "style",
+                                           "stylesheet",    "session",
+                                           "display",       "name",
+                                           "visual"};
 const char *const kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
 
 void addQtOptions(QCommandLineParser &parser)
@@ -80,7 +85,8 @@ CommonOptions addOptions(QCommandLineParser &parser, const ProgramOptions &progr
         QStringLiteral("Do not read the settings back after a write, load or reset (the environment variable "
                        "%1=0 does the same): the line then carries only the frames and \"WWW\". For a "
                        "transmitter that does not answer a read right after a write, or to watch the bare "
-                       "write on the line.").arg(QLatin1String(kVerifyVariable)));
+                       "write on the line.")
+            .arg(QLatin1String(kVerifyVariable)));
     parser.addOption(noVerify);
     addQtOptions(parser);
     return {help, version, lang, port, noVerify};
@@ -95,8 +101,8 @@ StartOptions runOptions(const QCommandLineParser &parser, const CommonOptions &c
     const bool fromOption = parser.isSet(common.lang);
     const QString language = fromOption ? parser.value(common.lang) : envLang;
     if ((fromOption || !language.isEmpty()) && !parseLanguage(language, &o.language))
-        return failure(name, languageError(language, fromOption ? QStringLiteral("--lang")
-                                                                : QString::fromLatin1(kLangVariable)));
+        return failure(
+            name, languageError(language, fromOption ? QStringLiteral("--lang") : QString::fromLatin1(kLangVariable)));
     if (program.offersPort)
         o.port = parser.value(common.port);
     const QString envVerify = qEnvironmentVariable(kVerifyVariable);
@@ -112,7 +118,7 @@ StartOptions runOptions(const QCommandLineParser &parser, const CommonOptions &c
     return o;
 }
 
-} // namespace
+}  // namespace
 
 StartOptions parseStartOptions(const QStringList &args, const QString &envLang, const ProgramOptions &program,
                                bool qtOptionsTaken)
@@ -130,8 +136,8 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envLang, 
     }
     if (parser.isSet(common.version)) {
         o.action = StartOptions::ShowVersion;
-        o.message = QStringLiteral("%1 %2 (Qt %3)\n").arg(name, QStringLiteral(ZQ_VERSION),
-                                                           QString::fromLatin1(qVersion()));
+        o.message =
+            QStringLiteral("%1 %2 (Qt %3)\n").arg(name, QStringLiteral(ZQ_VERSION), QString::fromLatin1(qVersion()));
         return o;
     }
     if (!parsed)

@@ -15,17 +15,17 @@ struct StartOptions
     enum Action { Run, ShowHelp, ShowVersion, Fail };
     Action action = Run;
     QString language = QString::fromLatin1(kSourceLanguage);  // the window's: Chinese unless asked
-    QString port;          // --port: a port name or device path, or empty
-    bool verify = true;    // read back every write (off: --no-verify or ZQCONFIG_VERIFY=0)
-    QString message;       // what to print when not running
+    QString port;                                             // --port: a port name or device path, or empty
+    bool verify = true;             // read back every write (off: --no-verify or ZQCONFIG_VERIFY=0)
+    QString message;                // what to print when not running
     QHash<QString, QString> extra;  // the program's own options given: first name -> value ("" for a flag)
 };
 
 // The program reading them.
 struct ProgramOptions
 {
-    QString about;           // the line under "Usage" in --help
-    bool offersPort = true;  // whether --port is one of its options
+    QString about;                                // the line under "Usage" in --help
+    bool offersPort = true;                       // whether --port is one of its options
     QList<QCommandLineOption> extraOptions = {};  // its own, judged by the program
 };
 

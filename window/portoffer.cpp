@@ -50,23 +50,20 @@ protected:
         opt.iconSize = box->iconSize();
         opt.currentIcon = box->itemIcon(box->currentIndex());
         painter.drawComplexControl(QStyle::CC_ComboBox, opt);
-        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &opt,
-                                                        QStyle::SC_ComboBoxEditField, box);
-        opt.currentText = box->fontMetrics().elidedText(shortPortName(box->currentText()), Qt::ElideLeft,
-                                                        field.width());
+        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, box);
+        opt.currentText =
+            box->fontMetrics().elidedText(shortPortName(box->currentText()), Qt::ElideLeft, field.width());
         painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
         return true;
     }
 };
 
-} // namespace
+}  // namespace
 
 void showPortNamesInFull(QComboBox *box)
 {
     box->installEventFilter(new ShortNamePainter(box));
-    QObject::connect(box, &QComboBox::currentTextChanged, box, [box](const QString &text) {
-        box->setToolTip(text);
-    });
+    QObject::connect(box, &QComboBox::currentTextChanged, box, [box](const QString &text) { box->setToolTip(text); });
     const auto fitList = [box] {
         int widest = 0;
         for (int i = 0; i < box->count(); ++i)

@@ -29,15 +29,15 @@ namespace {
 bool factoryResetWanted(QWidget *parent)
 {
     const GuardTexts texts = guardTexts();
-    QMessageBox box(QMessageBox::Question, linkTexts().title, texts.resetQuestion,
-                    QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::Question, linkTexts().title, texts.resetQuestion, QMessageBox::Yes | QMessageBox::No,
+                    parent);
     box.setDefaultButton(QMessageBox::No);
     box.button(QMessageBox::Yes)->setText(texts.yes);
     box.button(QMessageBox::No)->setText(texts.no);
     return box.exec() == QMessageBox::Yes;
 }
 
-} // namespace
+}  // namespace
 
 void MainWindow::on_toolButton_Reset_clicked()
 {

@@ -3,9 +3,9 @@
 #include "configmodel.h"
 #include "filedialogs.h"
 #include "filereport.h"
-#include "logging.h"
 #include "filesaver.h"
 #include "frameencoder.h"
+#include "logging.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
 #include "statusline.h"
@@ -51,14 +51,14 @@ bool readConfiguration(QWidget *parent, const QString &path, QByteArray &content
     file.close();
     judged = readConfigFile(content);
     if (!judged.any()) {
-        QMessageBox::critical(parent, texts.errorTitle,
-                              guardTexts().notConfiguration.arg(QFileInfo(path).fileName()), QMessageBox::Ok);
+        QMessageBox::critical(parent, texts.errorTitle, guardTexts().notConfiguration.arg(QFileInfo(path).fileName()),
+                              QMessageBox::Ok);
         return false;
     }
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void MainWindow::on_toolButton_Save_clicked()
 {

@@ -16,13 +16,14 @@ void giveShortcut(QWidget *window, QAbstractButton *button, const QKeySequence &
     button->setToolTip(QStringLiteral("%1 (%2)").arg(what.trimmed(), key.toString(QKeySequence::NativeText)));
 }
 
-} // namespace
+}  // namespace
 
 void giveCommandShortcuts(QWidget *window, Ui::MainWindow *ui)
 {
     const LinkTexts link = linkTexts();
     // The port button's text says what it does now; its tool tip says both.
-    giveShortcut(window, ui->openButton, shortcuts::openClose(), link.openText + QStringLiteral(" / ") + link.closeText);
+    giveShortcut(window, ui->openButton, shortcuts::openClose(),
+                 link.openText + QStringLiteral(" / ") + link.closeText);
     giveShortcut(window, ui->toolButton_Read, shortcuts::read(), ui->toolButton_Read->text());
     giveShortcut(window, ui->toolButton_Send, shortcuts::write(), ui->toolButton_Send->text());
     giveShortcut(window, ui->toolButton_Save, shortcuts::save(), ui->toolButton_Save->text());

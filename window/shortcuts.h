@@ -12,12 +12,27 @@ class MainWindow;
 // button is disabled.  None is a key desktops keep for themselves or that
 // most programs use for something else (Ctrl+W, Ctrl+Q, Ctrl+P).
 namespace shortcuts {
-inline QKeySequence openClose() { return QKeySequence(Qt::CTRL | Qt::Key_L); }  // the line
-inline QKeySequence read() { return QKeySequence(Qt::CTRL | Qt::Key_R); }
-inline QKeySequence write() { return QKeySequence(Qt::CTRL | Qt::Key_T); }  // transmit
-inline QKeySequence save() { return QKeySequence(Qt::CTRL | Qt::Key_S); }
-inline QKeySequence load() { return QKeySequence(Qt::CTRL | Qt::Key_O); }  // opens a file
-} // namespace shortcuts
+inline QKeySequence openClose()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_L);
+}  // the line
+inline QKeySequence read()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_R);
+}
+inline QKeySequence write()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_T);
+}  // transmit
+inline QKeySequence save()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_S);
+}
+inline QKeySequence load()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_O);
+}  // opens a file
+}  // namespace shortcuts
 
 // Gives the command buttons of `window` their keys, each named in its
 // button's tool tip.

@@ -13,8 +13,8 @@
 #include <QTimer>
 
 StatusLine::StatusLine(QMainWindow *window, const QSerialPort &p, const ReadProgress &r, CommandGuard *guard)
-    : QObject(window), port(p), progress(r), commandLabel(new QLabel), bar(new QProgressBar),
-      linkLabel(new QLabel), ticker(new QTimer(this))
+    : QObject(window), port(p), progress(r), commandLabel(new QLabel), bar(new QProgressBar), linkLabel(new QLabel),
+      ticker(new QTimer(this))
 {
     clock.start();
     commandLabel->setObjectName(QStringLiteral("statusCommand"));

@@ -70,8 +70,8 @@ private:
     bool running = false;
     CommandStep step;
     CommandEnd end;
-    QString lastEnd;     // shown while no command runs
-    QString openPort;    // the port seen open at the last look
+    QString lastEnd;   // shown while no command runs
+    QString openPort;  // the port seen open at the last look
     qint64 openedAt = 0;
     PacketRate rate;
     qint64 lastHeard = -1;  // the last bytes of any kind

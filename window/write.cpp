@@ -16,7 +16,7 @@ namespace {
 // Lines of a mismatch box: enough to see a pattern, few enough to fit.
 constexpr int kMaxMismatchLines = 15;
 
-} // namespace
+}  // namespace
 
 void MainWindow::on_toolButton_Send_clicked()
 {

@@ -22,7 +22,7 @@ template <typename F> void measure(const char *what, int n, F &&f)
     std::printf("%-28s %10.2f us\n", what, t.nsecsElapsed() / 1e3 / n);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

@@ -26,7 +26,8 @@ private slots:
         const FrameKind k = FrameKind(kind);
         ConfigModel m;
         QString stored = frameTemplate(k);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             stored = ::buildFrame(k, m, stored);
         }
         QCOMPARE(stored.length(), kFrameLength);
@@ -37,7 +38,8 @@ private slots:
         ConfigModel m;
         QString stored[4] = {frameTemplate(FrameS), frameTemplate(FrameG), frameTemplate(FrameH),
                              frameTemplate(FrameI)};
-        QBENCHMARK {
+        QBENCHMARK
+        {
             for (FrameKind k : {FrameS, FrameG, FrameH, FrameI})
                 stored[k] = ::buildFrame(k, m, stored[k]);
         }
@@ -49,7 +51,8 @@ private slots:
         QString text;
         for (FrameKind k : {FrameS, FrameG, FrameH, FrameI})
             text += ::buildFrame(k, m, frameTemplate(k));
-        QBENCHMARK {
+        QBENCHMARK
+        {
             decodeConfigText(text, m);
         }
     }

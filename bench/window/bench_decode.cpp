@@ -172,7 +172,7 @@ void overPty()
                 wall.nsecsElapsed() / 1e3 / answered);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

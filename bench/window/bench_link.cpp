@@ -49,8 +49,8 @@ QByteArray auxLedByFe()
 QByteArray readAnswer()
 {
     QByteArray out;
-    for (int code : {0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8,
-                     0xA9, 0xAA, 0xAB, 0xAC}) {
+    for (int code :
+         {0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA, 0xAB, 0xAC}) {
         QByteArray p(12, char(0x40));
         p[0] = char(0xFE), p[1] = char(0x1A), p[2] = char(code), p[11] = char(0xFE);
         out += p;
@@ -153,10 +153,11 @@ void junkYield()
             aux += c.packet && c.bytes.size() == 8;
         out.clear();
     }
-    std::printf("framer, random junk: per byte %.2g live packets (%.0f %% found inside junk), %.2g settings, %.2g AUX "
-                "(%ld bytes in %ld bursts of 1..64)\n",
-                double(live) / bytes, 100.0 * afterJunk / qMax(live, 1L), double(settings) / bytes, double(aux) / bytes,
-                bytes, bursts);
+    std::printf(
+        "framer, random junk: per byte %.2g live packets (%.0f %% found inside junk), %.2g settings, %.2g AUX "
+        "(%ld bytes in %ld bursts of 1..64)\n",
+        double(live) / bytes, 100.0 * afterJunk / qMax(live, 1L), double(settings) / bytes, double(aux) / bytes, bytes,
+        bursts);
 }
 
 struct Pty
@@ -199,8 +200,8 @@ std::vector<double> roundTrips(int master, const QByteArray &packet, int pieces,
     char buf[64];
     for (int i = 0; i < n; ++i) {
         for (int k = 0; k < pieces; ++k) {
-            const QByteArray piece = packet.mid(k * packet.size() / pieces,
-                                                (k + 1) * packet.size() / pieces - k * packet.size() / pieces);
+            const QByteArray piece =
+                packet.mid(k * packet.size() / pieces, (k + 1) * packet.size() / pieces - k * packet.size() / pieces);
             if (k > 0)
                 ::usleep(useconds_t(gapUs));
             if (::write(master, piece.constData(), size_t(piece.size())) != piece.size())
@@ -287,11 +288,12 @@ void portWatcher()
     for (int i = 0; i < n; ++i)
         ports += QSerialPortInfo::availablePorts().size();
     const double ms = double(t.nsecsElapsed()) / n / 1e6;
-    std::printf("one look at the system's ports: %.3f ms (%d ports) = %.3f %% of a core once a second\n", ms,
-                ports / n, ms / 10.0);
+    std::printf("one look at the system's ports: %.3f ms (%d ports) = %.3f %% of a core once a second\n", ms, ports / n,
+                ms / 10.0);
 
     const int seconds = qEnvironmentVariableIntValue("ZQ_BENCH_IDLE_SECONDS") > 0
-        ? qEnvironmentVariableIntValue("ZQ_BENCH_IDLE_SECONDS") : 10;
+                            ? qEnvironmentVariableIntValue("ZQ_BENCH_IDLE_SECONDS")
+                            : 10;
     MainWindow window;
     QTimer *watch = nullptr;
     for (QTimer *timer : window.findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly))
@@ -318,7 +320,7 @@ void portWatcher()
                 seconds, running, stopped);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

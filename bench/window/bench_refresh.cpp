@@ -87,9 +87,9 @@ double nowNs()
 struct Child
 {
     pid_t pid = -1;
-    int ready = -1;              // read end of the ready pipe
-    int master = -1, slave = -1; // the silent line, when the port is open
-    std::vector<double> shares;  // % of a core, one per round
+    int ready = -1;               // read end of the ready pipe
+    int master = -1, slave = -1;  // the silent line, when the port is open
+    std::vector<double> shares;   // % of a core, one per round
 
     bool start(const char *self, const char *mode, int page, bool portOpen)
     {
@@ -151,7 +151,7 @@ double median(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-} // namespace
+}  // namespace
 
 class BenchRefresh : public QObject
 {
@@ -194,7 +194,8 @@ private slots:
         cfg.sub1 = 0;
         tick.invoke(&w);
         QCoreApplication::processEvents();
-        QBENCHMARK {
+        QBENCHMARK
+        {
             tick.invoke(&w);
         }
     }
@@ -208,7 +209,8 @@ private slots:
         QVERIFY(showOnPage(w, 0));
         const QMetaMethod tick = tickMethod(w);
         int step = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             ++step;
             for (int k = 0; k < 8; ++k)
                 mon.*kServoFields[k] = 1000 + ((step + k) % 2 ? 400 : -400) + k;
@@ -236,7 +238,8 @@ private slots:
             QCOMPARE(box->styleSheet(), QString::fromUtf8(rev.readAll()));
         else
             qWarning("the style sheets are not in the bundle; this measures the failed open only");
-        QBENCHMARK {
+        QBENCHMARK
+        {
             tick.invoke(&w);
         }
     }
@@ -248,9 +251,8 @@ private slots:
     // of them).
     void idleWindowOnEachPage()
     {
-        const int seconds = qEnvironmentVariableIsSet("ZQ_BENCH_SECONDS")
-                                ? qEnvironmentVariableIntValue("ZQ_BENCH_SECONDS")
-                                : 5;
+        const int seconds =
+            qEnvironmentVariableIsSet("ZQ_BENCH_SECONDS") ? qEnvironmentVariableIntValue("ZQ_BENCH_SECONDS") : 5;
         const int rounds = 3;
         const QByteArray selfPath = QCoreApplication::arguments().value(0).toLocal8Bit();
         std::vector<Child> children(13);
@@ -286,8 +288,8 @@ private slots:
         QVERIFY2(!stray, "a window wrote to its silent line");
 
         const std::vector<double> &yard = children[0].shares;
-        std::printf("bare event loop (the yardstick): %.2f %% of a core (median of %d x %d s)\n", median(yard),
-                    rounds, seconds);
+        std::printf("bare event loop (the yardstick): %.2f %% of a core (median of %d x %d s)\n", median(yard), rounds,
+                    seconds);
         // One line a page: the port closed, then open on the silent line.
         for (int page = 0; page < 6; ++page) {
             double figure[2], low[2], high[2];
@@ -299,9 +301,10 @@ private slots:
                 low[open] = *std::min_element(above.begin(), above.end());
                 high[open] = *std::max_element(above.begin(), above.end());
             }
-            std::printf("idle window above the event loop, %s page: %.2f %% of a core with the port closed "
-                        "(%.2f to %.2f), %.2f %% open on a silent line (%.2f to %.2f); median of %d x %d s\n",
-                        kPageNames[page], figure[0], low[0], high[0], figure[1], low[1], high[1], rounds, seconds);
+            std::printf(
+                "idle window above the event loop, %s page: %.2f %% of a core with the port closed "
+                "(%.2f to %.2f), %.2f %% open on a silent line (%.2f to %.2f); median of %d x %d s\n",
+                kPageNames[page], figure[0], low[0], high[0], figure[1], low[1], high[1], rounds, seconds);
         }
         std::fflush(stdout);
     }
@@ -313,7 +316,8 @@ private slots:
         w.setModel(&cfg);
         w.resize(300, 300);
         QImage img(w.size(), QImage::Format_ARGB32_Premultiplied);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             w.render(&img);
         }
     }
@@ -327,7 +331,8 @@ private slots:
         w.setModel(&cfg);
         w.resize(280, 280);
         QImage img(w.size(), QImage::Format_ARGB32_Premultiplied);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             w.render(&img);
         }
     }

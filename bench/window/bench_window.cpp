@@ -257,7 +257,7 @@ struct Answerer
     }
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -270,7 +270,8 @@ int main(int argc, char **argv)
     if (argc == 3 && std::strcmp(argv[1], "--qt-echo") == 0)
         return runQtEcho(argc, argv, argv[2]);
 
-    const int seconds = qEnvironmentVariableIsSet("ZQ_BENCH_SECONDS") ? qEnvironmentVariableIntValue("ZQ_BENCH_SECONDS") : 5;
+    const int seconds =
+        qEnvironmentVariableIsSet("ZQ_BENCH_SECONDS") ? qEnvironmentVariableIntValue("ZQ_BENCH_SECONDS") : 5;
     Answerer answerers[] = {{"--window"}, {"--bare"}, {"--qt-echo"}};
     for (Answerer &a : answerers) {
         if (!a.start(argv[0])) {
@@ -293,13 +294,14 @@ int main(int argc, char **argv)
         }
     }
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    std::printf("window process above idle at %.0f live packets/s (%s): %.2f %% of a core "
-                "(%.0f us/packet; busy %.2f %%, idle %.2f %%, %.0f packets/s over 2 x %d s)\n",
-                kPacketsPerSecond, platform.constData(), window.busy - window.idle, window.usPerPacket, window.busy,
-                window.idle, window.rate, seconds);
+    std::printf(
+        "window process above idle at %.0f live packets/s (%s): %.2f %% of a core "
+        "(%.0f us/packet; busy %.2f %%, idle %.2f %%, %.0f packets/s over 2 x %d s)\n",
+        kPacketsPerSecond, platform.constData(), window.busy - window.idle, window.usPerPacket, window.busy,
+        window.idle, window.rate, seconds);
     const auto beside = [&window](const char *what, const Figures &f) {
-        std::printf("%s above idle: %.2f %% of a core (%.0f us/packet; %.0f packets/s); the window adds %.2f %%\n", what,
-                    f.busy - f.idle, f.usPerPacket, f.rate, (window.busy - window.idle) - (f.busy - f.idle));
+        std::printf("%s above idle: %.2f %% of a core (%.0f us/packet; %.0f packets/s); the window adds %.2f %%\n",
+                    what, f.busy - f.idle, f.usPerPacket, f.rate, (window.busy - window.idle) - (f.busy - f.idle));
     };
     beside("bare answerer (poll, read, write per packet)", bare);
     beside("Qt serial port echo (QApplication, no window, QSerialPort, \"WWW\" per packet)", echo);

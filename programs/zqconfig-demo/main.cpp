@@ -75,7 +75,7 @@ bool applyDisagreement(const StartOptions &options, zqsim::SimEngine::Options &e
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

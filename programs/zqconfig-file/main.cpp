@@ -203,9 +203,12 @@ struct Command
 
 // "format-doc" writes docs/file-format.md and is left out of the help.
 const Command kCommands[] = {
-    {"show", 1, 1, showCommand},       {"diff", 2, 2, diffCommand},
-    {"export", 1, 1, exportCommand},   {"import", 2, 2, importCommand},
-    {"factory", 1, 1, factoryCommand}, {"check", 1, 1 << 30, checkCommand},
+    {"show", 1, 1, showCommand},
+    {"diff", 2, 2, diffCommand},
+    {"export", 1, 1, exportCommand},
+    {"import", 2, 2, importCommand},
+    {"factory", 1, 1, factoryCommand},
+    {"check", 1, 1 << 30, checkCommand},
     {"format-doc", 0, 0, formatDocCommand},
 };
 
@@ -233,7 +236,7 @@ QString parserError(QString text)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

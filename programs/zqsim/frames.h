@@ -32,4 +32,4 @@ char frameCarrying(const std::string &field);
 // The four frames S, G, H, I back to back (324 characters).
 std::string encodeAllFrames(const TransmitterSettings &s);
 
-} // namespace zqsim
+}  // namespace zqsim

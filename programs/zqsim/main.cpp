@@ -6,8 +6,8 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <string>
@@ -19,34 +19,34 @@ namespace {
 void usage(std::FILE *to)
 {
     std::fprintf(to,
-        "Usage: zqsim [options]\n"
-        "Plays the transmitter's side of the serial protocol for the configuration tool.\n"
-        "\n"
-        "Options:\n"
-        "  --state FILE       keep the settings in FILE between runs (the tool's file format)\n"
-        "  --interval MS      least time between two packets (default 20; 0 = as fast as acknowledged)\n"
-        "  --ack-timeout MS   resume after MS without an acknowledgement (default 0 = wait)\n"
-        "  --firmware N       firmware number reported on a read (default 51)\n"
-        "  --device PATH      serve PATH instead of a new pseudo-terminal\n"
-        "  --deliver HOW      how packets reach the line, as USB adapters deliver them:\n"
-        "                     whole (default), bytes (byte by byte at the line rate),\n"
-        "                     pieces:N (N bytes a write, 1 ms apart), random (random\n"
-        "                     pieces, random gaps up to --max-gap)\n"
-        "  --max-gap MS       longest gap within a packet for --deliver random (default 20)\n"
-        "  --seed N           seed of the random pieces (default 1)\n"
-        "  --pull-after-seconds N  pull the cable N seconds after start, then exit\n"
-        "  --pull-after-packets N  pull the cable after N packets, then exit\n"
-        "A transmitter that disagrees with what it is sent, to see how the tool tells:\n"
-        "  --misstore FIELD=VALUE  whenever the frame carrying FIELD is stored, FIELD holds\n"
-        "                     VALUE instead of the value written (FIELD: a setting's\n"
-        "                     name such as sub1, Lepa2, Ru1 or StkStep[0])\n"
-        "  --ignore-frame L   take frame L (S, G, H or I) off the line without storing it\n"
-        "  --silent-after-write  leave the first read request after a write unanswered\n"
-        "  --quiet            no event log on stderr\n"
-        "  --help             show this help\n"
-        "  --version          show the version\n"
-        "Prints the port the tool should open, then serves it until SIGINT or SIGTERM\n"
-        "(or until the cable is pulled).\n");
+                 "Usage: zqsim [options]\n"
+                 "Plays the transmitter's side of the serial protocol for the configuration tool.\n"
+                 "\n"
+                 "Options:\n"
+                 "  --state FILE       keep the settings in FILE between runs (the tool's file format)\n"
+                 "  --interval MS      least time between two packets (default 20; 0 = as fast as acknowledged)\n"
+                 "  --ack-timeout MS   resume after MS without an acknowledgement (default 0 = wait)\n"
+                 "  --firmware N       firmware number reported on a read (default 51)\n"
+                 "  --device PATH      serve PATH instead of a new pseudo-terminal\n"
+                 "  --deliver HOW      how packets reach the line, as USB adapters deliver them:\n"
+                 "                     whole (default), bytes (byte by byte at the line rate),\n"
+                 "                     pieces:N (N bytes a write, 1 ms apart), random (random\n"
+                 "                     pieces, random gaps up to --max-gap)\n"
+                 "  --max-gap MS       longest gap within a packet for --deliver random (default 20)\n"
+                 "  --seed N           seed of the random pieces (default 1)\n"
+                 "  --pull-after-seconds N  pull the cable N seconds after start, then exit\n"
+                 "  --pull-after-packets N  pull the cable after N packets, then exit\n"
+                 "A transmitter that disagrees with what it is sent, to see how the tool tells:\n"
+                 "  --misstore FIELD=VALUE  whenever the frame carrying FIELD is stored, FIELD holds\n"
+                 "                     VALUE instead of the value written (FIELD: a setting's\n"
+                 "                     name such as sub1, Lepa2, Ru1 or StkStep[0])\n"
+                 "  --ignore-frame L   take frame L (S, G, H or I) off the line without storing it\n"
+                 "  --silent-after-write  leave the first read request after a write unanswered\n"
+                 "  --quiet            no event log on stderr\n"
+                 "  --help             show this help\n"
+                 "  --version          show the version\n"
+                 "Prints the port the tool should open, then serves it until SIGINT or SIGTERM\n"
+                 "(or until the cable is pulled).\n");
 }
 
 bool parseInt(const char *text, int lo, int hi, int &out)
@@ -193,7 +193,7 @@ int serve(const zqsim::SimHost::Config &conf, bool quiet)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

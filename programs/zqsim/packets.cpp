@@ -25,40 +25,64 @@ struct Layout
 };
 
 #define R(f) [](TransmitterSettings &s) -> int & { return s.f; }
-#define B(f, off) Cell{Slot::Byte, R(f), off}
-#define W(f) Cell{Slot::Word, R(f), 0}
-#define LOW Cell{Slot::None, nullptr, 0}
-#define NONE Cell{Slot::None, nullptr, 0}
+#define B(f, off)                                                                                                      \
+    Cell                                                                                                               \
+    {                                                                                                                  \
+        Slot::Byte, R(f), off                                                                                          \
+    }
+#define W(f)                                                                                                           \
+    Cell                                                                                                               \
+    {                                                                                                                  \
+        Slot::Word, R(f), 0                                                                                            \
+    }
+#define LOW                                                                                                            \
+    Cell                                                                                                               \
+    {                                                                                                                  \
+        Slot::None, nullptr, 0                                                                                         \
+    }
+#define NONE                                                                                                           \
+    Cell                                                                                                               \
+    {                                                                                                                  \
+        Slot::None, nullptr, 0                                                                                         \
+    }
 
 const Layout kLayouts[] = {
     {0x44, {B(rev1, 0), B(rev2, 0), B(rev3, 0), B(rev4, 0), B(rev5, 0), B(rev6, 0), B(rev7, 0), B(rev8, 0)}},
-    {0x55, {B(sub1, 120), B(sub2, 120), B(sub3, 120), B(sub4, 120),
-            B(sub5, 120), B(sub6, 120), B(sub7, 120), B(sub8, 120)}},
+    {0x55,
+     {B(sub1, 120), B(sub2, 120), B(sub3, 120), B(sub4, 120), B(sub5, 120), B(sub6, 120), B(sub7, 120), B(sub8, 120)}},
     {0x66, {B(Lepa1, 0), B(Lepa2, 0), B(Lepa3, 0), B(Lepa4, 0), B(Lepa5, 0), B(Lepa6, 0), B(Lepa7, 0), B(Lepa8, 0)}},
     {0x77, {B(Repa1, 0), B(Repa2, 0), B(Repa3, 0), B(Repa4, 0), B(Repa5, 0), B(Repa6, 0), B(Repa7, 0), B(Repa8, 0)}},
     {0x88, {B(FS1, 0), B(FS2, 0), B(FS3, 0), B(FS4, 0), B(FS5, 0), B(FS6, 0), B(FS7, 0), B(FS8, 0)}},
     {0x99, {W(VoltTenths), LOW, W(Mode), LOW, W(Vertion), LOW, NONE, NONE}},
     {0xA1, {B(AttiM, 0), B(Atti1, 0), B(Atti2, 0), B(Atti3, 0), B(Atti4, 0), B(Atti5, 0), B(Atti6, 0), NONE}},
-    {0xA2, {B(EleMix, 0), B(Elev01, 120), B(Elev05, 120), B(Elev02, 120),
-            B(Elev06, 120), B(Elev03, 120), B(Elev04, 120), NONE}},
+    {0xA2,
+     {B(EleMix, 0), B(Elev01, 120), B(Elev05, 120), B(Elev02, 120), B(Elev06, 120), B(Elev03, 120), B(Elev04, 120),
+      NONE}},
     {0xA3, {B(RuMix, 0), B(Ru1, 100), B(Ru2, 100), B(Ru3, 100), B(Ru4, 100), B(DR_MIX, 0), NONE, NONE}},
-    {0xA4, {B(delay1, 0), B(delay2, 0), B(delay3, 0), B(delay4, 0),
-            B(delay5, 0), B(delay6, 0), B(delay7, 0), B(delay8, 0)}},
-    {0xA5, {B(DR_UpRate[0], 0), B(DR_UpRate[1], 0), B(DR_UpRate[2], 0), B(DR_UpRate[3], 0),
-            B(DR_DownRate[0], 0), B(DR_DownRate[1], 0), B(DR_DownRate[2], 0), B(DR_DownRate[3], 0)}},
-    {0xA6, {B(PRM01_Data2, 100), B(PRM02_Data2, 100), B(PRM01_Data3, 100), B(PRM02_Data3, 100),
-            B(PRM01_Data1, 100), B(PRM02_Data1, 100), B(PRM01_Master, 0), B(PRM02_Master, 0)}},
-    {0xA7, {B(PRM01_Slave, 0), B(PRM02_Slave, 0), B(PRM01_Mix, 0), B(PRM02_Mix, 0),
-            B(StkStep[3], 0), B(StkStep[2], 0), B(StkStep[1], 0), B(StkStep[0], 0)}},
-    {0xA8, {B(PRM03_Mix, 0), B(PRM03_Master, 0), B(PRM03_Slave, 0), B(PRM03_Data1, 100),
-            B(PRM03_Data2, 100), B(PRM03_Data3, 100), B(PRM04_Mix, 0), B(PRM04_Master, 0)}},
-    {0xA9, {B(PRM04_Slave, 0), B(PRM04_Data1, 100), B(PRM04_Data2, 100), B(PRM04_Data3, 100),
-            B(THCURE_MIX, 0), B(THCURE_Opt, 0), B(THCURE_Data01, 0), B(THCURE_Data02, 0)}},
-    {0xAA, {B(THCURE_Data03, 0), B(THCURE_Data04, 0), B(THCURE_Data05, 0), B(THCURE_Data06, 0),
-            B(THCURE_Data07, 0), NONE, NONE, NONE}},
+    {0xA4,
+     {B(delay1, 0), B(delay2, 0), B(delay3, 0), B(delay4, 0), B(delay5, 0), B(delay6, 0), B(delay7, 0), B(delay8, 0)}},
+    {0xA5,
+     {B(DR_UpRate[0], 0), B(DR_UpRate[1], 0), B(DR_UpRate[2], 0), B(DR_UpRate[3], 0), B(DR_DownRate[0], 0),
+      B(DR_DownRate[1], 0), B(DR_DownRate[2], 0), B(DR_DownRate[3], 0)}},
+    {0xA6,
+     {B(PRM01_Data2, 100), B(PRM02_Data2, 100), B(PRM01_Data3, 100), B(PRM02_Data3, 100), B(PRM01_Data1, 100),
+      B(PRM02_Data1, 100), B(PRM01_Master, 0), B(PRM02_Master, 0)}},
+    {0xA7,
+     {B(PRM01_Slave, 0), B(PRM02_Slave, 0), B(PRM01_Mix, 0), B(PRM02_Mix, 0), B(StkStep[3], 0), B(StkStep[2], 0),
+      B(StkStep[1], 0), B(StkStep[0], 0)}},
+    {0xA8,
+     {B(PRM03_Mix, 0), B(PRM03_Master, 0), B(PRM03_Slave, 0), B(PRM03_Data1, 100), B(PRM03_Data2, 100),
+      B(PRM03_Data3, 100), B(PRM04_Mix, 0), B(PRM04_Master, 0)}},
+    {0xA9,
+     {B(PRM04_Slave, 0), B(PRM04_Data1, 100), B(PRM04_Data2, 100), B(PRM04_Data3, 100), B(THCURE_MIX, 0),
+      B(THCURE_Opt, 0), B(THCURE_Data01, 0), B(THCURE_Data02, 0)}},
+    {0xAA,
+     {B(THCURE_Data03, 0), B(THCURE_Data04, 0), B(THCURE_Data05, 0), B(THCURE_Data06, 0), B(THCURE_Data07, 0), NONE,
+      NONE, NONE}},
     {0xAB, {B(DR_SW, 0), B(DR_POSI, 0), W(extVoltTenths), LOW, B(Rssi, 100), B(rxVoltTenths, 0), NONE, NONE}},
-    {0xAC, {B(DR_UpExp[0], 100), B(DR_UpExp[1], 100), B(DR_UpExp[2], 100), B(DR_UpExp[3], 100),
-            B(DR_DownExp[0], 100), B(DR_DownExp[1], 100), B(DR_DownExp[2], 100), B(DR_DownExp[3], 100)}},
+    {0xAC,
+     {B(DR_UpExp[0], 100), B(DR_UpExp[1], 100), B(DR_UpExp[2], 100), B(DR_UpExp[3], 100), B(DR_DownExp[0], 100),
+      B(DR_DownExp[1], 100), B(DR_DownExp[2], 100), B(DR_DownExp[3], 100)}},
 };
 
 #undef NONE
@@ -93,7 +117,7 @@ double wave(int64_t ms, double periodMs, double phase)
     return std::sin(kTwoPi * double(ms % int64_t(periodMs * 1000)) / periodMs + phase);
 }
 
-} // namespace
+}  // namespace
 
 const std::vector<uint8_t> &settingsPacketCodes()
 {
@@ -239,4 +263,4 @@ Bytes encodeReceiverPacket(const LiveValues &v, const TransmitterSettings &s)
     return b;
 }
 
-} // namespace zqsim
+}  // namespace zqsim

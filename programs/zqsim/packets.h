@@ -36,7 +36,7 @@ struct LiveValues
 {
     int servo[8] = {1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000};
     int txVoltHundredths = 0;
-    int rssi = 0;           // 1..100
+    int rssi = 0;  // 1..100
     int rxVoltTenths = 0;
     int extVoltTenths = 0;
     int spare1 = 0, spare2 = 0;
@@ -53,4 +53,4 @@ Bytes encodeServoPacket(const LiveValues &v);
 // FE 19: rssi, rx volts, ext volts BE16, two spare BE16, trims 3,2,1,0.
 Bytes encodeReceiverPacket(const LiveValues &v, const TransmitterSettings &s);
 
-} // namespace zqsim
+}  // namespace zqsim

@@ -31,9 +31,11 @@ Match matchAt(const std::string &buf, size_t at, const char *tok)
     return Match::Full;
 }
 
-} // namespace
+}  // namespace
 
-SimEngine::SimEngine() : SimEngine(Options()) {}
+SimEngine::SimEngine() : SimEngine(Options())
+{
+}
 
 SimEngine::SimEngine(Options opt, TransmitterSettings initial) : opts(opt), cfg(initial)
 {
@@ -129,11 +131,20 @@ size_t SimEngine::takeCommand(size_t at)
     const char c = inbox[at];
     const char *tok = nullptr;
     switch (c) {
-    case 'W': tok = "WWW"; break;
-    case 'R': tok = "RR"; break;
-    case 'O': tok = "OK"; break;
-    case 'D': tok = "DIS"; break;
-    default: break;
+    case 'W':
+        tok = "WWW";
+        break;
+    case 'R':
+        tok = "RR";
+        break;
+    case 'O':
+        tok = "OK";
+        break;
+    case 'D':
+        tok = "DIS";
+        break;
+    default:
+        break;
     }
     const Match m = tok ? matchAt(inbox, at, tok) : Match::None;
     if (m == Match::Partial)
@@ -201,7 +212,10 @@ void SimEngine::answerRead()
     log("read request: answering with " + std::to_string(readQueue.size()) + " packets");
 }
 
-bool SimEngine::hasWork() const { return stream || !readQueue.empty(); }
+bool SimEngine::hasWork() const
+{
+    return stream || !readQueue.empty();
+}
 
 std::vector<Bytes> SimEngine::tick(int64_t nowMs)
 {
@@ -278,4 +292,4 @@ bool parseIgnoreFrame(const std::string &text, SimEngine::Options &o, std::strin
     return true;
 }
 
-} // namespace zqsim
+}  // namespace zqsim

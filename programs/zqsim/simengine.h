@@ -28,8 +28,8 @@ class SimEngine
 public:
     struct Options
     {
-        int intervalMs = 20;    // least time between two packets; 0 = as fast as acknowledged
-        int ackTimeoutMs = 0;   // give up waiting for "WWW" after this long; 0 = wait for ever
+        int intervalMs = 20;   // least time between two packets; 0 = as fast as acknowledged
+        int ackTimeoutMs = 0;  // give up waiting for "WWW" after this long; 0 = wait for ever
 
         // A transmitter that disagrees with the host, to show what the tool
         // makes of it.  Whenever the frame carrying misstoreField (a
@@ -51,8 +51,8 @@ public:
         uint64_t readRequests = 0;
         uint64_t framesAccepted = 0;
         uint64_t framesRejected = 0;
-        uint64_t framesIgnored = 0;        // well-formed, dropped by Options::ignoreFrame
-        uint64_t readsUnanswered = 0;      // by Options::silentAfterWrite
+        uint64_t framesIgnored = 0;    // well-formed, dropped by Options::ignoreFrame
+        uint64_t readsUnanswered = 0;  // by Options::silentAfterWrite
         uint64_t bytesSkipped = 0;
     };
 
@@ -103,7 +103,7 @@ private:
     bool stream = false;
     bool inFlight = false;
     bool nextIsServo = true;
-    std::deque<int> readQueue;  // settings codes still to answer; kAuxItem for the AUX packet
+    std::deque<int> readQueue;     // settings codes still to answer; kAuxItem for the AUX packet
     bool framesSinceRead = false;  // for Options::silentAfterWrite
     bool everSent = false;
     int64_t lastSendMs = 0;
@@ -116,4 +116,4 @@ private:
 bool parseMisstore(const std::string &text, SimEngine::Options &o, std::string *why);
 bool parseIgnoreFrame(const std::string &text, SimEngine::Options &o, std::string *why);
 
-} // namespace zqsim
+}  // namespace zqsim

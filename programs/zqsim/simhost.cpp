@@ -51,11 +51,16 @@ void closeFd(int &fd)
     fd = -1;
 }
 
-} // namespace
+}  // namespace
 
-SimHost::SimHost() : SimHost(Config()) {}
+SimHost::SimHost() : SimHost(Config())
+{
+}
 
-SimHost::SimHost(Config cfg) : conf(std::move(cfg)), engine(conf.engine, conf.initial) { wireEngine(); }
+SimHost::SimHost(Config cfg) : conf(std::move(cfg)), engine(conf.engine, conf.initial)
+{
+    wireEngine();
+}
 
 void SimHost::wireEngine()
 {
@@ -73,7 +78,10 @@ void SimHost::wireEngine()
     };
 }
 
-SimHost::~SimHost() { stop(); }
+SimHost::~SimHost()
+{
+    stop();
+}
 
 int64_t SimHost::nowMs()
 {
@@ -357,4 +365,4 @@ void SimHost::run()
     }
 }
 
-} // namespace zqsim
+}  // namespace zqsim

@@ -22,8 +22,8 @@ public:
     {
         SimEngine::Options engine;
         TransmitterSettings initial = factorySettings();
-        std::string statePath;   // load at start, save after every stored frame; empty = none
-        std::string devicePath;  // serve this device instead of a new pseudo-terminal
+        std::string statePath;                         // load at start, save after every stored frame; empty = none
+        std::string devicePath;                        // serve this device instead of a new pseudo-terminal
         std::function<void(const std::string &)> log;  // called from the worker thread
 
         // How the bytes of a packet reach the line, as USB bridges deliver
@@ -92,8 +92,8 @@ private:
     SimEngine engine;
     std::thread worker;
     std::atomic<bool> stopping{false};
-    int lineFd = -1;    // master side, or the device
-    int holdFd = -1;    // our own handle on the slave side, so the line never hangs up
+    int lineFd = -1;  // master side, or the device
+    int holdFd = -1;  // our own handle on the slave side, so the line never hangs up
     int wakeRd = -1, wakeWr = -1;
     std::string path;
     bool stateDirty = false;  // worker thread only
@@ -103,4 +103,4 @@ private:
     uint32_t rng = 1;             // worker thread only
 };
 
-} // namespace zqsim
+}  // namespace zqsim

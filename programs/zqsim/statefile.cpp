@@ -21,7 +21,7 @@ void setError(std::string *error, const std::string &msg)
 
 constexpr size_t kMaxFileSize = 64 * 1024;
 
-} // namespace
+}  // namespace
 
 LoadResult loadSettingsFile(const std::string &path, TransmitterSettings &s, std::string *error)
 {
@@ -110,4 +110,4 @@ bool saveSettingsFile(const std::string &path, const TransmitterSettings &s, std
     return true;
 }
 
-} // namespace zqsim
+}  // namespace zqsim

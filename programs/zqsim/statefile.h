@@ -20,4 +20,4 @@ LoadResult loadSettingsFile(const std::string &path, TransmitterSettings &s, std
 // crash never leaves a truncated file.
 bool saveSettingsFile(const std::string &path, const TransmitterSettings &s, std::string *error = nullptr);
 
-} // namespace zqsim
+}  // namespace zqsim

@@ -59,7 +59,10 @@ struct TransmitterSettings
 };
 
 // The factory state (what a new transmitter holds).
-inline TransmitterSettings factorySettings() { return TransmitterSettings(); }
+inline TransmitterSettings factorySettings()
+{
+    return TransmitterSettings();
+}
 
 // Named access to every field, for comparisons and diagnostics.  Array
 // entries are named like "StkTrim[2]".
@@ -76,4 +79,4 @@ int *fieldByName(TransmitterSettings &s, const std::string &name);
 // Names of the fields whose values differ, in registry order.
 std::vector<std::string> differingFields(const TransmitterSettings &a, const TransmitterSettings &b);
 
-} // namespace zqsim
+}  // namespace zqsim

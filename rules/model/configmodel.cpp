@@ -2,7 +2,6 @@
 
 #include <climits>
 
-
 const CfgField kRevFields[8] = {&ConfigModel::rev1, &ConfigModel::rev2, &ConfigModel::rev3, &ConfigModel::rev4,
                                 &ConfigModel::rev5, &ConfigModel::rev6, &ConfigModel::rev7, &ConfigModel::rev8};
 const CfgField kSubFields[8] = {&ConfigModel::sub1, &ConfigModel::sub2, &ConfigModel::sub3, &ConfigModel::sub4,
@@ -22,20 +21,19 @@ const CfgField kAttiFields[6] = {&ConfigModel::Atti1, &ConfigModel::Atti2, &Conf
 const CfgField kElevFields[6] = {&ConfigModel::Elev01, &ConfigModel::Elev02, &ConfigModel::Elev03,
                                  &ConfigModel::Elev04, &ConfigModel::Elev05, &ConfigModel::Elev06};
 const CfgField kRuFields[4] = {&ConfigModel::Ru1, &ConfigModel::Ru2, &ConfigModel::Ru3, &ConfigModel::Ru4};
-const CfgField kThCurveFields[7] = {&ConfigModel::THCURE_Data01, &ConfigModel::THCURE_Data02,
-                                    &ConfigModel::THCURE_Data03, &ConfigModel::THCURE_Data04,
-                                    &ConfigModel::THCURE_Data05, &ConfigModel::THCURE_Data06,
-                                    &ConfigModel::THCURE_Data07};
+const CfgField kThCurveFields[7] = {
+    &ConfigModel::THCURE_Data01, &ConfigModel::THCURE_Data02, &ConfigModel::THCURE_Data03, &ConfigModel::THCURE_Data04,
+    &ConfigModel::THCURE_Data05, &ConfigModel::THCURE_Data06, &ConfigModel::THCURE_Data07};
 
 const PrmFields kPrmFields[4] = {
-    {&ConfigModel::PRM01_Mix, &ConfigModel::PRM01_Master, &ConfigModel::PRM01_Slave,
-     &ConfigModel::PRM01_Data1, &ConfigModel::PRM01_Data2, &ConfigModel::PRM01_Data3},
-    {&ConfigModel::PRM02_Mix, &ConfigModel::PRM02_Master, &ConfigModel::PRM02_Slave,
-     &ConfigModel::PRM02_Data1, &ConfigModel::PRM02_Data2, &ConfigModel::PRM02_Data3},
-    {&ConfigModel::PRM03_Mix, &ConfigModel::PRM03_Master, &ConfigModel::PRM03_Slave,
-     &ConfigModel::PRM03_Data1, &ConfigModel::PRM03_Data2, &ConfigModel::PRM03_Data3},
-    {&ConfigModel::PRM04_Mix, &ConfigModel::PRM04_Master, &ConfigModel::PRM04_Slave,
-     &ConfigModel::PRM04_Data1, &ConfigModel::PRM04_Data2, &ConfigModel::PRM04_Data3},
+    {&ConfigModel::PRM01_Mix, &ConfigModel::PRM01_Master, &ConfigModel::PRM01_Slave, &ConfigModel::PRM01_Data1,
+     &ConfigModel::PRM01_Data2, &ConfigModel::PRM01_Data3},
+    {&ConfigModel::PRM02_Mix, &ConfigModel::PRM02_Master, &ConfigModel::PRM02_Slave, &ConfigModel::PRM02_Data1,
+     &ConfigModel::PRM02_Data2, &ConfigModel::PRM02_Data3},
+    {&ConfigModel::PRM03_Mix, &ConfigModel::PRM03_Master, &ConfigModel::PRM03_Slave, &ConfigModel::PRM03_Data1,
+     &ConfigModel::PRM03_Data2, &ConfigModel::PRM03_Data3},
+    {&ConfigModel::PRM04_Mix, &ConfigModel::PRM04_Master, &ConfigModel::PRM04_Slave, &ConfigModel::PRM04_Data1,
+     &ConfigModel::PRM04_Data2, &ConfigModel::PRM04_Data3},
 };
 
 void selectDualRate(ConfigModel &m)

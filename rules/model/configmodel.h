@@ -1,9 +1,8 @@
 #pragma once
 
 // Every transmitter setting the tool reads, shows, edits, sends, saves and
-// loads.  The window's instance is the single source of truth: pages copy it into their widgets on every refresh tick and the editors'
-// handlers write straight back.  Fields are named after their editing
-// widget without the class prefix.
+// loads.  The window's instance is the single source of truth: pages copy it into their widgets on every refresh tick
+// and the editors' handlers write straight back.  Fields are named after their editing widget without the class prefix.
 constexpr int kTrimCentre = 120;
 
 struct ConfigModel
@@ -14,8 +13,7 @@ struct ConfigModel
     int Lepa1 = 96, Lepa2 = 96, Lepa3 = 96, Lepa4 = 96, Lepa5 = 96, Lepa6 = 96, Lepa7 = 96, Lepa8 = 96;
     int Repa1 = 96, Repa2 = 96, Repa3 = 96, Repa4 = 96, Repa5 = 96, Repa6 = 96, Repa7 = 96, Repa8 = 96;
     int FS1 = 50, FS2 = 50, FS3 = 0, FS4 = 50, FS5 = 50, FS6 = 50, FS7 = 50, FS8 = 50;
-    int delay1 = 100, delay2 = 100, delay3 = 100, delay4 = 100,
-        delay5 = 100, delay6 = 100, delay7 = 100, delay8 = 100;
+    int delay1 = 100, delay2 = 100, delay3 = 100, delay4 = 100, delay5 = 100, delay6 = 100, delay7 = 100, delay8 = 100;
 
     // Auxiliary channel sources (channels 5..8).
     int AUX5 = 1, AUX6 = 3, AUX7 = 0, AUX8 = 2;
@@ -48,8 +46,8 @@ struct ConfigModel
     // Throttle curve.  THCURE_Opt has no editor: it is only received and
     // sent back unchanged.
     int THCURE_MIX = 0, THCURE_Opt = 0;
-    int THCURE_Data01 = 0, THCURE_Data02 = 16, THCURE_Data03 = 33, THCURE_Data04 = 50,
-        THCURE_Data05 = 67, THCURE_Data06 = 84, THCURE_Data07 = 100;
+    int THCURE_Data01 = 0, THCURE_Data02 = 16, THCURE_Data03 = 33, THCURE_Data04 = 50, THCURE_Data05 = 67,
+        THCURE_Data06 = 84, THCURE_Data07 = 100;
 
     // System settings.  The alarm voltages are doubles in volts; the tenths
     // fields are their wire encoding, refreshed whenever a frame is built.
@@ -83,7 +81,7 @@ struct PrmFields
 {
     CfgField mix, master, slave, data1, data2, data3;
 };
-extern const PrmFields kPrmFields[4];     // PRM01..PRM04
+extern const PrmFields kPrmFields[4];  // PRM01..PRM04
 
 // Copies the dual-rate entries selected by DR_CH and DR_POSI into the
 // working fields DR_UP1, DR_DOWN1, DR_RATE and DR_EXP.  A DR_CH outside

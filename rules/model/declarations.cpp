@@ -211,8 +211,8 @@ void advancedPage2(Pages &p)
     option.editLo = 0;
     option.editHi = 4;
     option.own = QT_TRANSLATE_NOOP("Setting", "选项（不显示）");
-    static const char *const kCurve[7] = {"曲线点1:", "曲线点2:", "曲线点3:", "曲线点4:",
-                                          "曲线点5:", "曲线点6:", "曲线点7:"};
+    static const char *const kCurve[7] = {
+        "曲线点1:", "曲线点2:", "曲线点3:", "曲线点4:", "曲线点5:", "曲线点6:", "曲线点7:"};
     for (int k = 0; k < 7; ++k)
         p.number(QStringLiteral("THCURE_Data0%1").arg(k + 1), kThCurveFields[k], kCurve[k], 0, 100);
 }
@@ -276,7 +276,7 @@ QVector<SettingDecl> describe()
     return p.v;
 }
 
-} // namespace
+}  // namespace
 
 int SettingDecl::get(const ConfigModel &m) const
 {

@@ -16,11 +16,11 @@ struct ConfigModel;
 
 // How a page shows the value.
 enum class Shown {
-    Choice,   // a selector: the item at the index
-    Number,   // a spin box, with a unit
-    Volts,    // a voltage box, one decimal (values are kept in tenths)
-    Trim,     // the trim read-out, trimText (monitortext.h)
-    Plain     // no editor at all
+    Choice,  // a selector: the item at the index
+    Number,  // a spin box, with a unit
+    Volts,   // a voltage box, one decimal (values are kept in tenths)
+    Trim,    // the trim read-out, trimText (monitortext.h)
+    Plain    // no editor at all
 };
 
 struct SettingDecl
@@ -35,13 +35,13 @@ struct SettingDecl
     const char *page = "";
     const char *group = "";
     const char *label = "";
-    QString qualifier;       // "CH1", "L", "UP"...: the window's words that tell apart settings on one row
+    QString qualifier;  // "CH1", "L", "UP"...: the window's words that tell apart settings on one row
     // Own words where no text of the window tells a setting apart (a column
     // without a header, a value no page shows): a source text of the
     // "Setting" context, translated like the window's.
     const char *own = "";
     Shown shown = Shown::Plain;
-    QStringList items;       // Choice: the selector's items (source texts)
+    QStringList items;  // Choice: the selector's items (source texts)
     // Number, Volts: the spin box's range (Volts in tenths); Plain: the
     // values kept all the same.
     int editLo = 0, editHi = 0;
@@ -51,7 +51,7 @@ struct SettingDecl
     // names the box that edits it when it is selected (the dual-rate boxes)
     // or shown in that row (the trim steps).
     QStringList boxes;
-    bool trimRow = false;    // StkStep/StkTrim: the row follows the stick mode
+    bool trimRow = false;  // StkStep/StkTrim: the row follows the stick mode
     // A working copy of the selected entries (DR_EXP): checked, but the
     // frames carry the entries instead.
     bool working = false;

@@ -58,8 +58,8 @@ const Checks &checks()
             if (!s.checked())
                 continue;
             if (s.volts)
-                c.volts.push_back({s.volts, s.tenths, IntCheck(s), s.keptLo() / 10.0, s.keptHi() / 10.0,
-                                   s.fallbackVolts});
+                c.volts.push_back(
+                    {s.volts, s.tenths, IntCheck(s), s.keptLo() / 10.0, s.keptHi() / 10.0, s.fallbackVolts});
             else
                 c.ints.emplace_back(s);
         }
@@ -68,7 +68,7 @@ const Checks &checks()
     return c;
 }
 
-} // namespace
+}  // namespace
 
 // Each setting is checked on its own value alone, against its declaration,
 // so the order is free.  An alarm voltage 0..hi is checked both as volts

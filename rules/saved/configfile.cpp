@@ -3,7 +3,6 @@
 #include "configmodel.h"
 #include "framelayout.h"
 
-
 namespace {
 
 // Reads the fields of one frame, starting after its lead letter.
@@ -44,7 +43,7 @@ private:
     int pos;
 };
 
-} // namespace
+}  // namespace
 
 DecodedFrames decodeConfigText(const QString &text, ConfigModel &m)
 {

@@ -131,7 +131,7 @@ QString fileProblem(const QString &path, bool writing, const QString &systemText
     return text;
 }
 
-} // namespace
+}  // namespace
 
 bool readInput(const QString &path, QByteArray &bytes, QString &error)
 {
@@ -205,10 +205,14 @@ bool writeOutput(const QString &path, const QByteArray &content, QString &error)
 bool ConfigFileRead::has(int frame) const
 {
     switch (frame) {
-    case 0: return frames.s;
-    case 1: return frames.g;
-    case 2: return frames.h;
-    case 3: return frames.i;
+    case 0:
+        return frames.s;
+    case 1:
+        return frames.g;
+    case 2:
+        return frames.h;
+    case 3:
+        return frames.i;
     }
     return false;
 }
@@ -290,8 +294,8 @@ QString showConfig(const ConfigFileRead &f, const QString &name)
     QString out = name.isEmpty() ? QString() : name + QLatin1String(": ");
     out += QStringLiteral("%1 characters, frames %2").arg(f.length).arg(frameLetters(f, true));
     if (!f.missingFrames().isEmpty())
-        out += QStringLiteral("; missing %1 (a load keeps the current settings of those frames)")
-                   .arg(f.missingFrames());
+        out +=
+            QStringLiteral("; missing %1 (a load keeps the current settings of those frames)").arg(f.missingFrames());
     if (f.length > kConfigFileLength)
         out += QStringLiteral("; characters after %1 are not read").arg(kConfigFileLength);
     if (changed)
@@ -427,7 +431,8 @@ bool importJson(const QByteArray &json, QByteArray &fileContent, QString &error)
         QJsonValue v = object.value(s.jsonKey);
         if (s.index >= 0) {
             if (!v.isArray() || v.toArray().size() != 4) {
-                error = QStringLiteral("field %1 must be an array of 4 integers in %2").arg(quoted(s.jsonKey), rangeText(s));
+                error = QStringLiteral("field %1 must be an array of 4 integers in %2")
+                            .arg(quoted(s.jsonKey), rangeText(s));
                 return false;
             }
             v = v.toArray().at(s.index);

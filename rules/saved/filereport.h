@@ -27,10 +27,10 @@ bool writeOutput(const QString &path, const QByteArray &content, QString &error)
 
 struct ConfigFileRead
 {
-    int length = 0;            // characters, as the window counts them
-    DecodedFrames frames;      // which frames a load takes
-    ConfigModel file;          // the fields of those frames (others: start-up values)
-    ConfigModel afterLoad;     // what a save right after loading would write
+    int length = 0;         // characters, as the window counts them
+    DecodedFrames frames;   // which frames a load takes
+    ConfigModel file;       // the fields of those frames (others: start-up values)
+    ConfigModel afterLoad;  // what a save right after loading would write
 
     bool has(int frame) const;
     bool any() const { return has(0) || has(1) || has(2) || has(3); }

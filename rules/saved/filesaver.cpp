@@ -19,9 +19,10 @@ namespace {
 // Only the mode bits.  The "user" flags say what this process may do; fed
 // back into setPermissions they would make a read-only file writable for
 // its owner whenever root saves it.
-constexpr QFileDevice::Permissions kModeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-    | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-    | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+constexpr QFileDevice::Permissions kModeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                               | QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                               | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                               | QFileDevice::WriteOther | QFileDevice::ExeOther;
 
 #ifdef Q_OS_UNIX
 // A pipe whose reader has gone makes the write fail with EPIPE, and raises
@@ -61,7 +62,7 @@ struct PipeSignalHold
 };
 #endif
 
-} // namespace
+}  // namespace
 
 SaveWay saveWay(const QString &path)
 {
@@ -156,8 +157,7 @@ bool FileSaver::commit(const QByteArray &content)
     // stop a file of the usual length.  A device or a pipe has nothing to cut.
     // A failed flush keeps the bytes, and closing tries them once more.
     const PipeSignalHold hold;
-    const bool ok = file.write(content) == content.size() && file.flush()
-                    && (special || file.resize(content.size()));
+    const bool ok = file.write(content) == content.size() && file.flush() && (special || file.resize(content.size()));
     why = file.errorString();
     file.close();
     return ok && file.error() == QFileDevice::NoError;

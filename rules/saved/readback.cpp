@@ -50,7 +50,8 @@ QStringList readBackDifferences(const ConfigModel &sent, const ConfigModel &held
         if (!readBackAnswersFor(s) || s.get(sent) == s.get(held))
             continue;
         lines << QStringLiteral("%1: %2 → %3")
-                     .arg(settingLabel(s, sent.Mode), settingValueText(s, s.get(sent)), settingValueText(s, s.get(held)));
+                     .arg(settingLabel(s, sent.Mode), settingValueText(s, s.get(sent)),
+                          settingValueText(s, s.get(held)));
     }
     return lines;
 }

@@ -123,7 +123,7 @@ QVector<Setting> build()
         table.append(Setting{});
         Setting &s = table.last();
         static_cast<SettingDecl &>(s) = d;
-        const void *address = s.field ? static_cast<const void *>(&(probe.*s.field))
+        const void *address = s.field   ? static_cast<const void *>(&(probe.*s.field))
                               : s.array ? static_cast<const void *>(&(probe.*s.array)[s.index])
                                         : static_cast<const void *>(&(probe.*s.volts));
         const auto it = places.constFind(address);
@@ -146,7 +146,7 @@ QVector<Setting> build()
     return table;
 }
 
-} // namespace
+}  // namespace
 
 const QVector<Setting> &settingsTable()
 {

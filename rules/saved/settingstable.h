@@ -24,7 +24,7 @@ struct Setting : SettingDecl
     int position = 0;  // within the frame
     int width = 0;
     FieldEncoding encoding = FieldEncoding::Digit;
-    int offset = 0;    // hex fields: value + offset is written
+    int offset = 0;  // hex fields: value + offset is written
 
     // What the file can carry and a load keeps unchanged (volts in tenths).
     int lo = 0, hi = 0;

@@ -21,7 +21,7 @@ QString cataloguePath(const QString &language)
     return QStringLiteral("%1/zqconfig_%2.qm").arg(QLatin1String(kCatalogueDir), language);
 }
 
-} // namespace
+}  // namespace
 
 // Qt is written in English, so English needs none; a missing catalogue
 // leaves Qt's dialogs English and the rest as asked.
@@ -109,8 +109,7 @@ bool useLanguage(const QString &language)
     auto *loaded = new QTranslator(app);
     if (!loaded->load(cataloguePath(language))) {
         delete loaded;
-        qWarning("The catalogue for '%s' is missing from the resources; the texts stay Chinese.",
-                 qPrintable(language));
+        qWarning("The catalogue for '%s' is missing from the resources; the texts stay Chinese.", qPrintable(language));
         return false;
     }
     loaded->setObjectName(QLatin1String(kCatalogueName));

@@ -22,7 +22,7 @@ QChar digit(int v, int div)
     return QChar('0' + (v / div) % 10);
 }
 
-} // namespace
+}  // namespace
 
 ServoBars servoBars(int servo)
 {

@@ -27,20 +27,29 @@ QString letters(int from, int to)
     return l.join(QCoreApplication::translate("StatusTexts", "、", "between frame letters"));
 }
 
-} // namespace
+}  // namespace
 
 QString commandStepText(const CommandStep &s)
 {
     if (s.reading)
-        return s.command == StatusCommand::Read ? QCoreApplication::translate("StatusTexts", "正在读取 %1/%2").arg(s.answers).arg(kGroups)
-                                                : QCoreApplication::translate("StatusTexts", "正在检查遥控器保存的设置");
+        return s.command == StatusCommand::Read
+                   ? QCoreApplication::translate("StatusTexts", "正在读取 %1/%2").arg(s.answers).arg(kGroups)
+                   : QCoreApplication::translate("StatusTexts", "正在检查遥控器保存的设置");
     if (s.command == StatusCommand::Read)
         return QCoreApplication::translate("StatusTexts", "正在读取…");
     if (s.command == StatusCommand::Save)
-        return s.frame ? QCoreApplication::translate("StatusTexts", "正在保存第 %1 帧（共 %2 帧）").arg(s.frame).arg(kFrames) : QCoreApplication::translate("StatusTexts", "正在保存…");
+        return s.frame ? QCoreApplication::translate("StatusTexts", "正在保存第 %1 帧（共 %2 帧）")
+                             .arg(s.frame)
+                             .arg(kFrames)
+                       : QCoreApplication::translate("StatusTexts", "正在保存…");
     if (s.command == StatusCommand::Load && !s.portOpen)
-        return s.frame ? QCoreApplication::translate("StatusTexts", "正在载入第 %1 帧（共 %2 帧）").arg(s.frame).arg(kFrames) : QCoreApplication::translate("StatusTexts", "正在载入…");
-    return s.frame ? QCoreApplication::translate("StatusTexts", "正在写入第 %1 帧（共 %2 帧）").arg(s.frame).arg(kFrames) : QCoreApplication::translate("StatusTexts", "正在写入…");
+        return s.frame ? QCoreApplication::translate("StatusTexts", "正在载入第 %1 帧（共 %2 帧）")
+                             .arg(s.frame)
+                             .arg(kFrames)
+                       : QCoreApplication::translate("StatusTexts", "正在载入…");
+    return s.frame
+               ? QCoreApplication::translate("StatusTexts", "正在写入第 %1 帧（共 %2 帧）").arg(s.frame).arg(kFrames)
+               : QCoreApplication::translate("StatusTexts", "正在写入…");
 }
 
 int commandStepDone(const CommandStep &s)
@@ -66,7 +75,10 @@ QString commandEndText(const CommandEnd &e)
         if (e.answers == 0)
             return QCoreApplication::translate("StatusTexts", "未读取：遥控器没有应答（%1）").arg(at);
         if (e.answers < kGroups)
-            return QCoreApplication::translate("StatusTexts", "读取不完整：收到 %1/%2（%3）").arg(e.answers).arg(kGroups).arg(at);
+            return QCoreApplication::translate("StatusTexts", "读取不完整：收到 %1/%2（%3）")
+                .arg(e.answers)
+                .arg(kGroups)
+                .arg(at);
         return QCoreApplication::translate("StatusTexts", "已读取 %1").arg(at);
     }
     if (e.command == StatusCommand::Save) {
@@ -77,20 +89,27 @@ QString commandEndText(const CommandEnd &e)
         // With a port open the frames went to the transmitter on the way,
         // without the closing word or a check.
         if (e.framesSent > 0)
-            return QCoreApplication::translate("StatusTexts", "已保存 %1 %2；这些帧也发送到了遥控器（未校验）").arg(e.file, at);
+            return QCoreApplication::translate("StatusTexts", "已保存 %1 %2；这些帧也发送到了遥控器（未校验）")
+                .arg(e.file, at);
         return QCoreApplication::translate("StatusTexts", "已保存 %1 %2").arg(e.file, at);
     }
     if (!writes(e.command))
         return QString();
     if (e.command == StatusCommand::Load && !e.portOpen)
-        return e.file.isEmpty() ? QString() : QCoreApplication::translate("StatusTexts", "已将 %1 载入页面；未发送（没有打开串口）%2").arg(e.file, at);
+        return e.file.isEmpty()
+                   ? QString()
+                   : QCoreApplication::translate("StatusTexts", "已将 %1 载入页面；未发送（没有打开串口）%2")
+                         .arg(e.file, at);
     if (!e.portOpen)
         return QCoreApplication::translate("StatusTexts", "未发送：没有打开串口（%1）").arg(at);
     if (e.lost) {
         if (e.framesSent == 0)
             return QCoreApplication::translate("StatusTexts", "在第一帧之前中止：串口已断开（%1）").arg(at);
         if (e.framesSent < kFrames)
-            return QCoreApplication::translate("StatusTexts", "在第 %1 帧（共 %2 帧）之后中止：串口已断开（%3）").arg(e.framesSent).arg(kFrames).arg(at);
+            return QCoreApplication::translate("StatusTexts", "在第 %1 帧（共 %2 帧）之后中止：串口已断开（%3）")
+                .arg(e.framesSent)
+                .arg(kFrames)
+                .arg(at);
         return QCoreApplication::translate("StatusTexts", "已发送，未校验：串口已断开（%1）").arg(at);
     }
     if (e.framesSent < kFrames)
@@ -102,7 +121,9 @@ QString commandEndText(const CommandEnd &e)
     if (e.answers < kGroups)
         return QCoreApplication::translate("StatusTexts", "已发送，未校验：应答不完整（%1）").arg(at);
     if (e.differences > 0)
-        return QCoreApplication::translate("StatusTexts", "已写入，但遥控器保存的 %1 项设置与发送的不同（%2）").arg(e.differences).arg(at);
+        return QCoreApplication::translate("StatusTexts", "已写入，但遥控器保存的 %1 项设置与发送的不同（%2）")
+            .arg(e.differences)
+            .arg(at);
     return QCoreApplication::translate("StatusTexts", "已写入并校验 %1").arg(at);
 }
 
@@ -111,10 +132,14 @@ QString framesLeftText(int framesSent, bool closingSent)
     if (framesSent <= 0)
         return QCoreApplication::translate("StatusTexts", "没有发送任何帧：遥控器保存的设置未改变。");
     if (framesSent >= kFrames && !closingSent)
-        return QCoreApplication::translate("StatusTexts", "四个帧都已发送，但结束命令 WWW 没有发出：遥控器可能没有保存这些设置，请重新连接后再写入一次。");
+        return QCoreApplication::translate(
+            "StatusTexts",
+            "四个帧都已发送，但结束命令 WWW 没有发出：遥控器可能没有保存这些设置，请重新连接后再写入一次。");
     if (framesSent >= kFrames)
         return QCoreApplication::translate("StatusTexts", "四个帧都已发送，但未能校验遥控器保存的设置。");
-    return QCoreApplication::translate("StatusTexts", "已发送帧 %1，未发送帧 %2：遥控器现在可能保存着一部分新设置和一部分旧设置，请重新连接后再写入一次。")
+    return QCoreApplication::translate(
+               "StatusTexts",
+               "已发送帧 %1，未发送帧 %2：遥控器现在可能保存着一部分新设置和一部分旧设置，请重新连接后再写入一次。")
         .arg(letters(0, framesSent), letters(framesSent, kFrames));
 }
 
@@ -123,11 +148,14 @@ QString linkStatusText(const LinkFacts &f)
     if (f.port.isEmpty())
         return QCoreApplication::translate("StatusTexts", "未打开串口");
     if (f.quietForMs >= kQuietWarningMs)
-        return QCoreApplication::translate("StatusTexts", "%1：已打开，但 %2 秒内没有收到任何数据——遥控器是否已开机，这是它的串口吗？")
+        return QCoreApplication::translate("StatusTexts",
+                                           "%1：已打开，但 %2 秒内没有收到任何数据——遥控器是否已开机，这是它的串口吗？")
             .arg(f.port)
             .arg(kQuietWarningMs / 1000);
     if (f.packetsPerSecond > 0)
-        return QCoreApplication::translate("StatusTexts", "%1：每秒 %2 个数据包").arg(f.port).arg(qRound(f.packetsPerSecond));
+        return QCoreApplication::translate("StatusTexts", "%1：每秒 %2 个数据包")
+            .arg(f.port)
+            .arg(qRound(f.packetsPerSecond));
     return QCoreApplication::translate("StatusTexts", "%1：已打开").arg(f.port);
 }
 
@@ -163,9 +191,11 @@ QString openFailureReason(const OpenAttempt &a)
     if (a.error == OpenAttempt::Permission) {
         // The file lets us in, so something else holds the port.
         if (a.accessible)
-            return QCoreApplication::translate("StatusTexts", "串口 %1 正被另一个程序使用：请关闭那个程序后再试。").arg(a.port);
-        return QCoreApplication::translate("StatusTexts", "没有使用串口 %1 的权限：请把你的用户加入 dialout 组"
-                  "（sudo usermod -aG dialout $USER），然后注销并重新登录。")
+            return QCoreApplication::translate("StatusTexts", "串口 %1 正被另一个程序使用：请关闭那个程序后再试。")
+                .arg(a.port);
+        return QCoreApplication::translate("StatusTexts",
+                                           "没有使用串口 %1 的权限：请把你的用户加入 dialout 组"
+                                           "（sudo usermod -aG dialout $USER），然后注销并重新登录。")
             .arg(a.port);
     }
     if (!a.characterDevice)

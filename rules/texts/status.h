@@ -30,16 +30,16 @@ struct CommandEnd
 {
     StatusCommand command = StatusCommand::None;
     QTime at;
-    bool portOpen = true;   // when the command started
-    bool lost = false;      // the cable went during it
-    int framesSent = 0;     // frames that reached the line, 0..4
+    bool portOpen = true;      // when the command started
+    bool lost = false;         // the cable went during it
+    int framesSent = 0;        // frames that reached the line, 0..4
     bool closingSent = false;  // the closing "WWW" after them too
-    bool heardOnly = false; // a read that heard bytes, none of them an answer
-    bool checked = false;   // a read-back ran to its verdict
-    int answers = 0;        // groups that answered the read or the read-back
-    int differences = 0;    // settings held otherwise than sent
-    QString file;           // a load's or a save's file name
-    bool failed = false;    // a save that could not write its file
+    bool heardOnly = false;    // a read that heard bytes, none of them an answer
+    bool checked = false;      // a read-back ran to its verdict
+    int answers = 0;           // groups that answered the read or the read-back
+    int differences = 0;       // settings held otherwise than sent
+    QString file;              // a load's or a save's file name
+    bool failed = false;       // a save that could not write its file
 };
 // Empty when the command did nothing worth a line (a dialog cancelled, a
 // reset declined): the previous line stays.
@@ -52,9 +52,9 @@ QString framesLeftText(int framesSent, bool closingSent = true);
 // The link: the port, and how much arrives.
 struct LinkFacts
 {
-    QString port;            // empty: no port open
+    QString port;  // empty: no port open
     qint64 openForMs = 0;
-    qint64 quietForMs = 0;   // since the last packet, or since the open
+    qint64 quietForMs = 0;  // since the last packet, or since the open
     double packetsPerSecond = 0;
 };
 constexpr int kQuietWarningMs = 3000;
@@ -80,9 +80,9 @@ struct OpenAttempt
     enum Error { NotFound, Permission, Other };
     QString port;
     Error error = Other;
-    bool exists = false;        // the device file is there
-    bool accessible = false;    // and we may read and write it
+    bool exists = false;      // the device file is there
+    bool accessible = false;  // and we may read and write it
     bool characterDevice = false;
-    QString systemText;         // the system's own words, for anything else
+    QString systemText;  // the system's own words, for anything else
 };
 QString openFailureReason(const OpenAttempt &a);

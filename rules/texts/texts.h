@@ -6,12 +6,12 @@
 // of the installed catalogue (language.h); Chinese, the source, without one.
 struct LinkTexts
 {
-    QString openText;    // openButton while no port is open
-    QString closeText;   // openButton while a port is open
-    QString title;       // message box title
-    QString openFailed;  // a port that would not open
-    QString noPort;      // a command that needs an open port
-    QString lineLost;    // the open port went away (cable pulled)
+    QString openText;        // openButton while no port is open
+    QString closeText;       // openButton while a port is open
+    QString title;           // message box title
+    QString openFailed;      // a port that would not open
+    QString noPort;          // a command that needs an open port
+    QString lineLost;        // the open port went away (cable pulled)
     QString readIncomplete;  // a read some settings groups did not answer
     QString noAnswer;        // a read no group answered at all
     QString partial;         // below readIncomplete: %1 groups of %2 came, the pages unchanged
@@ -69,11 +69,11 @@ FileTexts fileTexts();
 // back, and the boxes' next steps after a write.
 struct DifferenceTexts
 {
-    QString holds;        // an editor's tool tip, %1 the held value as shown
-    QString holdsList;    // the lines "setting: held" follow
-    QString tabTip;       // %1 the number of settings on the page that differ
-    QString backOne;      // context menu, %1 the held value as shown
-    QString backAll;      // context menu and shortcut: every page
+    QString holds;           // an editor's tool tip, %1 the held value as shown
+    QString holdsList;       // the lines "setting: held" follow
+    QString tabTip;          // %1 the number of settings on the page that differ
+    QString backOne;         // context menu, %1 the held value as shown
+    QString backAll;         // context menu and shortcut: every page
     QString mismatchNext;    // below the mismatch lines, %1 the shortcut
     QString unverifiedNext;  // below "could not be verified"
     QString writeAndClose;   // the close question's answers

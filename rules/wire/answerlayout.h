@@ -140,4 +140,4 @@ template <typename V> void walk(int flag, V &v, ConfigModel &m)
     }
 }
 
-} // namespace answerlayout
+}  // namespace answerlayout

@@ -54,7 +54,7 @@ private:
     static int clampAdd(int v, int offset) { return qBound(-1000, v, 1000) + offset; }
 };
 
-} // namespace
+}  // namespace
 
 QString frameTemplate(FrameKind kind)
 {

@@ -53,8 +53,8 @@ template <typename V> void walkG(V &v, ConfigModel &m)
         v.hex(m.*f, 16);
     v.digit(m.EleMix);
     // The elevon rates go out in the transmitter's order, not by number.
-    for (CfgField f : {&ConfigModel::Elev01, &ConfigModel::Elev05, &ConfigModel::Elev02,
-                       &ConfigModel::Elev06, &ConfigModel::Elev03, &ConfigModel::Elev04})
+    for (CfgField f : {&ConfigModel::Elev01, &ConfigModel::Elev05, &ConfigModel::Elev02, &ConfigModel::Elev06,
+                       &ConfigModel::Elev03, &ConfigModel::Elev04})
         v.hex(m.*f, 120);
     v.digit(m.RuMix);
     for (CfgField f : kRuFields)
@@ -117,11 +117,19 @@ template <typename V> void walkI(V &v, ConfigModel &m)
 template <typename V> void walk(FrameKind kind, V &v, ConfigModel &m)
 {
     switch (kind) {
-    case FrameS: walkS(v, m); break;
-    case FrameG: walkG(v, m); break;
-    case FrameH: walkH(v, m); break;
-    case FrameI: walkI(v, m); break;
+    case FrameS:
+        walkS(v, m);
+        break;
+    case FrameG:
+        walkG(v, m);
+        break;
+    case FrameH:
+        walkH(v, m);
+        break;
+    case FrameI:
+        walkI(v, m);
+        break;
     }
 }
 
-} // namespace framelayout
+}  // namespace framelayout

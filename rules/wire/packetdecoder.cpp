@@ -83,7 +83,7 @@ void decodeAnswer(const Bytes b, int flag, ConfigModel &m)
     answerlayout::walk(flag, store, m);
 }
 
-} // namespace
+}  // namespace
 
 int readBE16(const QByteArray &b, int a)
 {

@@ -23,10 +23,7 @@ struct DecodeResult
     int readFlag = 0;  // nonzero: the ReadFlag this chunk set (to be logged)
 
     // Settings packets, known or not, refresh every page at once.
-    bool refreshesPages() const
-    {
-        return kind == PacketKind::Settings || kind == PacketKind::UnknownSettings;
-    }
+    bool refreshesPages() const { return kind == PacketKind::Settings || kind == PacketKind::UnknownSettings; }
 };
 
 // Decodes one chunk (one packet, recognised by its length and marker

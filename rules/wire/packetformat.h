@@ -20,9 +20,9 @@ constexpr unsigned char kReceiverTag = 0x19;
 constexpr unsigned char kAuxTag = 0xAA;
 
 // Where the marks sit.
-constexpr int kTagAt = 1;       // live packets
-constexpr int kCodeAt = 2;      // settings packets
-constexpr int kAuxTagAt = 2;    // the AUX packet
+constexpr int kTagAt = 1;     // live packets
+constexpr int kCodeAt = 2;    // settings packets
+constexpr int kAuxTagAt = 2;  // the AUX packet
 constexpr int kClosingAt = kSettingsLength - 1;
 
 // The settings groups a read answers with, by ReadFlag: 1..6 for the codes
@@ -52,4 +52,4 @@ static_assert(knownCodeCount() == kSettingsCodes, "one ReadFlag per settings cod
 static_assert(settingsReadFlag(0x99) == kAuxReadFlag - 1 && settingsReadFlag(0xAC) == kGroups,
               "the AUX packet sits between the two runs of codes");
 
-} // namespace packet
+}  // namespace packet

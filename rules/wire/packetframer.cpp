@@ -21,7 +21,7 @@ bool isReceiver(const unsigned char *b, int n)
     return n == kLiveLength && b[0] == kMarker && b[kTagAt] == kReceiverTag;
 }
 
-} // namespace
+}  // namespace
 
 // Settings only at a boundary and only while the read awaits the code.  A
 // whole one is held with what follows it while that may still be a clean
@@ -69,7 +69,7 @@ bool PacketFramer::viable(const unsigned char *b, int n) const
 bool PacketFramer::whole(const unsigned char *b, int n) const
 {
     return (n == kLiveLength && mayBeLive(b, n)) || (n == kSettingsLength && mayBeSettings(b, n))
-        || (n == kAuxLength && mayBeAux(b, n));
+           || (n == kAuxLength && mayBeAux(b, n));
 }
 
 void PacketFramer::flushJunk(QVector<FramedChunk> &out)

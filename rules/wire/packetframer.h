@@ -12,7 +12,7 @@
 // handed on before ended cleanly, so its trims may be taken.
 struct FramedChunk
 {
-    QByteArray bytes;        // the packet (for `trims`, the receiver packet); empty for junk
+    QByteArray bytes;  // the packet (for `trims`, the receiver packet); empty for junk
     bool packet = false;
     // Found inside junk (bytes were given up since the line was last
     // quiet; only a live packet can be): its bytes may still be junk that
@@ -22,7 +22,7 @@ struct FramedChunk
     // The receiver packet handed on before was found at a boundary and
     // followed by silence or a clean packet start.  Not answered.
     bool trims = false;
-    int junk = 0;            // bytes in the run, for a junk chunk
+    int junk = 0;  // bytes in the run, for a junk chunk
 };
 
 // Turns the received byte stream into packets, however the adapter cuts
@@ -136,8 +136,8 @@ private:
 
     unsigned char buf[packet::kLongest] = {};
     int len = 0;
-    int junk = 0;          // bytes given up since the last answer
-    bool inJunk = false;   // bytes given up since the line was last quiet
+    int junk = 0;         // bytes given up since the last answer
+    bool inJunk = false;  // bytes given up since the line was last quiet
     AwaitedAnswers awaited;
     bool pendingTrims = false;  // the last receiver packet waits for what follows
     QByteArray receiver;

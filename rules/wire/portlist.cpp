@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-PortListUpdate followPorts(const QStringList &shown, int current, const QStringList &before,
-                           const QStringList &now, const QStringList &handAdded)
+PortListUpdate followPorts(const QStringList &shown, int current, const QStringList &before, const QStringList &now,
+                           const QStringList &handAdded)
 {
     PortListUpdate u;
     u.items = now;

@@ -18,8 +18,8 @@ struct PortListUpdate
 // port kept at its row (a new one on top).  A port that appeared, in the
 // system or by hand, becomes the selection (it is the device just plugged
 // in or just asked for); otherwise the selection stays while its entry does.
-PortListUpdate followPorts(const QStringList &shown, int current, const QStringList &before,
-                           const QStringList &now, const QStringList &handAdded);
+PortListUpdate followPorts(const QStringList &shown, int current, const QStringList &before, const QStringList &now,
+                           const QStringList &handAdded);
 
 // What the 120 px port box shows of a port, so that the part telling ports
 // apart stays visible: a name as it is ("ttyUSB0"), a device path without

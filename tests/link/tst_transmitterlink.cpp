@@ -22,7 +22,7 @@ namespace {
 
 const QByteArray kAck("WWW");
 
-} // namespace
+}  // namespace
 
 class TestTransmitterLink : public QObject
 {
@@ -252,7 +252,8 @@ void TestTransmitterLink::pulledCableEndsTheWrite()
     // As the window does: a lost line abandons the command.
     connect(link.get(), &TransmitterLink::lineLost, &waits, &CommandWaits::abandon);
     connect(link.get(), &TransmitterLink::lineLost, [&] { told << QStringLiteral("lost"); });
-    connect(link.get(), &TransmitterLink::closed, [&](bool lost) { told << (lost ? "closed after a loss" : "closed"); });
+    connect(link.get(), &TransmitterLink::closed,
+            [&](bool lost) { told << (lost ? "closed after a loss" : "closed"); });
     connect(link.get(), &TransmitterLink::frameGoing, [&](int n) {
         told << QStringLiteral("frame %1").arg(n);
         if (n == 2)

@@ -1,8 +1,8 @@
 // Decoding configuration files: which frames are taken, how each field is
 // read, and what is never read.
 #include "configfile.h"
-#include "filereport.h"
 #include "configmodel.h"
+#include "filereport.h"
 #include "frameencoder.h"
 #include "framefields.h"
 
@@ -27,7 +27,7 @@ ConfigModel otherModel(quint32 seed)
     return randomEncodableModel(rng);
 }
 
-} // namespace
+}  // namespace
 
 class TstConfigFile : public QObject
 {
@@ -106,17 +106,17 @@ private slots:
     void malformedFieldsReadAsTheTransmitterWould()
     {
         QString f = fileOf(ConfigModel{});
-        f.replace(9, 2, "zz");    // sub1, hex offset 120
-        f.replace(1, 1, "A");     // rev1, digit
-        f.replace(11, 2, "dc");   // sub2, lower case hex
-        f.replace(79, 1, "x");    // Mode, digit
-        f[117] = '#';             // the G constant is never read
-        f.replace(158, 3, "???"); // nor the G tail
-        f.replace(238, 4, "abcd");// nor the H tail
+        f.replace(9, 2, "zz");                              // sub1, hex offset 120
+        f.replace(1, 1, "A");                               // rev1, digit
+        f.replace(11, 2, "dc");                             // sub2, lower case hex
+        f.replace(79, 1, "x");                              // Mode, digit
+        f[117] = '#';                                       // the G constant is never read
+        f.replace(158, 3, "???");                           // nor the G tail
+        f.replace(238, 4, "abcd");                          // nor the H tail
         f.replace(260, 63, QString(63, QLatin1Char('q')));  // nor the I tail
-        f.replace(77, 2, "39");   // VoltTenths 41
-        f.replace(230, 3, "123"); // extVoltTenths
-        f.replace(236, 2, "2A");  // rxVoltTenths 26
+        f.replace(77, 2, "39");                             // VoltTenths 41
+        f.replace(230, 3, "123");                           // extVoltTenths
+        f.replace(236, 2, "2A");                            // rxVoltTenths 26
         ConfigModel m;
         const DecodedFrames d = decodeConfigText(f, m);
         QVERIFY(d.s && d.g && d.h && d.i);
@@ -161,7 +161,9 @@ private slots:
     // not one that would shift every later field.
     void bytesAreCharacters()
     {
-        QCOMPARE(configFileText("S\xc3\xa9" "1"), QStringLiteral("S\uFFFD\uFFFD1"));
+        QCOMPARE(configFileText("S\xc3\xa9"
+                                "1"),
+                 QStringLiteral("S\uFFFD\uFFFD1"));
         QByteArray file = configFileOf(ConfigModel{});
         file.replace(1, 2, "\xc3\xa9");
         const ConfigFileRead r = readConfigFile(file);

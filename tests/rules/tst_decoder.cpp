@@ -1,3 +1,4 @@
+#include "../../fuzz/readrun.h"
 #include "configmodel.h"
 #include "modelfields.h"
 #include "monitorstate.h"
@@ -7,7 +8,6 @@
 #include "readback.h"
 #include "readcopy.h"
 #include "readprogress.h"
-#include "../../fuzz/readrun.h"
 #include "sanity.h"
 
 #include <QtTest>
@@ -54,7 +54,7 @@ QByteArray bytes(std::initializer_list<int> v)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 class TestDecoder : public QObject
 {
@@ -109,10 +109,12 @@ QString frame(const QList<QByteArray> &pieces, AwaitedAnswers read = auxNext())
         QStringList units;
         for (const FramedChunk &c : got) {
             if (c.packet)
-                read.took(c.bytes.size() == 8 ? packet::kAuxReadFlag : (c.bytes.size() == 12 ? packet::settingsReadFlag(uchar(c.bytes[2])) : 0));
-            units << (c.trims         ? QStringLiteral("T")
-                          : c.packet ? QString(c.afterJunk ? "*" : "") + c.bytes.toHex()
-                                     : QStringLiteral("J%1").arg(c.junk));
+                read.took(c.bytes.size() == 8
+                              ? packet::kAuxReadFlag
+                              : (c.bytes.size() == 12 ? packet::settingsReadFlag(uchar(c.bytes[2])) : 0));
+            units << (c.trims    ? QStringLiteral("T")
+                      : c.packet ? QString(c.afterJunk ? "*" : "") + c.bytes.toHex()
+                                 : QStringLiteral("J%1").arg(c.junk));
         }
         steps << units.join(' ');
     }
@@ -137,7 +139,7 @@ QList<QByteArray> cut(const QByteArray &b, std::initializer_list<int> at)
     return pieces << b.mid(from);
 }
 
-} // namespace
+}  // namespace
 
 void TestDecoder::readBE16Edges()
 {
@@ -155,8 +157,7 @@ void TestDecoder::servoPacket_()
 {
     ConfigModel m;
     MonitorState live;
-    const DecodeResult r = decodeExact(
-        servoPacket({1500, 0, 2000, 65535, 1000, 999, 1001, 0x0102}, 1234), m, live);
+    const DecodeResult r = decodeExact(servoPacket({1500, 0, 2000, 65535, 1000, 999, 1001, 0x0102}, 1234), m, live);
     QCOMPARE(r.kind, PacketKind::ServoLive);
     QCOMPARE(r.readFlag, 0);
     QVERIFY(!r.refreshesPages());
@@ -171,8 +172,7 @@ void TestDecoder::receiverPacketAndTrims()
 {
     ConfigModel m;
     MonitorState live;
-    const DecodeResult r =
-        decodeExact(receiverPacket(40, 84, 0x04D2, 0xBEEF, 7, {0xFF, 0xEE, 0xEF, 0x00}), m, live);
+    const DecodeResult r = decodeExact(receiverPacket(40, 84, 0x04D2, 0xBEEF, 7, {0xFF, 0xEE, 0xEF, 0x00}), m, live);
     QCOMPARE(r.kind, PacketKind::ReceiverLive);
     QCOMPARE(live.RssiLive, 40);
     QCOMPARE(live.RxVoltLive, 84);
@@ -372,21 +372,29 @@ void TestDecoder::framing_data()
     QTest::newRow("live in three pieces") << cut(live, {3, 11}) << "||" + hex(live) << true;
     QTest::newRow("live byte by byte") << byByte << QString(19, '|') + hex(live) << true;
     QTest::newRow("aux led by FE waits") << QList<QByteArray>{auxFe, {}} << "|" + hex(auxFe) << true;
-    QTest::newRow("settings AA, first 8 bytes alone") << cut(curve, {8}) + QList<QByteArray>{{}} << "||" + hex(curve) << true;
+    QTest::newRow("settings AA, first 8 bytes alone")
+        << cut(curve, {8}) + QList<QByteArray>{{}} << "||" + hex(curve) << true;
     QTest::newRow("settings AA, damaged end") << QList<QByteArray>{damaged, {}} << "|J12" << true;
     QTest::newRow("live that starts like settings") << cut(lookalike, {12}) << "|" + hex(lookalike) << true;
     QTest::newRow("two live glued") << QList<QByteArray>{live + live} << hex(live) + ' ' + hex(live) << true;
-    QTest::newRow("garbage before live") << QList<QByteArray>{QByteArray("\x01\x02\x03") + live} << "J3 *" + hex(live) << true;
+    QTest::newRow("garbage before live") << QList<QByteArray>{QByteArray("\x01\x02\x03") + live} << "J3 *" + hex(live)
+                                         << true;
     QTest::newRow("junk: one answer, at the quiet time") << QList<QByteArray>{"0123456789", {}} << "|J10" << true;
     QTest::newRow("live cut short") << QList<QByteArray>{live.left(15), {}} << "|J15" << true;
-    QTest::newRow("reset forgets junk and bytes held") << QList<QByteArray>{"\x01\xfe\x18", "reset", {}} << "||" << true;
+    QTest::newRow("reset forgets junk and bytes held")
+        << QList<QByteArray>{"\x01\xfe\x18", "reset", {}} << "||" << true;
 
     // Streams as they arrived, written out byte for byte.
-    struct Row { const char *name, *stream, *settled; bool reading = true; };
+    struct Row
+    {
+        const char *name, *stream, *settled;
+        bool reading = true;
+    };
     const Row rows[] = {
         {"00 00 AA glued before a servo packet", "0000aa fe18044c04b001aa05dc03e803e803e803e80320 ~",
          "J3 *fe18044c04b001aa05dc03e803e803e803e80320|"},
-        {"37 00 AA, then a receiver packet within the quiet time", "3700aa | fe19 2854 000a 0000 0000 7878 7878 0000 0000 0000 ~",
+        {"37 00 AA, then a receiver packet within the quiet time",
+         "3700aa | fe19 2854 000a 0000 0000 7878 7878 0000 0000 0000 ~",
          "|J3 *fe192854000a0000000078787878000000000000|"},
         {"00 00 AA glued before the AUX answer", "0000aa fe1aaa05040302fe ~", "|J11"},
         {"damaged marker, AA inside", "0018aa0505dc05dc05dc05dc05dc05dc05dc0320 ~", "|J20"},

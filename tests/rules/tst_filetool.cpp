@@ -70,7 +70,7 @@ bool writeFile(const QString &path, const QByteArray &content)
     return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
 }
 
-} // namespace
+}  // namespace
 
 class TstFileTool : public QObject
 {
@@ -80,7 +80,10 @@ class TstFileTool : public QObject
 
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
     // Each test writes the file it reads, so it runs alone as well.
-    QString factoryFile() const { return writeFile(path("factory.txt"), kFactoryFile) ? path("factory.txt") : QString(); }
+    QString factoryFile() const
+    {
+        return writeFile(path("factory.txt"), kFactoryFile) ? path("factory.txt") : QString();
+    }
 
 private slots:
     // Any model a load keeps survives file -> JSON -> file byte for byte,
@@ -135,21 +138,20 @@ private slots:
         QVERIFY(r.err.isEmpty());
         QVERIFY(!r.out.contains("->"));
         QCOMPARE(r.out.count('\n'), 1 + 5 + settingsTable().size());
-        QCOMPARE(r.out.mid(r.out.indexOf("[系统设置]")),
-                 QByteArray("[系统设置]\n"
-                            "  报警设置 遥控器电压          3.7 V\n"
-                            "  报警设置 接收机电压          4.0 V\n"
-                            "  报警设置 动力电池电压        11.0 V\n"
-                            "  报警设置 RSSI信号            -100 dBm\n"
-                            "  版本 / 模式 遥控器摇杆模式   2\n"
-                            "  版本 / 模式 步阶微调一       2 steps\n"
-                            "  版本 / 模式 步阶微调一 微调  (0)\n"
-                            "  版本 / 模式 步阶微调二       2 steps\n"
-                            "  版本 / 模式 步阶微调二 微调  (0)\n"
-                            "  版本 / 模式 步阶微调三       2 steps\n"
-                            "  版本 / 模式 步阶微调三 微调  (0)\n"
-                            "  版本 / 模式 步阶微调四       2 steps\n"
-                            "  版本 / 模式 步阶微调四 微调  (0)\n"));
+        QCOMPARE(r.out.mid(r.out.indexOf("[系统设置]")), QByteArray("[系统设置]\n"
+                                                                    "  报警设置 遥控器电压          3.7 V\n"
+                                                                    "  报警设置 接收机电压          4.0 V\n"
+                                                                    "  报警设置 动力电池电压        11.0 V\n"
+                                                                    "  报警设置 RSSI信号            -100 dBm\n"
+                                                                    "  版本 / 模式 遥控器摇杆模式   2\n"
+                                                                    "  版本 / 模式 步阶微调一       2 steps\n"
+                                                                    "  版本 / 模式 步阶微调一 微调  (0)\n"
+                                                                    "  版本 / 模式 步阶微调二       2 steps\n"
+                                                                    "  版本 / 模式 步阶微调二 微调  (0)\n"
+                                                                    "  版本 / 模式 步阶微调三       2 steps\n"
+                                                                    "  版本 / 模式 步阶微调三 微调  (0)\n"
+                                                                    "  版本 / 模式 步阶微调四       2 steps\n"
+                                                                    "  版本 / 模式 步阶微调四 微调  (0)\n"));
     }
 
     // Labels are the window's words: each setting its own in both
@@ -163,7 +165,8 @@ private slots:
                 const QString label = settingLabel(s, 1);
                 QVERIFY2(!seen.contains(label), qPrintable(label));
                 seen << label;
-                QVERIFY2(!label.contains(QRegularExpression(english ? "[_\\[\\]]" : "[_\\[\\]a-z]")), qPrintable(label));
+                QVERIFY2(!label.contains(QRegularExpression(english ? "[_\\[\\]]" : "[_\\[\\]a-z]")),
+                         qPrintable(label));
             }
         }
         useEnglishTexts(false);
@@ -275,13 +278,14 @@ private slots:
         QTest::newRow("wrong type") << QByteArray("\"Mode\": 2|\"Mode\": \"2\"")
                                     << QByteArray("field \"Mode\" must be an integer in 1..4");
         QTest::newRow("two decimals") << QByteArray("\"Volt\": 3.7|\"Volt\": 3.75")
-                                      << QByteArray("field \"Volt\" must be a voltage with at most one decimal "
-                                                    "in 0.0..23.9, not 3.75");
+                                      << QByteArray(
+                                             "field \"Volt\" must be a voltage with at most one decimal "
+                                             "in 0.0..23.9, not 3.75");
         QTest::newRow("missing") << QByteArray("\"AUX5\": 1,|") << QByteArray("missing field \"AUX5\" (accepted 0..5)");
         QTest::newRow("unknown") << QByteArray("\"AUX5\": 1,|\"AUX5\": 1, \"AUX9\": 1,")
                                  << QByteArray("unknown field \"AUX9\"");
-        QTest::newRow("unknown, with a line break") << QByteArray("\"AUX5\": 1,|\"AUX5\": 1, \"a\\nb\": 1,")
-                                                    << QByteArray("unknown field \"a\\u000ab\"");
+        QTest::newRow("unknown, with a line break")
+            << QByteArray("\"AUX5\": 1,|\"AUX5\": 1, \"a\\nb\": 1,") << QByteArray("unknown field \"a\\u000ab\"");
         QTest::newRow("short array") << QByteArray("\"StkStep\": [|\"StkStep\": [ 2,")
                                      << QByteArray("field \"StkStep\" must be an array of 4 integers in 1..20");
         QTest::newRow("not JSON") << QByteArray("{|") << QByteArray("not JSON: ");
@@ -318,13 +322,13 @@ private slots:
         QTest::addColumn<QByteArray>("script");  // in an empty folder; $0 is the program
         QTest::addColumn<QByteArray>("out");     // with standard error
         const QByteArray pipe = "; echo $?; [ -p p ] && echo pipe", node = "; echo $?; [ -c n ] && echo node";
-        QTest::newRow("named pipe, late reader")
-            << QByteArray("mkfifo p; (sleep 0.5; exec cat p) & \"$0\" factory p; s=$?; wait; echo $s; [ -p p ] && echo pipe")
-            << kFactoryFile + "0\npipe\n";
-        QTest::newRow("named pipe, no reader")
-            << "mkfifo p; \"$0\" factory p" + pipe << QByteArray("zqconfig-file: p: no such device or address\n2\npipe\n");
-        QTest::newRow("pipe as /dev/fd/3, like >(...)") << QByteArray("\"$0\" factory /dev/fd/3 3>&1 >/dev/null; echo $?")
-                                                        << kFactoryFile + "0\n";
+        QTest::newRow("named pipe, late reader") << QByteArray(
+            "mkfifo p; (sleep 0.5; exec cat p) & \"$0\" factory p; s=$?; wait; echo $s; [ -p p ] && echo pipe")
+                                                 << kFactoryFile + "0\npipe\n";
+        QTest::newRow("named pipe, no reader") << "mkfifo p; \"$0\" factory p" + pipe
+                                               << QByteArray("zqconfig-file: p: no such device or address\n2\npipe\n");
+        QTest::newRow("pipe as /dev/fd/3, like >(...)")
+            << QByteArray("\"$0\" factory /dev/fd/3 3>&1 >/dev/null; echo $?") << kFactoryFile + "0\n";
         QTest::newRow("node like /dev/null") << "mknod n c 1 3 && \"$0\" factory n" + node << QByteArray("0\nnode\n");
         QTest::newRow("node like /dev/full") << "mknod n c 1 7 && \"$0\" factory n" + node
                                              << QByteArray("zqconfig-file: n: no space left on device\n2\nnode\n");

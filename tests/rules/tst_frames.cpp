@@ -40,7 +40,7 @@ struct LayoutFields
     void tenthsDigits(int &t, double &v) { take(&t), take(&v); }
 };
 
-} // namespace
+}  // namespace
 
 class TstFrames : public QObject
 {
@@ -51,7 +51,8 @@ private slots:
     {
         ConfigModel m;
         const QString s = frameOf(FrameS, m);
-        QCOMPARE(s, QStringLiteral("S00100000787878787878787870707070707070707070707070707070424210424242424213027E2Y"));
+        QCOMPARE(s,
+                 QStringLiteral("S00100000787878787878787870707070707070707070707070707070424210424242424213027E2Y"));
         QCOMPARE(s, frameTemplate(FrameS));
         QCOMPARE(frameOf(FrameG, m),
                  QStringLiteral("G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z"));
@@ -173,8 +174,7 @@ private slots:
                 frames[k] = frameOf(k, m);
                 QCOMPARE(frames[k].length(), kFrameLength);
                 for (int p = 1; p < kFramePrefixLength[k]; ++p)
-                    QVERIFY2(QStringLiteral("0123456789ABCDEF").contains(frames[k].at(p)),
-                             qPrintable(frames[k]));
+                    QVERIFY2(QStringLiteral("0123456789ABCDEF").contains(frames[k].at(p)), qPrintable(frames[k]));
             }
             QCOMPARE(frames[FrameS].at(0), QLatin1Char('S'));
             QCOMPARE(frames[FrameS].at(80), QLatin1Char('Y'));

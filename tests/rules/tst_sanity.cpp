@@ -19,7 +19,7 @@ bool sameModel(const ConfigModel &a, const ConfigModel &b)
     return diff.isEmpty();
 }
 
-} // namespace
+}  // namespace
 
 class TestSanity : public QObject
 {
@@ -51,7 +51,7 @@ using Getter = int (*)(const ConfigModel &);
 Q_DECLARE_METATYPE(Setter)
 Q_DECLARE_METATYPE(Getter)
 
-#define FIELD(name) \
+#define FIELD(name)                                                                                                    \
     Setter([](ConfigModel &m, int v) { m.name = v; }) << Getter([](const ConfigModel &m) { return int(m.name); })
 
 void TestSanity::repairsAndKeeps_data()
@@ -215,7 +215,7 @@ void TestSanity::voltageBounds()
     m.rxVolt = 100.1;
     m.extVolt = -0.1;
     applySanity(m);
-    QCOMPARE(m.Volt, 0.0);    // not the factory 3.7
+    QCOMPARE(m.Volt, 0.0);  // not the factory 3.7
     QCOMPARE(m.rxVolt, 4.0);
     QCOMPARE(m.extVolt, 11.0);
 

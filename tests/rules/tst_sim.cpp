@@ -41,15 +41,19 @@ TransmitterSettings filledWith(int v)
 // name prefix gives the range.
 TransmitterSettings randomSettings(std::mt19937 &rng)
 {
-    struct Range { const char *prefix; int lo, hi; };
+    struct Range
+    {
+        const char *prefix;
+        int lo, hi;
+    };
     static const Range ranges[] = {
-        {"rev", 0, 1}, {"sub", -100, 100}, {"Lepa", 0, 120}, {"Repa", 0, 120},
-        {"AUX", 0, 5}, {"VoltTenths", 0, 239}, {"rxVoltTenths", 0, 239}, {"extVoltTenths", 0, 999},
-        {"Vertion", 0, 1000}, {"Rssi", -100, 0}, {"StkTrim", 0, 239}, {"StkStep", 1, 20},
-        {"Elev", -100, 100}, {"Ru", -100, 100}, {"DR_UpExp", -100, 100}, {"DR_DownExp", -100, 100},
-        {"DR_Up", 0, 100}, {"DR_Down", 0, 100}, {"DR_UP1", 0, 100}, {"DR_DOWN1", 0, 100},
+        {"rev", 0, 1},           {"sub", -100, 100},     {"Lepa", 0, 120},         {"Repa", 0, 120},
+        {"AUX", 0, 5},           {"VoltTenths", 0, 239}, {"rxVoltTenths", 0, 239}, {"extVoltTenths", 0, 999},
+        {"Vertion", 0, 1000},    {"Rssi", -100, 0},      {"StkTrim", 0, 239},      {"StkStep", 1, 20},
+        {"Elev", -100, 100},     {"Ru", -100, 100},      {"DR_UpExp", -100, 100},  {"DR_DownExp", -100, 100},
+        {"DR_Up", 0, 100},       {"DR_Down", 0, 100},    {"DR_UP1", 0, 100},       {"DR_DOWN1", 0, 100},
         {"THCURE_Data", 0, 100}, {"PRM", -100, 100},  // data fields; selectors are caught below
-        {"FS", 0, 100}, {"delay", 0, 100}, {"Atti", 0, 100},
+        {"FS", 0, 100},          {"delay", 0, 100},      {"Atti", 0, 100},
     };
     auto isSelector = [](const std::string &n) {
         for (const char *t : {"Mix", "MIX", "Master", "Slave", "Opt", "Mode", "AttiM", "DR_CH", "DR_SW", "DR_POSI"})
@@ -93,7 +97,10 @@ QString diff(const TransmitterSettings &a, const TransmitterSettings &b)
     return names.join(",");
 }
 
-QByteArray qb(const Bytes &b) { return QByteArray(reinterpret_cast<const char *>(b.data()), int(b.size())); }
+QByteArray qb(const Bytes &b)
+{
+    return QByteArray(reinterpret_cast<const char *>(b.data()), int(b.size()));
+}
 
 // Plain file-descriptor client on the slave side of the simulator's line.
 class LineClient
@@ -151,7 +158,7 @@ private:
     int fd = -1;
 };
 
-} // namespace
+}  // namespace
 
 class TestSim : public QObject
 {
@@ -290,14 +297,14 @@ void TestSim::rejectsMalformedFrames()
 {
     const TransmitterSettings before = filledWith(5);
     const std::string bad[] = {
-        kFrameS.substr(0, 80),                  // short
-        kFrameS + "0",                          // long
-        frameWith(kFrameS, 80, "Z"),            // end letter of another frame
-        frameWith(kFrameG, 0, "S"),             // S lead with G's end letter
-        frameWith(kFrameS, 3, "A"),             // direction digit that is no digit
-        frameWith(kFrameS, 9, "7G"),            // hex field that is no hex
-        frameWith(kFrameH, 69, "F"),            // voltage digit that is no digit
-        frameWith(kFrameI, 0, "X"),             // no frame at all
+        kFrameS.substr(0, 80),        // short
+        kFrameS + "0",                // long
+        frameWith(kFrameS, 80, "Z"),  // end letter of another frame
+        frameWith(kFrameG, 0, "S"),   // S lead with G's end letter
+        frameWith(kFrameS, 3, "A"),   // direction digit that is no digit
+        frameWith(kFrameS, 9, "7G"),  // hex field that is no hex
+        frameWith(kFrameH, 69, "F"),  // voltage digit that is no digit
+        frameWith(kFrameI, 0, "X"),   // no frame at all
         std::string(),
     };
     for (const std::string &f : bad) {
@@ -329,7 +336,7 @@ void TestSim::settingsPacketsCarryTheRightBytes()
     const std::vector<Bytes> all = encodeReadAnswer(s);
     QCOMPARE(int(all.size()), 19);
     const std::vector<int> codes = {0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xAA /* AUX */, 0xA1, 0xA2, 0xA3,
-                                    0xA4, 0xA5, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA, 0xAB, 0xAC};
+                                    0xA4, 0xA5, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA,           0xAB, 0xAC};
     for (size_t k = 0; k < all.size(); ++k) {
         const Bytes &p = all[k];
         QCOMPARE(int(p[2]), codes[k]);
@@ -346,8 +353,12 @@ void TestSim::settingsPacketsCarryTheRightBytes()
     QCOMPARE(qb(all[9]).toHex(), QByteArray("fe1aa30096329696000000fe"));
     QCOMPARE(qb(all[12]).toHex(), QByteArray("fe1aa66464646464780001fe"));
     QCOMPARE(qb(all[13]).toHex(), QByteArray("fe1aa70305000009020202fe"));
-    QCOMPARE(qb(all[17]).toHex(), QByteArray("fe1aab00000123" "3c34" "0000fe"));
-    QCOMPARE(qb(all[18]).toHex(), QByteArray("fe1aac64646464" "4b646464" "fe"));
+    QCOMPARE(qb(all[17]).toHex(), QByteArray("fe1aab00000123"
+                                             "3c34"
+                                             "0000fe"));
+    QCOMPARE(qb(all[18]).toHex(), QByteArray("fe1aac64646464"
+                                             "4b646464"
+                                             "fe"));
 
     // Values that no byte can carry are clamped, not wrapped.
     s.sub2 = 300;
@@ -422,7 +433,14 @@ void TestSim::livePacketsLookLikeARealTransmitter()
     v.rxVoltTenths = 51;
     v.extVoltTenths = 300;
     QCOMPARE(qb(encodeServoPacket(v)).toHex(), QByteArray("fe1805dc03e803e803e803e803e803e8010204d2"));
-    QCOMPARE(qb(encodeReceiverPacket(v, s)).toHex(), QByteArray("fe19" "42" "33" "012c" "0000" "0000" "fa826e64" "000000000000"));
+    QCOMPARE(qb(encodeReceiverPacket(v, s)).toHex(), QByteArray("fe19"
+                                                                "42"
+                                                                "33"
+                                                                "012c"
+                                                                "0000"
+                                                                "0000"
+                                                                "fa826e64"
+                                                                "000000000000"));
 }
 
 void TestSim::streamsOnlyAfterEachAcknowledgement()
@@ -496,7 +514,7 @@ void TestSim::answersAReadOnePacketPerAcknowledgement()
 
     // A frame stored during a read shows in the packets not yet sent.
     SimEngine f(SimEngine::Options{0, 0});
-    QCOMPARE(int(f.receive("RR", 0).size()), 1);  // 0x44 goes out at once
+    QCOMPARE(int(f.receive("RR", 0).size()), 1);           // 0x44 goes out at once
     const std::string subs = frameWith(kFrameS, 9, "14");  // sub1 = -100
     out = f.receive(subs + "WWW", 1);
     QCOMPARE(int(out.size()), 1);
@@ -566,10 +584,10 @@ void TestSim::toleratesGarbageAndSplitCommands()
 
 void TestSim::acceptsFramesSplitAndGluedWithAcks()
 {
-    const std::string s = frameWith(kFrameS, 9, "14");           // sub1 = -100
-    const std::string g = frameWith(kFrameG, 28, "42");          // Ru1 = -50
-    const std::string h = frameWith(kFrameH, 68, "005");         // extVoltTenths = 5
-    const std::string i = frameWith(kFrameI, 1, "FF");           // StkTrim[3] = 239
+    const std::string s = frameWith(kFrameS, 9, "14");    // sub1 = -100
+    const std::string g = frameWith(kFrameG, 28, "42");   // Ru1 = -50
+    const std::string h = frameWith(kFrameH, 68, "005");  // extVoltTenths = 5
+    const std::string i = frameWith(kFrameI, 1, "FF");    // StkTrim[3] = 239
     const std::string wire = "WWW" + s + g + "WWW" + h + "WWW" + i + "WWW";
 
     // Every way of cutting the stream in three gives the same result.
@@ -609,9 +627,9 @@ void TestSim::rejectsBrokenFramesInTheStream()
 {
     SimEngine e(SimEngine::Options{0, 0});
     const TransmitterSettings before = e.settings();
-    const std::string badS = frameWith(kFrameS, 9, "14").erase(40, 5);     // bytes lost
+    const std::string badS = frameWith(kFrameS, 9, "14").erase(40, 5);         // bytes lost
     const std::string badG = frameWith(frameWith(kFrameG, 28, "42"), 1, "A");  // hex in a digit field
-    const std::string badH = frameWith(kFrameH, 80, "Y");                   // wrong end letter
+    const std::string badH = frameWith(kFrameH, 80, "Y");                      // wrong end letter
     e.receive(badS + "WWW" + badG + badH.substr(0, 30), 0);
     e.receive(badH.substr(30), 1);
     QCOMPARE(e.stats().framesAccepted, uint64_t(0));
@@ -799,9 +817,9 @@ void TestSim::ptyRoundTrip()
     for (const Bytes &b : encodeReadAnswer(host.settings()))
         expected += qb(b);
     QCOMPARE(answer.toHex(), expected.toHex());
-    QCOMPARE(int(answer[12 * 5 + 7]), 0);   // the firmware number 77, big-endian, in 0x99
+    QCOMPARE(int(answer[12 * 5 + 7]), 0);  // the firmware number 77, big-endian, in 0x99
     QCOMPARE(int(answer[12 * 5 + 8]), 77);
-    QCOMPARE(int(answer[12 + 3]), 20);      // the stored sub1 = -100
+    QCOMPARE(int(answer[12 + 3]), 20);  // the stored sub1 = -100
     // and then the stream goes on
     QCOMPARE(line.readPacket().size(), kLivePacketSize);
 

@@ -69,7 +69,7 @@ QString caseLabel(int caseNo)
     return QStringLiteral("case %1 (seed %2)").arg(caseNo).arg(kSeed);
 }
 
-} // namespace
+}  // namespace
 
 class TestSimAgreement : public QObject
 {
@@ -110,8 +110,7 @@ void TestSimAgreement::toolFramesDecodeInTheSimulator()
         for (int k = 0; k < 4; ++k) {
             const QString frame = buildFrame(kinds[k], m, frameTemplate(kinds[k]));
             const std::string bytes = frame.toStdString();
-            QVERIFY2(zqsim::decodeFrame(bytes, got),
-                     qPrintable(caseLabel(c) + QStringLiteral(": rejected ") + frame));
+            QVERIFY2(zqsim::decodeFrame(bytes, got), qPrintable(caseLabel(c) + QStringLiteral(": rejected ") + frame));
             // Constant text included: the simulator would build the very same frame.
             QVERIFY2(bytes == zqsim::encodeFrame(leads[k], got),
                      qPrintable(caseLabel(c) + QStringLiteral(": ") + frame + QStringLiteral(" vs ")

@@ -22,7 +22,7 @@ CommandEnd ended(StatusCommand c, int frames, bool checked, int answers, int dif
     return e;
 }
 
-} // namespace
+}  // namespace
 
 Q_DECLARE_METATYPE(CommandEnd)
 
@@ -42,7 +42,8 @@ private slots:
         QTest::newRow("reset declined: the line before stays") << ended(StatusCommand::Reset, 0, false, 0) << "";
         CommandEnd lost = ended(StatusCommand::Write, 0, false, 0);
         lost.lost = true;
-        QTest::newRow("pulled before a frame") << lost << "Stopped before the first frame: the cable was pulled (14:02:11)";
+        QTest::newRow("pulled before a frame")
+            << lost << "Stopped before the first frame: the cable was pulled (14:02:11)";
         lost.framesSent = 4;
         QTest::newRow("pulled during the check") << lost << "Sent, not verified: the cable was pulled (14:02:11)";
         CommandEnd load = ended(StatusCommand::Load, 0, false, 0);
@@ -57,7 +58,8 @@ private slots:
             << save << "Saved glider.txt 14:02:11; the frames also went to the transmitter (not verified)";
         CommandEnd noise = ended(StatusCommand::Read, 0, false, 0);
         noise.heardOnly = true;
-        QTest::newRow("a read that heard only noise") << noise << "Not read: the data that came held no usable answer (14:02:11)";
+        QTest::newRow("a read that heard only noise")
+            << noise << "Not read: the data that came held no usable answer (14:02:11)";
     }
     void endOfACommand()
     {
@@ -67,8 +69,9 @@ private slots:
 
     void framesLeftByAPull()
     {
-        QCOMPARE(framesLeftText(2), QStringLiteral("Frames S, G were sent, frames H, I were not: the transmitter may now "
-                                                   "hold a mix of new and old settings. Connect again and write once more."));
+        QCOMPARE(framesLeftText(2),
+                 QStringLiteral("Frames S, G were sent, frames H, I were not: the transmitter may now "
+                                "hold a mix of new and old settings. Connect again and write once more."));
         QVERIFY(framesLeftText(0).startsWith("No frame was sent"));
         QVERIFY(framesLeftText(4).startsWith("All four frames were sent, but what"));
         QVERIFY(framesLeftText(4, false).contains("the closing word WWW was not"));

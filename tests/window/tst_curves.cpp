@@ -15,7 +15,7 @@ template <> char *toString(const CurvePoint &p)
 {
     return qstrdup(QByteArray("(" + QByteArray::number(p.x) + ", " + QByteArray::number(p.y) + ")").constData());
 }
-} // namespace QTest
+}  // namespace QTest
 
 namespace {
 
@@ -37,11 +37,14 @@ QImage render(QWidget &w)
     return img;
 }
 
-QRgb px(const QImage &img, int x, int y) { return img.pixel(x, y) & 0xffffff; }
+QRgb px(const QImage &img, int x, int y)
+{
+    return img.pixel(x, y) & 0xffffff;
+}
 
 constexpr QRgb kRed = 0xff0000, kGreen = 0x00ff00, kWhite = 0xffffff;
 
-} // namespace
+}  // namespace
 
 class TestCurves : public QObject
 {
@@ -83,7 +86,7 @@ private slots:
         QTest::addColumn<int>("y");
         QTest::newRow("0 at the bottom") << 0 << 270;
         QTest::newRow("100 at the top") << 100 << 30;
-        QTest::newRow("33 truncates") << 33 << 190;      // 30 + 16080/100
+        QTest::newRow("33 truncates") << 33 << 190;  // 30 + 16080/100
         QTest::newRow("above 100 leaves the outline") << 150 << -90;
         QTest::newRow("below 0 leaves the outline") << -20 << 318;
     }
@@ -124,16 +127,16 @@ private slots:
         QTest::addColumn<CurvePoint>("lowerControl");
         QTest::addColumn<CurvePoint>("upperStart");
         QTest::addColumn<CurvePoint>("upperControl");
-        QTest::newRow("R70 E-30") << 70 << -30 << CurvePoint{20, 224} << CurvePoint{72, 170}
-                                  << CurvePoint{260, 56} << CurvePoint{208, 110};
-        QTest::newRow("R100 E0 straight diagonal") << 100 << 0 << CurvePoint{20, 260} << CurvePoint{80, 200}
-                                                   << CurvePoint{260, 20} << CurvePoint{200, 80};
-        QTest::newRow("R100 E100") << 100 << 100 << CurvePoint{20, 260} << CurvePoint{120, 260}
-                                   << CurvePoint{260, 20} << CurvePoint{160, 20};
-        QTest::newRow("R100 E-100") << 100 << -100 << CurvePoint{20, 260} << CurvePoint{40, 140}
-                                    << CurvePoint{260, 20} << CurvePoint{240, 140};
-        QTest::newRow("R0 flat whatever E") << 0 << 80 << CurvePoint{20, 140} << CurvePoint{80, 140}
-                                            << CurvePoint{260, 140} << CurvePoint{200, 140};
+        QTest::newRow("R70 E-30") << 70 << -30 << CurvePoint{20, 224} << CurvePoint{72, 170} << CurvePoint{260, 56}
+                                  << CurvePoint{208, 110};
+        QTest::newRow("R100 E0 straight diagonal")
+            << 100 << 0 << CurvePoint{20, 260} << CurvePoint{80, 200} << CurvePoint{260, 20} << CurvePoint{200, 80};
+        QTest::newRow("R100 E100") << 100 << 100 << CurvePoint{20, 260} << CurvePoint{120, 260} << CurvePoint{260, 20}
+                                   << CurvePoint{160, 20};
+        QTest::newRow("R100 E-100") << 100 << -100 << CurvePoint{20, 260} << CurvePoint{40, 140} << CurvePoint{260, 20}
+                                    << CurvePoint{240, 140};
+        QTest::newRow("R0 flat whatever E")
+            << 0 << 80 << CurvePoint{20, 140} << CurvePoint{80, 140} << CurvePoint{260, 140} << CurvePoint{200, 140};
     }
     void dualRatePoints()
     {
@@ -193,25 +196,26 @@ private slots:
         w.setModel(&cfg);
         w.resize(300, 300);
         QImage img = render(w);
-        QCOMPARE(px(img, 150, 150), kRed);       // curve through the centre point
+        QCOMPARE(px(img, 150, 150), kRed);  // curve through the centre point
         QCOMPARE(px(img, 63, 231), kRed);
-        QCOMPARE(px(img, 164, 137), kRed);       // mid-segment
+        QCOMPARE(px(img, 164, 137), kRed);  // mid-segment
         // A quarter, half and three quarters along each of the six segments,
         // and the last one's end at the right edge of the outline.
         const std::array<CurvePoint, 7> pts = throttleLayout(300, 300, kStartPoints).curve;
         for (int k = 0; k < 6; ++k)
             for (int q = 1; q < 4; ++q)
-                QCOMPARE(px(img, pts[k].x + (pts[k + 1].x - pts[k].x) * q / 4,
-                            pts[k].y + (pts[k + 1].y - pts[k].y) * q / 4), kRed);
+                QCOMPARE(
+                    px(img, pts[k].x + (pts[k + 1].x - pts[k].x) * q / 4, pts[k].y + (pts[k + 1].y - pts[k].y) * q / 4),
+                    kRed);
         QCOMPARE(px(img, 280, 30), kRed);
-        QCOMPARE(px(img, 85, 90), kWhite);       // between grid lines
-        QCOMPARE(px(img, 299, 299), kWhite);     // the fill covers the whole widget
-        QCOMPARE(px(img, 30, 42), kGreen);       // outline, left edge
-        QCOMPARE(px(img, 279, 42), kGreen);      // outline, right edge
-        QCOMPARE(px(img, 34, 78), kGreen);       // a grid dash ...
-        QCOMPARE(px(img, 41, 78), kWhite);       // ... and the gap after it
-        QCOMPARE(px(img, 106, 48), kGreen);      // a column dash
-        bool dark = false;                       // the "100" label
+        QCOMPARE(px(img, 85, 90), kWhite);    // between grid lines
+        QCOMPARE(px(img, 299, 299), kWhite);  // the fill covers the whole widget
+        QCOMPARE(px(img, 30, 42), kGreen);    // outline, left edge
+        QCOMPARE(px(img, 279, 42), kGreen);   // outline, right edge
+        QCOMPARE(px(img, 34, 78), kGreen);    // a grid dash ...
+        QCOMPARE(px(img, 41, 78), kWhite);    // ... and the gap after it
+        QCOMPARE(px(img, 106, 48), kGreen);   // a column dash
+        bool dark = false;                    // the "100" label
         for (int y = 25; y <= 37 && !dark; ++y)
             for (int x = 0; x < 26 && !dark; ++x)
                 dark = qGray(img.pixel(x, y)) < 100;
@@ -233,24 +237,24 @@ private slots:
         cfg.DR_RATE = 100;
         cfg.DR_EXP = 0;
         QImage img = render(w);
-        QCOMPARE(px(img, 80, 200), kRed);        // on the diagonal
+        QCOMPARE(px(img, 80, 200), kRed);  // on the diagonal
         QCOMPARE(px(img, 200, 80), kRed);
         QCOMPARE(px(img, 240, 240), kWhite);
-        QCOMPARE(px(img, 20, 100), kGreen);      // outline
-        QCOMPARE(px(img, 34, 140), kGreen);      // centre-line dash
-        QCOMPARE(px(img, 42, 140), kWhite);      // gap
+        QCOMPARE(px(img, 20, 100), kGreen);  // outline
+        QCOMPARE(px(img, 34, 140), kGreen);  // centre-line dash
+        QCOMPARE(px(img, 42, 140), kWhite);  // gap
 
         cfg.DR_RATE = 0;
         cfg.DR_EXP = 60;
         img = render(w);
-        QCOMPARE(px(img, 60, 140), kRed);        // flat through the centre
+        QCOMPARE(px(img, 60, 140), kRed);  // flat through the centre
         QCOMPARE(px(img, 230, 140), kRed);
         QCOMPARE(px(img, 80, 200), kWhite);
 
         cfg.DR_RATE = 70;
         cfg.DR_EXP = -30;
         img = render(w);
-        QCOMPARE(px(img, 21, 224), kRed);        // starts of both halves
+        QCOMPARE(px(img, 21, 224), kRed);  // starts of both halves
         QCOMPARE(px(img, 258, 56), kRed);
     }
 };

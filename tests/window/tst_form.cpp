@@ -2,7 +2,6 @@
 // The window's slots bind to the widgets by object name, so a misspelt or
 // missing name fails silently at run time; these tables catch it here.
 
-#include <QtTest>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
@@ -17,6 +16,7 @@
 #include <QToolButton>
 #include <QTranslator>
 #include <QVBoxLayout>
+#include <QtTest>
 
 #include "curewidget.h"
 #include "mainwindow.h"
@@ -45,7 +45,10 @@ QStringList bars(int half)
     return out;
 }
 
-QStringList words(const char *list) { return QString::fromUtf8(list).split(QLatin1Char(' ')); }
+QStringList words(const char *list)
+{
+    return QString::fromUtf8(list).split(QLatin1Char(' '));
+}
 
 bool isInternal(const QObject *o, const QObject *window)
 {
@@ -86,7 +89,10 @@ QString squeeze(QString sheet)
     return sheet.replace(QRegularExpression(QStringLiteral("\\s*([{};])\\s*")), QStringLiteral("\\1")).trimmed();
 }
 
-QString block(const QString &selector, const QStringList &decls) { return selector + '{' + decls.join(QString()) + '}'; }
+QString block(const QString &selector, const QStringList &decls)
+{
+    return selector + '{' + decls.join(QString()) + '}';
+}
 
 const QStringList hover = {"background-color:rgba(100,255,100,100);", "border-color:rgba(255,255,255,255);",
                            "color:rgba(255,255,255,255);"};
@@ -104,16 +110,16 @@ QString button(const QString &cls, const char *bg, const char *width, const char
     QString s = block(cls, {bg, "border-style:outset;", width, radius, "border-color:rgba(0,0,0,0);", font,
                             "color:rgba(255,255,255,255);", "padding:0px;"});
     if (pressedBg)
-        s += block(cls + ":pressed", {pressedBg, "border-color:rgba(255,255,255,30);", "border-style:inset;",
-                                      pressedColour})
-           + block(cls + ":hover", hover);
+        s += block(cls + ":pressed",
+                   {pressedBg, "border-color:rgba(255,255,255,30);", "border-style:inset;", pressedColour})
+             + block(cls + ":hover", hover);
     return s;
 }
 
 QString bar(const char *groove, const char *chunk)
 {
     return block("QProgressBar:vertical", {"border-radius:0px;", groove, "color: transparent;", "text-align:center;"})
-         + block("QProgressBar::chunk:vertical", {chunk, "margin:0px;", "height:1px;"});
+           + block("QProgressBar::chunk:vertical", {chunk, "margin:0px;", "height:1px;"});
 }
 
 const char *GREY = "background-color: rgb(70, 70, 70);";
@@ -196,18 +202,19 @@ QString expectedSheet(const QWidget *w)
                                : bar("background-color:rgba(0,0,255,255);", "background-color:rgba(255,255,255,255);");
     if (n == "tabWidget")
         return block("QTabWidget::pane", {"border:10px;"}) + block("QTabWidget::tab-bar", {"alignment:left;"})
-             + block("QTabBar::tab", {"border: none;", "border-top-left-radius: 10px;",
-                                      "border-top-right-radius: 10px;", "font:bold 18px;", "color: white;",
-                                      "background: rgb(80,80,80);", "height: 50px;", "min-width: 140px;"})
-             + block("QTabBar::tab:hover", {"background:rgb(0, 0, 0, 0);"})
-             + block("QTabBar::tab:selected", {"border-color: white;", "background:red;",
-                                               "color:rgb(0, 255, 255, 255);"});
+               + block("QTabBar::tab", {"border: none;", "border-top-left-radius: 10px;",
+                                        "border-top-right-radius: 10px;", "font:bold 18px;", "color: white;",
+                                        "background: rgb(80,80,80);", "height: 50px;", "min-width: 140px;"})
+               + block("QTabBar::tab:hover", {"background:rgb(0, 0, 0, 0);"})
+               + block("QTabBar::tab:selected",
+                       {"border-color: white;", "background:red;", "color:rgb(0, 255, 255, 255);"});
     return QString();
 }
 
 // --- names and classes -------------------------------------------------------
 
-struct Named {
+struct Named
+{
     QStringList names;
     const char *cls;
 };
@@ -219,8 +226,8 @@ QList<Named> editorsAndLabels()
                "lineEdit lineEdit_9 lineEdit_28 lineEdit_29")
              + seq("lineEdit_%1", 2, 8) + seq("lineEdit_%1", 19, 25) + seq("lineEdit_%1", 31, 36)
              + seq("lineEdit_%1", 53, 57) + seq("lineEdit_%1", 45, 51) + seq("lineEdit_%1", 73, 77)
-             + words("lineEdit_78 lineEdit_95 lineEdit_96 lineEdit_97 lineEdit_98")
-             + seq("lineEdit_%1", 141, 146) + seq("lineEdit_%1", 125, 132)
+             + words("lineEdit_78 lineEdit_95 lineEdit_96 lineEdit_97 lineEdit_98") + seq("lineEdit_%1", 141, 146)
+             + seq("lineEdit_%1", 125, 132)
              + words("lineEdit_79 lineEdit_80 lineEdit_83 lineEdit_84 lineEdit_85 lineEdit_86")
              + seq("lineEdit_%1", 89, 94) + seq("lineEdit_%1", 101, 106) + seq("lineEdit_%1", 119, 124)
              + words("lineEdit_63 lineEdit_68 lineEdit_66 lineEdit_67 lineEdit_64 lineEdit_65 lineEdit_69 "
@@ -233,16 +240,15 @@ QList<Named> editorsAndLabels()
                      "spinBox_Vertion")
              + seq("spinBox_Atti%1", 1, 6) + seq("spinBox_Elev0%1", 1, 6) + seq("spinBox_Ru%1", 1, 4)
              + seq("spinBox_THCURE_Data0%1", 1, 7) + seq("spinBox_PRM01_Data%1", 1, 3)
-             + seq("spinBox_PRM02_Data%1", 1, 3) + seq("spinBox_PRM03_Data%1", 1, 3)
-             + seq("spinBox_PRM04_Data%1", 1, 3) + seq("spinBox_step%1", 1, 4),
+             + seq("spinBox_PRM02_Data%1", 1, 3) + seq("spinBox_PRM03_Data%1", 1, 3) + seq("spinBox_PRM04_Data%1", 1, 3)
+             + seq("spinBox_step%1", 1, 4),
          "QSpinBox"},
         {words("doubleSpinBox_Volt doubleSpinBox_rxVolt doubleSpinBox_extVolt"), "QDoubleSpinBox"},
         {words("portNameBox comboBox_DR_MIX1 comboBox_DR_CH1 comboBox_DR_SW1 comboBox_AttiM comboBox_EleMix "
                "comboBox_RuMix comboBox_DR_MIX2 comboBox_DR_CH2 comboBox_DR_SW2 comboBox_DR_POSI comboBox_THCURE_MIX "
                "comboBox_PRM02_Master_2")
-             + seq("comboBox_rev%1", 1, 8) + seq("comboBox_AUX%1", 1, 8)
-             + seq("comboBox_PRM0%1_Mix", 1, 4) + seq("comboBox_PRM0%1_Master", 1, 4)
-             + seq("comboBox_PRM0%1_Slave", 1, 4),
+             + seq("comboBox_rev%1", 1, 8) + seq("comboBox_AUX%1", 1, 8) + seq("comboBox_PRM0%1_Mix", 1, 4)
+             + seq("comboBox_PRM0%1_Master", 1, 4) + seq("comboBox_PRM0%1_Slave", 1, 4),
          "QComboBox"},
         {bars(0) + bars(1), "QProgressBar"},
         {words("openButton pushButton_Reset2"), "QPushButton"},
@@ -258,7 +264,7 @@ QList<Named> editorsAndLabels()
     };
 }
 
-} // namespace
+}  // namespace
 
 // A window with by-name slots, to see what setupUi's own index changes reach.
 class ProbeWindow : public QMainWindow
@@ -278,7 +284,7 @@ class FormTest : public QObject
     QMainWindow *win = nullptr;
     Ui::MainWindow ui;
 
-    template<class T> T *one(const QString &name)
+    template <class T> T *one(const QString &name)
     {
         const auto found = win->findChildren<T *>(name);
         return found.size() == 1 ? found.first() : nullptr;
@@ -310,7 +316,7 @@ private slots:
         QSet<QString> names;
         for (QObject *o : objs)
             names.insert(o->objectName());
-        QCOMPARE(names.size(), objs.size()); // no name used twice
+        QCOMPARE(names.size(), objs.size());  // no name used twice
         QCOMPARE(objs.size(), 364);
     }
 
@@ -467,7 +473,8 @@ private slots:
         rows(seq("lineEdit_%1", 53, 57), words("混控: 通道: 开关: 上档: 下档:"));
         rows(seq("lineEdit_%1", 45, 51), words("通道: 姿态1: 姿态2: 姿态3: 姿态4: 姿态5: 姿态6:"));
         rows(seq("lineEdit_%1", 73, 77), words("混控: 副翼1: 副翼2: 升降2: 升降1:"));
-        rows(words("lineEdit_78 lineEdit_95 lineEdit_96 lineEdit_97 lineEdit_98"), words("混控: 升降1: 升降2: 尾舵2: 尾舵1:"));
+        rows(words("lineEdit_78 lineEdit_95 lineEdit_96 lineEdit_97 lineEdit_98"),
+             words("混控: 升降1: 升降2: 尾舵2: 尾舵1:"));
         rows(words("lineEdit_146 lineEdit_142 lineEdit_141 lineEdit_143 lineEdit_144 lineEdit_145"),
              {"混控:", " 通道:", "开关:", " 位置:", "比率:", "指数:"});
         rows(words("lineEdit_130 lineEdit_126 lineEdit_125 lineEdit_127 lineEdit_128 lineEdit_129 lineEdit_131 "
@@ -478,9 +485,11 @@ private slots:
         rows(words("lineEdit_94 lineEdit_90 lineEdit_89 lineEdit_91 lineEdit_92 lineEdit_93"), prm);
         rows(words("lineEdit_106 lineEdit_102 lineEdit_101 lineEdit_103 lineEdit_104 lineEdit_105"), prm);
         rows(seq("lineEdit_%1", 119, 124), prm);
-        rows(words("lineEdit_63 lineEdit_68 lineEdit_66 lineEdit_67"), words("遥控器电压: 接收机电压: 动力电池电压: RSSI信号:"));
+        rows(words("lineEdit_63 lineEdit_68 lineEdit_66 lineEdit_67"),
+             words("遥控器电压: 接收机电压: 动力电池电压: RSSI信号:"));
         rows(words("lineEdit_64 lineEdit_65 lineEdit_69"), words("遥控器摇杆模式: 遥控器固件版本: 电脑调参APP版本:"));
-        rows(words("lineEdit_70 lineEdit_71 lineEdit_72 lineEdit_81"), words("步阶微调一: 步阶微调二: 步阶微调三: 步阶微调四:"));
+        rows(words("lineEdit_70 lineEdit_71 lineEdit_72 lineEdit_81"),
+             words("步阶微调一: 步阶微调二: 步阶微调三: 步阶微调四:"));
         rows(seq("lineEdit_Trim_%1", 1, 4), QVector<QString>(4, "(0)").toList());
         rows(words("toolButton_Read toolButton_Load toolButton_Send toolButton_Save toolButton_Reset toolButton_led "
                    "openButton pushButton_Reset2"),
@@ -536,7 +545,9 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("rect");
-        auto row = [](const char *n, int x, int y, int w, int h) { QTest::newRow(n) << QString(n) << QRect(x, y, w, h); };
+        auto row = [](const char *n, int x, int y, int w, int h) {
+            QTest::newRow(n) << QString(n) << QRect(x, y, w, h);
+        };
         row("frame", 0, 0, 1200, 110);
         row("toolButton_Read", 20, 5, 110, 90);
         row("toolButton_Save", 380, 5, 110, 91);
@@ -576,17 +587,18 @@ private slots:
     // Columns: where each editor stands, and how its column lays it out.
     void columns()
     {
-        struct Col {
+        struct Col
+        {
             const char *first;
             QRect rect;
             int count;
         };
         const Col cols[] = {
-            {"lineEdit_28", {10, 30, 91, 431}, 8},        {"spinBox_Repa1", {110, 30, 91, 431}, 8},
-            {"comboBox_AUX1", {15, 30, 121, 431}, 8},     {"lineEdit_53", {6, 26, 101, 311}, 5},
-            {"comboBox_AttiM", {110, 30, 101, 431}, 7},   {"spinBox_Elev05", {220, 90, 101, 121}, 2},
-            {"comboBox_RuMix", {120, 30, 111, 301}, 5},   {"lineEdit_130", {10, 29, 101, 431}, 8},
-            {"lineEdit_80", {5, 20, 101, 451}, 6},        {"comboBox_PRM04_Mix", {120, 30, 101, 441}, 6},
+            {"lineEdit_28", {10, 30, 91, 431}, 8},          {"spinBox_Repa1", {110, 30, 91, 431}, 8},
+            {"comboBox_AUX1", {15, 30, 121, 431}, 8},       {"lineEdit_53", {6, 26, 101, 311}, 5},
+            {"comboBox_AttiM", {110, 30, 101, 431}, 7},     {"spinBox_Elev05", {220, 90, 101, 121}, 2},
+            {"comboBox_RuMix", {120, 30, 111, 301}, 5},     {"lineEdit_130", {10, 29, 101, 431}, 8},
+            {"lineEdit_80", {5, 20, 101, 451}, 6},          {"comboBox_PRM04_Mix", {120, 30, 101, 441}, 6},
             {"doubleSpinBox_Volt", {210, 30, 131, 251}, 4}, {"lineEdit_64", {10, 29, 201, 181}, 3},
         };
         for (const Col &c : cols) {
@@ -658,8 +670,9 @@ private slots:
         QVERIFY(ui.portNameBox->testAttribute(Qt::WA_SetFont));
         QCOMPARE(ui.portNameBox->font().family(), QStringLiteral("Microsoft YaHei"));
         QVERIFY(ui.portNameBox->font().bold() && !ui.portNameBox->font().italic());
-        const QStringList withFont = words("groupBox groupBox_2 groupBox_3 groupBox_4 groupBox_5 groupBox_6 "
-                                           "groupBox_14 groupBox_8");
+        const QStringList withFont = words(
+            "groupBox groupBox_2 groupBox_3 groupBox_4 groupBox_5 groupBox_6 "
+            "groupBox_14 groupBox_8");
         for (QGroupBox *g : win->findChildren<QGroupBox *>()) {
             const bool own = withFont.contains(g->objectName());
             QVERIFY2(g->testAttribute(Qt::WA_SetFont) == own, qPrintable(g->objectName()));
@@ -695,8 +708,8 @@ private slots:
         QVERIFY(t->documentMode() && t->isMovable() && !t->tabsClosable() && !t->tabBarAutoHide());
         // Hover rules in the sheets switch mouse tracking on for many more
         // widgets, so only the ones the form sets are checked.
-        for (const char *n : {"tab", "tab_2", "tab_3", "frame_2", "frame", "comboBox_rev6", "comboBox_rev7",
-                              "comboBox_rev8"})
+        for (const char *n :
+             {"tab", "tab_2", "tab_3", "frame_2", "frame", "comboBox_rev6", "comboBox_rev7", "comboBox_rev8"})
             QVERIFY2(one<QWidget>(n)->hasMouseTracking(), n);
         QVERIFY(ui.comboBox_rev8->hasTabletTracking() && !ui.comboBox_rev7->hasTabletTracking());
     }
@@ -709,8 +722,8 @@ private slots:
         QCOMPARE(order, words("openButton portNameBox lineEdit_26 lineEdit_27 lineEdit_30 lineEdit_RSSI lineEdit_TX "
                               "lineEdit_EXT toolButton_led toolButton_Reset toolButton_Read toolButton_Load "
                               "toolButton_Save toolButton_Send lineEdit_37 lineEdit_RX"));
-        for (const char *n : {"toolButton_Read", "toolButton_Load", "toolButton_Send", "toolButton_Save",
-                              "toolButton_Reset"}) {
+        for (const char *n :
+             {"toolButton_Read", "toolButton_Load", "toolButton_Send", "toolButton_Save", "toolButton_Reset"}) {
             QToolButton *b = one<QToolButton>(n);
             QCOMPARE(b->iconSize(), QSize(60, 60));
             QCOMPARE(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
@@ -767,7 +780,7 @@ private slots:
             QCOMPARE(up->value(), 10);
             QCOMPARE(down->maximum(), 1000);
             QCOMPARE(down->value(), 1000);
-            QCOMPARE(up->geometry().bottom() + 1, down->geometry().top()); // upper bar sits on the lower one
+            QCOMPARE(up->geometry().bottom() + 1, down->geometry().top());  // upper bar sits on the lower one
             for (QProgressBar *b : {up, down}) {
                 QCOMPARE(b->minimum(), 0);
                 QCOMPARE(b->orientation(), Qt::Vertical);
@@ -781,7 +794,8 @@ private slots:
     // is taken at the moment the form hands it over.
     void revPalette()
     {
-        struct Catcher : QObject {
+        struct Catcher : QObject
+        {
             QPalette first;
             bool seen = false;
             bool eventFilter(QObject *o, QEvent *e) override
@@ -827,7 +841,8 @@ private slots:
     // English no widget shows a Chinese character.
     void englishCatalogue()
     {
-        struct Recorder : QTranslator {
+        struct Recorder : QTranslator
+        {
             mutable QStringList asked;
             QString translate(const char *context, const char *source, const char *, int) const override
             {
@@ -874,7 +889,8 @@ private slots:
     // and in English none is left Chinese.
     void messageCatalogues()
     {
-        struct Recorder : QTranslator {
+        struct Recorder : QTranslator
+        {
             mutable QList<QByteArrayList> asked;  // context, source, disambiguation
             QString translate(const char *context, const char *source, const char *which, int) const override
             {

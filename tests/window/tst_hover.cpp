@@ -11,7 +11,7 @@ namespace {
 
 const QString kFormSheet = QStringLiteral("QComboBox{font:bold 20px;}");
 
-} // namespace
+}  // namespace
 
 class TestHover : public QObject
 {

@@ -12,8 +12,8 @@
 #include "readprogress.h"
 #include "sanity.h"
 #include "testsupport.h"
-#include "windowprobe.h"
 #include "texts.h"
+#include "windowprobe.h"
 #include "wirecapture.h"
 
 #include <QComboBox>
@@ -25,8 +25,8 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSerialPort>
-#include <QSet>
 #include <QSerialPortInfo>
+#include <QSet>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -76,7 +76,7 @@ QStringList items(const QComboBox *box)
 
 const QByteArray kAck("WWW");
 
-} // namespace
+}  // namespace
 
 class TestLink : public QObject
 {
@@ -241,7 +241,7 @@ void TestLink::closeSaysGoodbyeAndRestores()
 
     openButton()->click();
     // The read-outs are back at rest before any refresh tick could run.
-    const char *values[8] = {"lineEdit", "lineEdit_2", "lineEdit_3", "lineEdit_4",
+    const char *values[8] = {"lineEdit",   "lineEdit_2", "lineEdit_3", "lineEdit_4",
                              "lineEdit_5", "lineEdit_6", "lineEdit_7", "lineEdit_8"};
     for (const char *name : values)
         QCOMPARE(edit(name)->text(), QStringLiteral("1000"));
@@ -252,7 +252,8 @@ void TestLink::closeSaysGoodbyeAndRestores()
         QCOMPARE(mon.*servo, 1000);
     // No last reading passes for a live one.
     QCOMPARE(edit("lineEdit_TX")->text() + edit("lineEdit_EXT")->text() + edit("lineEdit_RSSI")->text()
-                 + edit("lineEdit_RX")->text(), QStringLiteral(" 0.0V 0.0Vnull 0.0V"));
+                 + edit("lineEdit_RX")->text(),
+             QStringLiteral(" 0.0V 0.0Vnull 0.0V"));
 
     QCOMPARE(openButton()->text(), QStringLiteral("打开串口"));
     QCOMPARE(iconImage(led()->icon()), red);
@@ -279,15 +280,21 @@ void TestLink::closeSaysGoodbyeAndRestores()
 
 void TestLink::failedOpenChangesNothing_data()
 {
-    QTest::addColumn<QString>("port");  // "pty": the peer's line; "file": a regular file
-    QTest::addColumn<QString>("how");   // what is done to it first
+    QTest::addColumn<QString>("port");    // "pty": the peer's line; "file": a regular file
+    QTest::addColumn<QString>("how");     // what is done to it first
     QTest::addColumn<QString>("reason");  // the box's second line, %1 the port's name
-    QTest::newRow("empty port list") << QString() << "" << "没有可选的串口：请插好适配器，然后在列表中选择它的串口。";
+    QTest::newRow("empty port list") << QString() << ""
+                                     << "没有可选的串口：请插好适配器，然后在列表中选择它的串口。";
     QTest::newRow("missing device") << QStringLiteral("/dev/zq-no-such-port") << ""
                                     << "串口 %1 不存在：适配器是否已插好？";
-    QTest::newRow("a regular file") << "file" << "" << "%1 不是串口。";
-    QTest::newRow("held by another program") << "pty" << "open" << "串口 %1 正被另一个程序使用：请关闭那个程序后再试。";
-    QTest::newRow("no permission") << "pty" << "chmod 000"
+    QTest::newRow("a regular file") << "file"
+                                    << ""
+                                    << "%1 不是串口。";
+    QTest::newRow("held by another program") << "pty"
+                                             << "open"
+                                             << "串口 %1 正被另一个程序使用：请关闭那个程序后再试。";
+    QTest::newRow("no permission") << "pty"
+                                   << "chmod 000"
                                    << "没有使用串口 %1 的权限：请把你的用户加入 dialout 组"
                                       "（sudo usermod -aG dialout $USER），然后注销并重新登录。";
 }
@@ -347,17 +354,17 @@ void TestLink::settingsPacketsFillTheModel()
     openLink();
     ConfigModel expected;
     duringRead([&] {
-    for (const SettingsCase &c : settingsCases()) {
-        debugLines.clear();
-        c.expect(expected);
-        exchange(c.packet);
-        const QStringList diff = modelDiff(*WindowProbe::readAnswers(*window), expected);
-        QVERIFY2(diff.isEmpty(), qPrintable(QString(c.name) + ": " + diff.join(' ')));
-        QVERIFY(modelDiff(cfg, ConfigModel{}).isEmpty());
-        QCOMPARE(debugLines.filter("ReadFlag").value(0), QString("ReadFlag:%1").arg(c.readFlag));
-        QCOMPARE(debugLines.filter("ReadFlag").size(), 1);
-    }
-    exchange(::auxPacket(1, 3, 0, 2));
+        for (const SettingsCase &c : settingsCases()) {
+            debugLines.clear();
+            c.expect(expected);
+            exchange(c.packet);
+            const QStringList diff = modelDiff(*WindowProbe::readAnswers(*window), expected);
+            QVERIFY2(diff.isEmpty(), qPrintable(QString(c.name) + ": " + diff.join(' ')));
+            QVERIFY(modelDiff(cfg, ConfigModel{}).isEmpty());
+            QCOMPARE(debugLines.filter("ReadFlag").value(0), QString("ReadFlag:%1").arg(c.readFlag));
+            QCOMPARE(debugLines.filter("ReadFlag").size(), 1);
+        }
+        exchange(::auxPacket(1, 3, 0, 2));
     });
     selectDualRate(expected);
     QVERIFY(modelDiff(cfg, expected).isEmpty());
@@ -412,30 +419,30 @@ void TestLink::onlySettingsPacketsRefreshAtOnce()
     QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1000"));
 
     duringRead([&] {
-    // Live and AUX packets wait for the next tick.
-    exchange(servoPacket({1234, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
-    exchange(::auxPacket(1, 3, 0, 2));
-    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1000"));
+        // Live and AUX packets wait for the next tick.
+        exchange(servoPacket({1234, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
+        exchange(::auxPacket(1, 3, 0, 2));
+        QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1000"));
 
-    // A settings packet refreshes every page before its acknowledgement;
-    // one of a code the transmitter does not send is junk.
-    exchange(settingsPacket(0x50, {0, 0, 0, 0, 0, 0, 0, 0}));
-    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1000"));
-    exchange(settingsPacket(0x44, {0, 0, 0, 0, 0, 0, 0, 0}));
-    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1234"));
-    exchange(servoPacket({1500, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
-    exchange(settingsPacket(0x55, {157, 120, 120, 120, 120, 120, 120, 120}));
-    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
-    QCOMPARE(WindowProbe::readAnswers(*window)->sub1, 37);
-    QCOMPARE(cfg.sub1, 0);
-    QCOMPARE(window->findChild<QSpinBox *>("spinBox_sub1")->value(), 0);
+        // A settings packet refreshes every page before its acknowledgement;
+        // one of a code the transmitter does not send is junk.
+        exchange(settingsPacket(0x50, {0, 0, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1000"));
+        exchange(settingsPacket(0x44, {0, 0, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1234"));
+        exchange(servoPacket({1500, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
+        exchange(settingsPacket(0x55, {157, 120, 120, 120, 120, 120, 120, 120}));
+        QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
+        QCOMPARE(WindowProbe::readAnswers(*window)->sub1, 37);
+        QCOMPARE(cfg.sub1, 0);
+        QCOMPARE(window->findChild<QSpinBox *>("spinBox_sub1")->value(), 0);
 
-    // A 12-byte chunk without both markers does not.
-    exchange(servoPacket({1700, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
-    QByteArray unmarked = settingsPacket(0x55, {157, 120, 120, 120, 120, 120, 120, 120});
-    unmarked[0] = char(0x00);
-    exchange(unmarked);
-    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
+        // A 12-byte chunk without both markers does not.
+        exchange(servoPacket({1700, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
+        QByteArray unmarked = settingsPacket(0x55, {157, 120, 120, 120, 120, 120, 120, 120});
+        unmarked[0] = char(0x00);
+        exchange(unmarked);
+        QCOMPARE(edit("lineEdit")->text(), QStringLiteral("1500"));
     });
 }
 
@@ -614,12 +621,9 @@ void TestLink::monitorReadOuts()
         const char *rssiText, *rxText, *extText;
     };
     const Case cases[] = {
-        {0, 99, 100, "null", " 9.9V", "10.0 V"},
-        {1, 100, 99, "-99dBm", "10.0 V", " 9.9V"},
-        {40, 84, 1234, "-60dBm", " 8.4V", "23.4 V"},
-        {95, 5, 0, "-05dBm", " 0.5V", " 0.0V"},
-        {100, 255, 123, "-00dBm", "25.5 V", "12.3 V"},
-        {200, 0, 65535, "-00dBm", " 0.0V", "53.5 V"},
+        {0, 99, 100, "null", " 9.9V", "10.0 V"},       {1, 100, 99, "-99dBm", "10.0 V", " 9.9V"},
+        {40, 84, 1234, "-60dBm", " 8.4V", "23.4 V"},   {95, 5, 0, "-05dBm", " 0.5V", " 0.0V"},
+        {100, 255, 123, "-00dBm", "25.5 V", "12.3 V"}, {200, 0, 65535, "-00dBm", " 0.0V", "53.5 V"},
     };
     for (const Case &c : cases) {
         exchange(receiverPacket(c.rssi, c.rx, c.ext, 0, 0, {120, 120, 120, 120}));
@@ -700,8 +704,8 @@ void TestLink::readAnswersAreDecodedDuringTheWait_data()
     const QByteArray aux = ::auxPacket(0, 1, 2, 3);
     QTest::newRow("every group") << aux << false << QList<QByteArray>();
     QTest::newRow("no AUX packet") << QByteArray() << false << QList<QByteArray>();
-    QTest::newRow("junk glued before the AUX packet") << QByteArray::fromHex("0000aa") + aux << false
-                                                      << QList<QByteArray>();
+    QTest::newRow("junk glued before the AUX packet")
+        << QByteArray::fromHex("0000aa") + aux << false << QList<QByteArray>();
     QTest::newRow("every group, then a read nobody answers") << aux << true << QList<QByteArray>();
     // A transmitter answering twice, or late, and eight bytes after silence.
     QTest::newRow("every group, then answers again")
@@ -777,7 +781,8 @@ void TestLink::readAnswersAreDecodedDuringTheWait()
     QVERIFY2(diff.isEmpty(), qPrintable(diff.join(' ')));
     QTRY_COMPARE(window->windowTitle().endsWith(QLatin1String(" *")), false);
     QCOMPARE(debugLines.filter("ReadFlag").size(), decodedWhileWaiting);
-    QCOMPARE(debugLines.filter("ReadFlag").last(), withAux ? QStringLiteral("ReadFlag:7") : QStringLiteral("ReadFlag:19"));
+    QCOMPARE(debugLines.filter("ReadFlag").last(),
+             withAux ? QStringLiteral("ReadFlag:7") : QStringLiteral("ReadFlag:19"));
 
     QFETCH(QList<QByteArray>, late);
     for (const QByteArray &chunk : late) {
@@ -806,16 +811,21 @@ void TestLink::linkStatusFollowsThePackets()
     const QString name = QSerialPort(peer->slavePath()).portName();
     QTRY_COMPARE_WITH_TIMEOUT(link->text(), name + QStringLiteral("：已打开"), 1000);
     QTimer stream;
-    connect(&stream, &QTimer::timeout, [&] { peer->send(servoPacket({1500, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0)); });
+    connect(&stream, &QTimer::timeout, [&] {
+        peer->send(servoPacket({1500, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 0));
+    });
     stream.start(20);
     const QRegularExpression rate(QRegularExpression::escape(name) + QStringLiteral("：每秒 (\\d+) 个数据包"));
-    QTRY_VERIFY_WITH_TIMEOUT(rate.match(link->text()).hasMatch()
-                                 && rate.match(link->text()).captured(1).toInt() >= 20, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(rate.match(link->text()).hasMatch() && rate.match(link->text()).captured(1).toInt() >= 20,
+                             3000);
     stream.stop();
     QElapsedTimer quiet;
     quiet.start();
-    QTRY_COMPARE_WITH_TIMEOUT(link->text(), name + QStringLiteral("：已打开，但 3 秒内没有收到任何数据——"
-                                                                   "遥控器是否已开机，这是它的串口吗？"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(link->text(),
+                              name
+                                  + QStringLiteral("：已打开，但 3 秒内没有收到任何数据——"
+                                                   "遥控器是否已开机，这是它的串口吗？"),
+                              5000);
     QVERIFY2(quiet.elapsed() >= 2900, qPrintable(QString::number(quiet.elapsed())));
     openButton()->click();
     QTRY_COMPARE(link->text(), QStringLiteral("未打开串口"));
@@ -823,7 +833,7 @@ void TestLink::linkStatusFollowsThePackets()
 
 void TestLink::readEndsWithinItsTime_data()
 {
-    QTest::addColumn<int>("paceMs");  // from one answer's "WWW" to the next answer
+    QTest::addColumn<int>("paceMs");   // from one answer's "WWW" to the next answer
     QTest::addColumn<bool>("repeat");  // no AUX packet; the last group again every 500 ms, six times
     QTest::addColumn<bool>("close");   // the window closed 500 ms after the request
     QTest::addColumn<bool>("silent");  // nothing answers at all
@@ -879,7 +889,8 @@ void TestLink::readEndsWithinItsTime()
     // The status line counts the answers while they come.
     QSet<QString> steps;
     QTimer watch;
-    connect(&watch, &QTimer::timeout, [&] { steps << window->findChild<QLabel *>(QStringLiteral("statusCommand"))->text(); });
+    connect(&watch, &QTimer::timeout,
+            [&] { steps << window->findChild<QLabel *>(QStringLiteral("statusCommand"))->text(); });
     watch.start(20);
     ModalCloser closer;
     QTimer::singleShot(0, readButton(), [&] {
@@ -898,20 +909,23 @@ void TestLink::readEndsWithinItsTime()
         const LinkTexts texts = linkTexts();
         // How many groups came follows the designed line.
         const QRegularExpression partial(
-            QStringLiteral("^") + QRegularExpression::escape(texts.readIncomplete + '\n' + texts.partial.section("%1", 0, 0))
+            QStringLiteral("^")
+            + QRegularExpression::escape(texts.readIncomplete + '\n' + texts.partial.section("%1", 0, 0))
             + QStringLiteral("\\d+/19"));
         if (silent || noise)
             QCOMPARE(closer.lastText, silent ? texts.noAnswer : texts.readIncomplete + '\n' + texts.noise);
         else
             QVERIFY2(partial.match(closer.lastText).hasMatch(), qPrintable(closer.lastText));
         const QString status = window->findChild<QLabel *>(QStringLiteral("statusCommand"))->text();
-        const QRegularExpression expected(silent  ? QStringLiteral("^未读取：遥控器没有应答（\\d\\d:\\d\\d:\\d\\d）$")
-                                          : noise ? QStringLiteral("^未读取：收到的数据中没有可用的应答（\\d\\d:\\d\\d:\\d\\d）$")
-                                                  : QStringLiteral("^读取不完整：收到 \\d+/19（\\d\\d:\\d\\d:\\d\\d）$"));
+        const QRegularExpression expected(
+            silent  ? QStringLiteral("^未读取：遥控器没有应答（\\d\\d:\\d\\d:\\d\\d）$")
+            : noise ? QStringLiteral("^未读取：收到的数据中没有可用的应答（\\d\\d:\\d\\d:\\d\\d）$")
+                    : QStringLiteral("^读取不完整：收到 \\d+/19（\\d\\d:\\d\\d:\\d\\d）$"));
         QVERIFY2(expected.match(status).hasMatch(), qPrintable(status));
         const QRegularExpression counting(QStringLiteral("^正在读取 [1-9]\\d*/19$"));
-        QCOMPARE(std::any_of(steps.begin(), steps.end(), [&](const QString &t) { return counting.match(t).hasMatch(); }),
-                 !silent && !noise);
+        QCOMPARE(
+            std::any_of(steps.begin(), steps.end(), [&](const QString &t) { return counting.match(t).hasMatch(); }),
+            !silent && !noise);
     }
     QVERIFY(waitUntil([&] { return sent == total; }, 15000));
     peer->collectFor(300);

@@ -10,10 +10,10 @@
 #include "mainwindow.h"
 #include "mwidget.h"
 #include "packetcases.h"
+#include "readprogress.h"
 #include "testsupport.h"
 #include "windowprobe.h"
 #include "wirecapture.h"
-#include "readprogress.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -49,26 +49,97 @@ void setModel(ConfigModel &cfg, const SpinEntry &e, int v)
     }
 }
 
-#define SPIN(n) {"spinBox_" #n, &ConfigModel::n, nullptr}
-#define SPIN_DR(n, entry) {"spinBox_" #n, &ConfigModel::n, [](ConfigModel &cfg) { return &cfg.entry; }}
+#define SPIN(n)                                                                                                        \
+    {                                                                                                                  \
+        "spinBox_" #n, &ConfigModel::n, nullptr                                                                        \
+    }
+#define SPIN_DR(n, entry)                                                                                              \
+    {                                                                                                                  \
+        "spinBox_" #n, &ConfigModel::n, [](ConfigModel &cfg) { return &cfg.entry; }                                    \
+    }
 const SpinEntry kSpins[] = {
-    SPIN(sub1), SPIN(sub2), SPIN(sub3), SPIN(sub4), SPIN(sub5), SPIN(sub6), SPIN(sub7), SPIN(sub8),
-    SPIN(Lepa1), SPIN(Lepa2), SPIN(Lepa3), SPIN(Lepa4), SPIN(Lepa5), SPIN(Lepa6), SPIN(Lepa7), SPIN(Lepa8),
-    SPIN(Repa1), SPIN(Repa2), SPIN(Repa3), SPIN(Repa4), SPIN(Repa5), SPIN(Repa6), SPIN(Repa7), SPIN(Repa8),
-    SPIN(FS1), SPIN(FS2), SPIN(FS3), SPIN(FS4), SPIN(FS5), SPIN(FS6), SPIN(FS7), SPIN(FS8),
-    SPIN(delay1), SPIN(delay2), SPIN(delay3), SPIN(delay4), SPIN(delay5), SPIN(delay6), SPIN(delay7),
+    SPIN(sub1),
+    SPIN(sub2),
+    SPIN(sub3),
+    SPIN(sub4),
+    SPIN(sub5),
+    SPIN(sub6),
+    SPIN(sub7),
+    SPIN(sub8),
+    SPIN(Lepa1),
+    SPIN(Lepa2),
+    SPIN(Lepa3),
+    SPIN(Lepa4),
+    SPIN(Lepa5),
+    SPIN(Lepa6),
+    SPIN(Lepa7),
+    SPIN(Lepa8),
+    SPIN(Repa1),
+    SPIN(Repa2),
+    SPIN(Repa3),
+    SPIN(Repa4),
+    SPIN(Repa5),
+    SPIN(Repa6),
+    SPIN(Repa7),
+    SPIN(Repa8),
+    SPIN(FS1),
+    SPIN(FS2),
+    SPIN(FS3),
+    SPIN(FS4),
+    SPIN(FS5),
+    SPIN(FS6),
+    SPIN(FS7),
+    SPIN(FS8),
+    SPIN(delay1),
+    SPIN(delay2),
+    SPIN(delay3),
+    SPIN(delay4),
+    SPIN(delay5),
+    SPIN(delay6),
+    SPIN(delay7),
     SPIN(delay8),
-    SPIN_DR(DR_UP1, DR_UpRate[0]), SPIN_DR(DR_DOWN1, DR_DownRate[0]),
-    SPIN(Atti1), SPIN(Atti2), SPIN(Atti3), SPIN(Atti4), SPIN(Atti5), SPIN(Atti6),
-    SPIN(Elev01), SPIN(Elev02), SPIN(Elev03), SPIN(Elev04), SPIN(Elev05), SPIN(Elev06),
-    SPIN(Ru1), SPIN(Ru2), SPIN(Ru3), SPIN(Ru4),
-    SPIN(PRM01_Data1), SPIN(PRM01_Data2), SPIN(PRM01_Data3), SPIN(PRM02_Data1), SPIN(PRM02_Data2),
-    SPIN(PRM02_Data3), SPIN(PRM03_Data1), SPIN(PRM03_Data2), SPIN(PRM03_Data3), SPIN(PRM04_Data1),
-    SPIN(PRM04_Data2), SPIN(PRM04_Data3),
-    SPIN_DR(DR_RATE, DR_UpRate[0]), SPIN_DR(DR_EXP, DR_UpExp[0]),
-    SPIN(THCURE_Data01), SPIN(THCURE_Data02), SPIN(THCURE_Data03), SPIN(THCURE_Data04),
-    SPIN(THCURE_Data05), SPIN(THCURE_Data06), SPIN(THCURE_Data07),
-    SPIN(Rssi), SPIN(Mode), SPIN(Vertion),
+    SPIN_DR(DR_UP1, DR_UpRate[0]),
+    SPIN_DR(DR_DOWN1, DR_DownRate[0]),
+    SPIN(Atti1),
+    SPIN(Atti2),
+    SPIN(Atti3),
+    SPIN(Atti4),
+    SPIN(Atti5),
+    SPIN(Atti6),
+    SPIN(Elev01),
+    SPIN(Elev02),
+    SPIN(Elev03),
+    SPIN(Elev04),
+    SPIN(Elev05),
+    SPIN(Elev06),
+    SPIN(Ru1),
+    SPIN(Ru2),
+    SPIN(Ru3),
+    SPIN(Ru4),
+    SPIN(PRM01_Data1),
+    SPIN(PRM01_Data2),
+    SPIN(PRM01_Data3),
+    SPIN(PRM02_Data1),
+    SPIN(PRM02_Data2),
+    SPIN(PRM02_Data3),
+    SPIN(PRM03_Data1),
+    SPIN(PRM03_Data2),
+    SPIN(PRM03_Data3),
+    SPIN(PRM04_Data1),
+    SPIN(PRM04_Data2),
+    SPIN(PRM04_Data3),
+    SPIN_DR(DR_RATE, DR_UpRate[0]),
+    SPIN_DR(DR_EXP, DR_UpExp[0]),
+    SPIN(THCURE_Data01),
+    SPIN(THCURE_Data02),
+    SPIN(THCURE_Data03),
+    SPIN(THCURE_Data04),
+    SPIN(THCURE_Data05),
+    SPIN(THCURE_Data06),
+    SPIN(THCURE_Data07),
+    SPIN(Rssi),
+    SPIN(Mode),
+    SPIN(Vertion),
 };
 #undef SPIN
 #undef SPIN_DR
@@ -82,25 +153,50 @@ struct ComboEntry
     int *(*arrayCounter)(HoverCounters &);
 };
 
-#define CB(box, f, n, c) {"comboBox_" #box, &ConfigModel::f, n, &HoverCounters::c, nullptr}
-#define CBA(box, f, n, arr, i) \
-    {"comboBox_" #box, &ConfigModel::f, n, nullptr, [](HoverCounters &h) { return &h.arr[i]; }}
+#define CB(box, f, n, c)                                                                                               \
+    {                                                                                                                  \
+        "comboBox_" #box, &ConfigModel::f, n, &HoverCounters::c, nullptr                                               \
+    }
+#define CBA(box, f, n, arr, i)                                                                                         \
+    {                                                                                                                  \
+        "comboBox_" #box, &ConfigModel::f, n, nullptr, [](HoverCounters &h) { return &h.arr[i]; }                      \
+    }
 const ComboEntry kCombos[] = {
-    CBA(rev1, rev1, 2, rev, 0), CBA(rev2, rev2, 2, rev, 1), CBA(rev3, rev3, 2, rev, 2),
-    CBA(rev4, rev4, 2, rev, 3), CBA(rev5, rev5, 2, rev, 4), CBA(rev6, rev6, 2, rev, 5),
-    CBA(rev7, rev7, 2, rev, 6), CBA(rev8, rev8, 2, rev, 7),
-    CBA(AUX5, AUX5, 6, aux, 4), CBA(AUX6, AUX6, 6, aux, 5), CBA(AUX7, AUX7, 6, aux, 6),
+    CBA(rev1, rev1, 2, rev, 0),
+    CBA(rev2, rev2, 2, rev, 1),
+    CBA(rev3, rev3, 2, rev, 2),
+    CBA(rev4, rev4, 2, rev, 3),
+    CBA(rev5, rev5, 2, rev, 4),
+    CBA(rev6, rev6, 2, rev, 5),
+    CBA(rev7, rev7, 2, rev, 6),
+    CBA(rev8, rev8, 2, rev, 7),
+    CBA(AUX5, AUX5, 6, aux, 4),
+    CBA(AUX6, AUX6, 6, aux, 5),
+    CBA(AUX7, AUX7, 6, aux, 6),
     CBA(AUX8, AUX8, 6, aux, 7),
-    CB(DR_MIX1, DR_MIX, 2, drMix1), CB(DR_CH1, DR_CH, 4, drCh1), CB(DR_SW1, DR_SW, 1, drSw1),
-    CB(AttiM, AttiM, 5, attiM), CB(EleMix, EleMix, 2, eleMix), CB(RuMix, RuMix, 2, ruMix),
-    CBA(PRM01_Mix, PRM01_Mix, 3, prm, 0), CBA(PRM01_Master, PRM01_Master, 8, prm, 1),
-    CBA(PRM01_Slave, PRM01_Slave, 8, prm, 2), CBA(PRM02_Mix, PRM02_Mix, 3, prm, 3),
-    CBA(PRM02_Master, PRM02_Master, 8, prm, 4), CBA(PRM02_Slave, PRM02_Slave, 8, prm, 5),
-    CBA(PRM03_Mix, PRM03_Mix, 3, prm, 6), CBA(PRM03_Master, PRM03_Master, 8, prm, 7),
-    CBA(PRM03_Slave, PRM03_Slave, 8, prm, 8), CBA(PRM04_Mix, PRM04_Mix, 3, prm, 9),
-    CBA(PRM04_Master, PRM04_Master, 8, prm, 10), CBA(PRM04_Slave, PRM04_Slave, 8, prm, 11),
-    CB(DR_MIX2, DR_MIX, 2, drMix2), CB(DR_CH2, DR_CH, 4, drCh2), CB(DR_SW2, DR_SW, 1, drSw2),
-    CB(DR_POSI, DR_POSI, 2, drPosi), CB(THCURE_MIX, THCURE_MIX, 2, thcureMix),
+    CB(DR_MIX1, DR_MIX, 2, drMix1),
+    CB(DR_CH1, DR_CH, 4, drCh1),
+    CB(DR_SW1, DR_SW, 1, drSw1),
+    CB(AttiM, AttiM, 5, attiM),
+    CB(EleMix, EleMix, 2, eleMix),
+    CB(RuMix, RuMix, 2, ruMix),
+    CBA(PRM01_Mix, PRM01_Mix, 3, prm, 0),
+    CBA(PRM01_Master, PRM01_Master, 8, prm, 1),
+    CBA(PRM01_Slave, PRM01_Slave, 8, prm, 2),
+    CBA(PRM02_Mix, PRM02_Mix, 3, prm, 3),
+    CBA(PRM02_Master, PRM02_Master, 8, prm, 4),
+    CBA(PRM02_Slave, PRM02_Slave, 8, prm, 5),
+    CBA(PRM03_Mix, PRM03_Mix, 3, prm, 6),
+    CBA(PRM03_Master, PRM03_Master, 8, prm, 7),
+    CBA(PRM03_Slave, PRM03_Slave, 8, prm, 8),
+    CBA(PRM04_Mix, PRM04_Mix, 3, prm, 9),
+    CBA(PRM04_Master, PRM04_Master, 8, prm, 10),
+    CBA(PRM04_Slave, PRM04_Slave, 8, prm, 11),
+    CB(DR_MIX2, DR_MIX, 2, drMix2),
+    CB(DR_CH2, DR_CH, 4, drCh2),
+    CB(DR_SW2, DR_SW, 1, drSw2),
+    CB(DR_POSI, DR_POSI, 2, drPosi),
+    CB(THCURE_MIX, THCURE_MIX, 2, thcureMix),
 };
 #undef CB
 #undef CBA
@@ -129,25 +225,76 @@ struct TypingCase
 };
 
 const auto kSelectAll = std::make_pair(Qt::Key_A, Qt::KeyboardModifiers(Qt::ControlModifier));
-std::pair<Qt::Key, Qt::KeyboardModifiers> key(Qt::Key k) { return {k, Qt::NoModifier}; }
+std::pair<Qt::Key, Qt::KeyboardModifiers> key(Qt::Key k)
+{
+    return {k, Qt::NoModifier};
+}
 
 const TypingCase kTyping[] = {
-    {"sub-trim - 2 5", "spinBox_sub2", {kSelectAll, key(Qt::Key_Minus), key(Qt::Key_2), key(Qt::Key_5)}, nullptr,
-     [](const ConfigModel &cfg) { return double(cfg.sub2); }, -25, "-25", FrameS, 11, "5F"},
-    {"voltage 6 . 5", "doubleSpinBox_Volt", {kSelectAll, key(Qt::Key_6), key(Qt::Key_Period), key(Qt::Key_5)},
-     nullptr, [](const ConfigModel &cfg) { return cfg.Volt; }, 6.5, "6.5", FrameS, 77, "51"},
-    {"end point BackSpace x3 8 0", "spinBox_Lepa1",
+    {"sub-trim - 2 5",
+     "spinBox_sub2",
+     {kSelectAll, key(Qt::Key_Minus), key(Qt::Key_2), key(Qt::Key_5)},
+     nullptr,
+     [](const ConfigModel &cfg) { return double(cfg.sub2); },
+     -25,
+     "-25",
+     FrameS,
+     11,
+     "5F"},
+    {"voltage 6 . 5",
+     "doubleSpinBox_Volt",
+     {kSelectAll, key(Qt::Key_6), key(Qt::Key_Period), key(Qt::Key_5)},
+     nullptr,
+     [](const ConfigModel &cfg) { return cfg.Volt; },
+     6.5,
+     "6.5",
+     FrameS,
+     77,
+     "51"},
+    {"end point BackSpace x3 8 0",
+     "spinBox_Lepa1",
      {key(Qt::Key_End), key(Qt::Key_Backspace), key(Qt::Key_Backspace), key(Qt::Key_Backspace), key(Qt::Key_8),
       key(Qt::Key_0)},
-     nullptr, [](const ConfigModel &cfg) { return double(cfg.Lepa1); }, 80, "80", FrameS, 25, "60"},
-    {"mix offset - 3 0", "spinBox_PRM03_Data1", {kSelectAll, key(Qt::Key_Minus), key(Qt::Key_3), key(Qt::Key_0)},
-     nullptr, [](const ConfigModel &cfg) { return double(cfg.PRM03_Data1); }, -30, "-30", FrameH, 20, "56"},
-    {"servo direction by keyboard", "comboBox_rev2", {key(Qt::Key_Down)}, nullptr, [](const ConfigModel &cfg) { return double(cfg.rev2); },
-     1, nullptr, FrameS, 2, "1"},
+     nullptr,
+     [](const ConfigModel &cfg) { return double(cfg.Lepa1); },
+     80,
+     "80",
+     FrameS,
+     25,
+     "60"},
+    {"mix offset - 3 0",
+     "spinBox_PRM03_Data1",
+     {kSelectAll, key(Qt::Key_Minus), key(Qt::Key_3), key(Qt::Key_0)},
+     nullptr,
+     [](const ConfigModel &cfg) { return double(cfg.PRM03_Data1); },
+     -30,
+     "-30",
+     FrameH,
+     20,
+     "56"},
+    {"servo direction by keyboard",
+     "comboBox_rev2",
+     {key(Qt::Key_Down)},
+     nullptr,
+     [](const ConfigModel &cfg) { return double(cfg.rev2); },
+     1,
+     nullptr,
+     FrameS,
+     2,
+     "1"},
     // A lone "-" is no value yet; the read's 7 replaces it.
-    {"read while typing", "spinBox_sub2", {kSelectAll, key(Qt::Key_Minus)},
-     [] { return settingsPacket(0x55, {120, 127, 120, 120, 120, 120, 120, 120}); }, [](const ConfigModel &cfg) { return double(cfg.sub2); },
-     7, "7", FrameS, 11, "7F"},
+    {"read while typing",
+     "spinBox_sub2",
+     {kSelectAll, key(Qt::Key_Minus)},
+     [] {
+         return settingsPacket(0x55, {120, 127, 120, 120, 120, 120, 120, 120});
+     },
+     [](const ConfigModel &cfg) { return double(cfg.sub2); },
+     7,
+     "7",
+     FrameS,
+     11,
+     "7F"},
 };
 
 QString resourceText(const char *path)
@@ -156,7 +303,7 @@ QString resourceText(const char *path)
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
-} // namespace
+}  // namespace
 
 class TestPages : public QObject
 {
@@ -176,8 +323,8 @@ class TestPages : public QObject
     QComboBox *combo(const char *name) { return get<QComboBox>(name); }
     QList<int> stepRows()
     {
-        return {spin("spinBox_step1")->value(), spin("spinBox_step2")->value(),
-                spin("spinBox_step3")->value(), spin("spinBox_step4")->value()};
+        return {spin("spinBox_step1")->value(), spin("spinBox_step2")->value(), spin("spinBox_step3")->value(),
+                spin("spinBox_step4")->value()};
     }
     QStringList trimRows()
     {
@@ -209,10 +356,7 @@ class TestPages : public QObject
     }
 
 private slots:
-    void init()
-    {
-        w.reset(new MainWindow);
-    }
+    void init() { w.reset(new MainWindow); }
     void cleanup() { w.reset(); }
 
     void typingSurvivesTheRefresh_data()
@@ -481,7 +625,7 @@ private slots:
         tick();
         QCOMPARE(spin("spinBox_DR_RATE")->value(), 100);  // still the down rate
         combo("comboBox_DR_CH2")->setCurrentIndex(1);
-        combo("comboBox_DR_POSI")->setCurrentIndex(0);    // UP on the curve page
+        combo("comboBox_DR_POSI")->setCurrentIndex(0);  // UP on the curve page
         tick();
         QCOMPARE(spin("spinBox_DR_RATE")->value(), 70);
         QCOMPARE(cfg.DR_RATE, 70);

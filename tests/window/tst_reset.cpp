@@ -3,8 +3,8 @@
 #include "configmodel.h"
 #include "factory.h"
 #include "frameencoder.h"
-#include "mainwindow.h"
 #include "framefields.h"
+#include "mainwindow.h"
 #include "monitorstate.h"
 #include "options.h"
 #include "readback.h"
@@ -53,7 +53,7 @@ void editEverywhere(ConfigModel &m)
         s = 9;
 }
 
-} // namespace
+}  // namespace
 
 class TstReset : public QObject
 {
@@ -183,10 +183,7 @@ private slots:
         }
     }
 
-    void resetWithoutAPortChangesNothing_data()
-    {
-        resetWritesTheFactorySettings_data();
-    }
+    void resetWithoutAPortChangesNothing_data() { resetWritesTheFactorySettings_data(); }
 
     void resetWithoutAPortChangesNothing()
     {

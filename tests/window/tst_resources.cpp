@@ -1,15 +1,16 @@
 // The resource bundle: the two combo-box sheets the hover highlight swaps in,
 // and the pictures the top bar shows.
-#include <QtTest>
 #include <QComboBox>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
+#include <QtTest>
 
 namespace {
 
-struct Block {
+struct Block
+{
     QString selector;
     QStringList declarations;
 };
@@ -41,12 +42,18 @@ QVector<Block> parseSheet(const QString &text)
 }
 
 const QStringList kMain = {
-    "background-color: rgb(85, 170, 255);", "border-style:outset;", "border-width:4px;",
-    "border-radius:4px;", "border-color:rgba(0,0,0,0);", "font:bold 22px;",
-    "color:rgba(255,255,255,255);", "padding:0px;",
+    "background-color: rgb(85, 170, 255);",
+    "border-style:outset;",
+    "border-width:4px;",
+    "border-radius:4px;",
+    "border-color:rgba(0,0,0,0);",
+    "font:bold 22px;",
+    "color:rgba(255,255,255,255);",
+    "padding:0px;",
 };
 const QStringList kHover = {
-    "background-color:rgba(100,255,100,100);", "border-color:rgba(255,255,255,255);",
+    "background-color:rgba(100,255,100,100);",
+    "border-color:rgba(255,255,255,255);",
     "color:rgba(255,255,255,255);",
 };
 
@@ -69,12 +76,15 @@ QColor centreColour(const QImage &img, int r)
             if ((x - cx) * (x - cx) + (y - cy) * (y - cy) > r * r)
                 continue;
             const QRgb p = im.pixel(x, y);
-            sr += qRed(p); sg += qGreen(p); sb += qBlue(p); ++n;
+            sr += qRed(p);
+            sg += qGreen(p);
+            sb += qBlue(p);
+            ++n;
         }
     return QColor(int(sr / n), int(sg / n), int(sb / n));
 }
 
-} // namespace
+}  // namespace
 
 class TestResources : public QObject
 {
@@ -116,8 +126,7 @@ void TestResources::sheetBytes()
         if (bytes[i] == '\n')
             QVERIFY2(i > 0 && bytes[i - 1] == '\r', qPrintable(QString("bare LF at %1").arg(i)));
         if (bytes[i] == '\r')
-            QVERIFY2(i + 1 < bytes.size() && bytes[i + 1] == '\n',
-                     qPrintable(QString("bare CR at %1").arg(i)));
+            QVERIFY2(i + 1 < bytes.size() && bytes[i + 1] == '\n', qPrintable(QString("bare CR at %1").arg(i)));
     }
 
     // Invalid UTF-8 decodes to U+FFFD and does not survive the round trip.
@@ -210,8 +219,7 @@ void TestResources::images()
 void TestResources::ledColours()
 {
     const QColor red = centreColour(QImage(":/myImage/images/red.png"), 30);
-    QVERIFY2(red.red() > 150 && red.red() > 2 * red.green() && red.red() > 2 * red.blue(),
-             qPrintable(red.name()));
+    QVERIFY2(red.red() > 150 && red.red() > 2 * red.green() && red.red() > 2 * red.blue(), qPrintable(red.name()));
     const QColor green = centreColour(QImage(":/myImage/images/green.png"), 30);
     QVERIFY2(green.green() > 150 && green.green() > 2 * green.red() && green.green() > 2 * green.blue(),
              qPrintable(green.name()));

@@ -86,7 +86,7 @@ private:
     QString path;
 };
 
-} // namespace
+}  // namespace
 
 class TestSaveFailure : public QObject
 {
@@ -120,7 +120,7 @@ private slots:
     void initTestCase()
     {
         qInfo("%s", privateMounts ? "test mounts stay in a private mount namespace"
-                                : "no private mount namespace: the test undoes its own mounts, if any");
+                                  : "no private mount namespace: the test undoes its own mounts, if any");
     }
 
     void init()
@@ -184,8 +184,8 @@ private slots:
         } else {
             QVERIFY(writeFile(path, kPrevious));
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                                   | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                                   | QFile::ReadOther | QFile::ExeOther));
         }
         QVERIFY(!QFile(dir + "/probe").open(QIODevice::WriteOnly));
 
@@ -209,7 +209,7 @@ private slots:
     {
         QTest::addColumn<bool>("folderWritable");
         QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("oldSize");  // 0: the usual short old file
+        QTest::addColumn<int>("oldSize");      // 0: the usual short old file
         QTest::addColumn<bool>("byFileTool");  // zqconfig-file's output instead of the window's save
         const int readOnly = int(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         QTest::newRow("private file") << true << int(QFile::ReadOwner | QFile::WriteOwner) << 0 << false;
@@ -244,7 +244,8 @@ private slots:
             QVERIFY(writeFile(path, QByteArray()));
             QVERIFY(fs->remount(MS_RDONLY, "size=64k,mode=0755"));
             QCOMPARE(::mount(QFile::encodeName(outside).constData(), QFile::encodeName(path).constData(), nullptr,
-                             MS_BIND, nullptr), 0);
+                             MS_BIND, nullptr),
+                     0);
         } else {
             QVERIFY(writeFile(path, previous));
         }

@@ -5,8 +5,8 @@
 #include "configmodel.h"
 #include "filereport.h"
 #include "frameencoder.h"
-#include "mainwindow.h"
 #include "framefields.h"
+#include "mainwindow.h"
 #include "monitorstate.h"
 #include "readback.h"
 #include "testsupport.h"
@@ -123,7 +123,7 @@ bool makeSocketFile(const QString &path, int &fd)
     return ::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
 }
 
-} // namespace
+}  // namespace
 
 class TstSaveLoad : public QObject
 {
@@ -158,16 +158,26 @@ private slots:
         QTest::addColumn<int>("closeAt");   // ms after the click (as commands wait); 0: no close
         QTest::addColumn<bool>("pull");     // the cable, once the G frame is through (in real time: the
                                             // command must end at once, not a scaled pause later)
-        QTest::newRow("read, unanswered") << "toolButton_Read" << "" << 0 << false;
-        QTest::newRow("write") << "toolButton_Send" << "" << 0 << false;
-        QTest::newRow("save") << "toolButton_Save" << "saved.txt" << 0 << false;
-        QTest::newRow("load, cancelled") << "toolButton_Load" << "" << 0 << false;
-        QTest::newRow("load, unreadable") << "toolButton_Load" << "busy.sock" << 0 << false;
-        QTest::newRow("top-bar reset") << "toolButton_Reset" << "" << 0 << false;
-        QTest::newRow("system reset, no port") << "pushButton_Reset2" << "" << 0 << false;
-        QTest::newRow("write, closed") << "toolButton_Send" << "" << 400 << false;
-        QTest::newRow("write, pulled") << "toolButton_Send" << "" << 0 << true;
-        QTest::newRow("write, closed, pulled") << "toolButton_Send" << "" << 400 << true;
+        QTest::newRow("read, unanswered") << "toolButton_Read"
+                                          << "" << 0 << false;
+        QTest::newRow("write") << "toolButton_Send"
+                               << "" << 0 << false;
+        QTest::newRow("save") << "toolButton_Save"
+                              << "saved.txt" << 0 << false;
+        QTest::newRow("load, cancelled") << "toolButton_Load"
+                                         << "" << 0 << false;
+        QTest::newRow("load, unreadable") << "toolButton_Load"
+                                          << "busy.sock" << 0 << false;
+        QTest::newRow("top-bar reset") << "toolButton_Reset"
+                                       << "" << 0 << false;
+        QTest::newRow("system reset, no port") << "pushButton_Reset2"
+                                               << "" << 0 << false;
+        QTest::newRow("write, closed") << "toolButton_Send"
+                                       << "" << 400 << false;
+        QTest::newRow("write, pulled") << "toolButton_Send"
+                                       << "" << 0 << true;
+        QTest::newRow("write, closed, pulled") << "toolButton_Send"
+                                               << "" << 400 << true;
     }
 
     void oneCommandAtATime()
@@ -209,7 +219,7 @@ private slots:
             const QCursor *c = QApplication::overrideCursor();
             const bool asking = QApplication::activeModalWidget() != nullptr;
             held += (asking ? !c : c && c->shape() == Qt::BusyCursor)
-                && std::none_of(controls.begin(), controls.end(), isOn);
+                    && std::none_of(controls.begin(), controls.end(), isOn);
             // Another command, called past its disabled button, at the first
             // sample (the shortest command, scaled, may see few).
             if (++samples == 1) {
@@ -227,13 +237,15 @@ private slots:
         });
         QVERIFY(waitUntil([&] { return samples > 0 && !watch.isActive(); }, 20000));
         ::close(fd);
-        QVERIFY2(held == samples && ticksInRefusal == 0,
-                 qPrintable(QStringLiteral("%1 of %2 held, %3 ticks in the refusal").arg(held).arg(samples).arg(ticksInRefusal)));
+        QVERIFY2(
+            held == samples && ticksInRefusal == 0,
+            qPrintable(
+                QStringLiteral("%1 of %2 held, %3 ticks in the refusal").arg(held).arg(samples).arg(ticksInRefusal)));
         QVERIFY(!QApplication::overrideCursor() && controls.size() == 7
                 && std::all_of(controls.begin(), controls.end(), isOn));
         QCOMPARE(w.isVisible(), closeAt == 0);
         QVERIFY2(!pull || sincePull.elapsed() < 1500, qPrintable(QString::number(sincePull.elapsed())));
-        QVERIFY(!(pull && closeAt) || closer.count == 0);  // closed at once, no loss box
+        QVERIFY(!(pull && closeAt) || closer.count == 0);         // closed at once, no loss box
         if (name == QLatin1String("toolButton_Send") && !pull) {  // one write, nothing else
             QTRY_COMPARE(wire.bytes, kInitialFile + "WWW");
             const QStringList shortWaitsSeen = shortWaits(wire, log, false);
@@ -327,7 +339,8 @@ private slots:
         const qint64 savedAt = wire.clock.elapsed();
         QVERIFY(waitForCommandEnd());
         QCOMPARE(wire.collectFor(400), QByteArray());  // no "WWW" after a save
-        QVERIFY(QRegularExpression(QStringLiteral("^已保存 initial.txt \\d\\d:\\d\\d:\\d\\d；这些帧也发送到了遥控器（未校验）$"))
+        QVERIFY(QRegularExpression(
+                    QStringLiteral("^已保存 initial.txt \\d\\d:\\d\\d:\\d\\d；这些帧也发送到了遥控器（未校验）$"))
                     .match(w.findChild<QLabel *>(QStringLiteral("statusCommand"))->text())
                     .hasMatch());
 
@@ -356,18 +369,46 @@ private slots:
     // leaves any other suffix alone.
     void fileDialogStartsWhereTheLastFileWas_data()
     {
-        QTest::addColumn<QString>("first");   // "save" or "load"
-        QTest::addColumn<QString>("answer");  // the dialog's answer, in the test folder
-        QTest::addColumn<QString>("written"); // the file a save wrote
-        QTest::addColumn<QString>("then");    // the next command, whose dialog is cancelled
+        QTest::addColumn<QString>("first");    // "save" or "load"
+        QTest::addColumn<QString>("answer");   // the dialog's answer, in the test folder
+        QTest::addColumn<QString>("written");  // the file a save wrote
+        QTest::addColumn<QString>("then");     // the next command, whose dialog is cancelled
         QTest::addColumn<QString>("startsIn");
-        QTest::newRow("save, no suffix") << "save" << "a/glider" << "a/glider.txt" << "load" << "a";
-        QTest::newRow("save, .txt") << "save" << "a/glider.txt" << "a/glider.txt" << "save" << "a";
-        QTest::newRow("save, .dat stays") << "save" << "b/glider.dat" << "b/glider.dat" << "load" << "b";
-        QTest::newRow("save, any suffix stays") << "save" << "b/glider.cfg" << "b/glider.cfg" << "save" << "b";
-        QTest::newRow("save, no suffix, dotted folder") << "save" << "v1.2/glider" << "v1.2/glider.txt" << "save" << "v1.2";
-        QTest::newRow("load") << "load" << "c/heli.txt" << "" << "save" << "c";
-        QTest::newRow("load, then load") << "load" << "c/d/heli.dat" << "" << "load" << "c/d";
+        QTest::newRow("save, no suffix") << "save"
+                                         << "a/glider"
+                                         << "a/glider.txt"
+                                         << "load"
+                                         << "a";
+        QTest::newRow("save, .txt") << "save"
+                                    << "a/glider.txt"
+                                    << "a/glider.txt"
+                                    << "save"
+                                    << "a";
+        QTest::newRow("save, .dat stays") << "save"
+                                          << "b/glider.dat"
+                                          << "b/glider.dat"
+                                          << "load"
+                                          << "b";
+        QTest::newRow("save, any suffix stays") << "save"
+                                                << "b/glider.cfg"
+                                                << "b/glider.cfg"
+                                                << "save"
+                                                << "b";
+        QTest::newRow("save, no suffix, dotted folder") << "save"
+                                                        << "v1.2/glider"
+                                                        << "v1.2/glider.txt"
+                                                        << "save"
+                                                        << "v1.2";
+        QTest::newRow("load") << "load"
+                              << "c/heli.txt"
+                              << ""
+                              << "save"
+                              << "c";
+        QTest::newRow("load, then load") << "load"
+                                         << "c/d/heli.dat"
+                                         << ""
+                                         << "load"
+                                         << "c/d";
     }
 
     void fileDialogStartsWhereTheLastFileWas()
@@ -519,7 +560,8 @@ private slots:
         FileDialogAnswer answer(path);
         ModalCloser closer;
         bool done = false;
-        QTimer::singleShot(0, button(w, "toolButton_Load"), [&] { button(w, "toolButton_Load")->click(), done = true; });
+        QTimer::singleShot(0, button(w, "toolButton_Load"),
+                           [&] { button(w, "toolButton_Load")->click(), done = true; });
         QVERIFY(waitUntil([&] { return done; }, 10000));
         QCOMPARE(closer.count, 0);
         QCOMPARE(w.model().Volt, 7.4);
@@ -550,29 +592,30 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("logLines");
-        QTest::addColumn<int>("sub1");   // S frame
-        QTest::addColumn<int>("attiM");  // G frame
-        QTest::addColumn<int>("curve4"); // H frame
+        QTest::addColumn<int>("sub1");     // S frame
+        QTest::addColumn<int>("attiM");    // G frame
+        QTest::addColumn<int>("curve4");   // H frame
         QTest::addColumn<QString>("box");  // the one box: title, text
         const QByteArray edited = fileOf(editedModel());
         const QString loaded = QStringLiteral("提示, 已加载并发送 part.txt：\n");
         QTest::newRow("S and G only") << edited.left(162)
-                                      << QStringList({"Blength00:162", "Blength01:162", "Blength02:162"})
-                                      << 25 << 2 << 50 << loaded + "不完整（缺少帧 H I，这些设置保持原值）";
-        const QString refused = QStringLiteral("错误, part.txt：不是配置文件（没有完整的 S、G、H 或 I 帧），未发送任何数据。");
+                                      << QStringList({"Blength00:162", "Blength01:162", "Blength02:162"}) << 25 << 2
+                                      << 50 << loaded + "不完整（缺少帧 H I，这些设置保持原值）";
+        const QString refused =
+            QStringLiteral("错误, part.txt：不是配置文件（没有完整的 S、G、H 或 I 帧），未发送任何数据。");
         // Without a port the box says nothing went out.
         QTest::newRow("S and G only, no port open")
             << edited.left(162) << QStringList({"Blength00:162", "Blength01:162", "Blength02:162"}) << 25 << 2 << 50
-            << QStringLiteral("提示, 已将 part.txt 载入页面，未发送（没有打开串口）：\n不完整（缺少帧 H I，这些设置保持原值）");
+            << QStringLiteral(
+                   "提示, 已将 part.txt 载入页面，未发送（没有打开串口）：\n不完整（缺少帧 H I，这些设置保持原值）");
         QTest::newRow("161 characters") << edited.left(161) << QStringList() << 0 << 4 << 50 << refused;
         QByteArray lines;
         for (int k = 0; k < 4; ++k)
             lines += edited.mid(81 * k, 81) + "\n";
-        QTest::newRow("line break after each frame")
-            << lines << QStringList({"Blength00:328", "Blength01:328"}) << 25 << 4 << 50
-            << loaded + "不完整（缺少帧 G H I，这些设置保持原值）";
-        QTest::newRow("not a configuration") << QByteArray("hello world\n" + edited.mid(1)) << QStringList() << 0 << 4
-                                             << 50 << refused;
+        QTest::newRow("line break after each frame") << lines << QStringList({"Blength00:328", "Blength01:328"}) << 25
+                                                     << 4 << 50 << loaded + "不完整（缺少帧 G H I，这些设置保持原值）";
+        QTest::newRow("not a configuration")
+            << QByteArray("hello world\n" + edited.mid(1)) << QStringList() << 0 << 4 << 50 << refused;
         QTest::newRow("G, H and I only") << QByteArray("x" + edited.mid(1))
                                          << QStringList({"Blength00:324", "Blength02:324", "Blength03:324"}) << 0 << 2
                                          << 60 << loaded + "不完整（缺少帧 S，这些设置保持原值）";
@@ -654,7 +697,7 @@ private slots:
         QCOMPARE(sent.mid(11, 2), QByteArray("78"));  // sub2 untouched
 
         QCOMPARE(sent.mid(9, 2), QByteArray("78"));  // sub1 repaired to 0
-        QCOMPARE(sent.at(1), '0');                     // rev1 repaired to 0
+        QCOMPARE(sent.at(1), '0');                   // rev1 repaired to 0
         QCOMPARE(cfg.sub1, 0);
         QCOMPARE(cfg.rev1, 0);
     }

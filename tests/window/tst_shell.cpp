@@ -17,11 +17,11 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLibraryInfo>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMetaMethod>
 #include <QProcess>
+#include <QPushButton>
 #include <QSerialPortInfo>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -145,11 +145,12 @@ QVector<Editor> editorTable()
     t.push_back({"doubleSpinBox_rxVolt", [](const ConfigModel &cfg) { return cfg.rxVolt; }});
     t.push_back({"doubleSpinBox_extVolt", [](const ConfigModel &cfg) { return cfg.extVolt; }});
     for (int r = 1; r <= 4; ++r)
-        t.push_back({QString("spinBox_step%1").arg(r), [r](const ConfigModel &cfg) { return double(cfg.StkStep[trimRowChannel(cfg.Mode, r)]); }});
+        t.push_back({QString("spinBox_step%1").arg(r),
+                     [r](const ConfigModel &cfg) { return double(cfg.StkStep[trimRowChannel(cfg.Mode, r)]); }});
     return t;
 }
 
-} // namespace
+}  // namespace
 
 class TestShell : public QObject
 {
@@ -204,8 +205,7 @@ private slots:
                 const QString signal = name.mid(cut + 1);
                 QObject *child = w.findChild<QObject *>(object);
                 QVERIFY2(child, qPrintable("no widget for " + sig));
-                const QByteArray signalSig =
-                    (signal + sig.mid(sig.indexOf('('))).toLatin1();
+                const QByteArray signalSig = (signal + sig.mid(sig.indexOf('('))).toLatin1();
                 QVERIFY2(child->metaObject()->indexOfSignal(signalSig) >= 0,
                          qPrintable("no signal " + signalSig + " on " + object));
                 ++bound;
@@ -382,16 +382,24 @@ private slots:
         QTest::addColumn<bool>("english");
         QTest::addColumn<QString>("shown");  // port when running, else part of the message
         const int run = StartOptions::Run, fail = StartOptions::Fail;
-        QTest::newRow("default") << "" << "" << true << run << false << "";
-        QTest::newRow("environment") << "" << "en" << true << run << true << "";
-        QTest::newRow("option wins") << "--lang zh" << "en" << true << run << false << "";
-        QTest::newRow("option alone") << "--lang=en --port /dev/serial/by-id/x" << "zh" << true << run << true
-                                      << "/dev/serial/by-id/x";
-        QTest::newRow("bad option") << "--lang fr" << "en" << true << fail << false << "'fr' in --lang; accepted values: en, zh";
-        QTest::newRow("bad environment") << "" << "EN" << true << fail << false << "'EN' in ZQCONFIG_LANG";
-        QTest::newRow("Qt's options, early") << "-stylesheet a.qss -reverse --port ttyUSB1" << "" << false << run << false << "ttyUSB1";
-        QTest::newRow("unknown option") << "--prot ttyUSB1" << "" << true << fail << false << "'prot'";
-        QTest::newRow("help wins") << "--lang fr -h" << "" << true << int(StartOptions::ShowHelp) << false << "--port <name>";
+        QTest::newRow("default") << ""
+                                 << "" << true << run << false << "";
+        QTest::newRow("environment") << ""
+                                     << "en" << true << run << true << "";
+        QTest::newRow("option wins") << "--lang zh"
+                                     << "en" << true << run << false << "";
+        QTest::newRow("option alone") << "--lang=en --port /dev/serial/by-id/x"
+                                      << "zh" << true << run << true << "/dev/serial/by-id/x";
+        QTest::newRow("bad option") << "--lang fr"
+                                    << "en" << true << fail << false << "'fr' in --lang; accepted values: en, zh";
+        QTest::newRow("bad environment") << ""
+                                         << "EN" << true << fail << false << "'EN' in ZQCONFIG_LANG";
+        QTest::newRow("Qt's options, early") << "-stylesheet a.qss -reverse --port ttyUSB1"
+                                             << "" << false << run << false << "ttyUSB1";
+        QTest::newRow("unknown option") << "--prot ttyUSB1"
+                                        << "" << true << fail << false << "'prot'";
+        QTest::newRow("help wins") << "--lang fr -h"
+                                   << "" << true << int(StartOptions::ShowHelp) << false << "--port <name>";
     }
 
     void commandLine()
@@ -412,9 +420,14 @@ private slots:
     // Answered before a window could open: there is no display to open one on.
     void commandLineWithoutDisplay()
     {
-        const struct { QStringList args; int status; const char *out; } cases[] = {
-            {{"--help"}, 0, "--lang <en|zh>"}, {{"--help"}, 0, "window: zh (Chinese, the default) or en"},
-            {{"--version"}, 0, "zqconfig 5.1 (Qt "}, {{"--lang", "xx"}, 2, "en, zh"},
+        const struct
+        {
+            QStringList args;
+            int status;
+            const char *out;
+        } cases[] = {
+            {{"--help"}, 0, "--lang <en|zh>"},          {{"--help"}, 0, "window: zh (Chinese, the default) or en"},
+            {{"--version"}, 0, "zqconfig 5.1 (Qt "},    {{"--lang", "xx"}, 2, "en, zh"},
             {{"--bogus"}, 2, "Unknown option 'bogus'"}, {{"-reverse", "--port"}, 2, "Missing value after '--port'"}};
         for (const auto &c : cases) {
             QProcess p;
@@ -425,15 +438,19 @@ private slots:
             p.start(QStringLiteral(ZQCONFIG_EXE), c.args);
             QVERIFY(p.waitForFinished(60000));
             QCOMPARE(p.exitCode(), c.status);
-            QVERIFY(QString::fromLocal8Bit(c.status ? p.readAllStandardError() : p.readAllStandardOutput()).contains(c.out));
+            QVERIFY(QString::fromLocal8Bit(c.status ? p.readAllStandardError() : p.readAllStandardOutput())
+                        .contains(c.out));
         }
     }
 
     // The read-back switch as a user sets it reaches the program.
     void readBackSwitchAtStartUp()
     {
-        const struct { const char *args, *env; int status; } cases[] = {
-            {"", "", 0}, {" --no-verify", "", 1}, {"", "0", 1}, {"", "1", 0}};
+        const struct
+        {
+            const char *args, *env;
+            int status;
+        } cases[] = {{"", "", 0}, {" --no-verify", "", 1}, {"", "0", 1}, {"", "1", 0}};
         for (const auto &c : cases) {
             QProcess p;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -463,8 +480,12 @@ private slots:
         QTest::addColumn<QString>("args");
         QTest::addColumn<QString>("cancel");
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("Chinese, the default") << "" << "取消" << "文件名称(&N)：";
-        QTest::newRow("English") << " --lang en" << "Cancel" << "File &name:";
+        QTest::newRow("Chinese, the default") << ""
+                                              << "取消"
+                                              << "文件名称(&N)：";
+        QTest::newRow("English") << " --lang en"
+                                 << "Cancel"
+                                 << "File &name:";
     }
 
     void startUpGivesIconAndDialogLanguage()

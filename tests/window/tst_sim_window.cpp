@@ -7,9 +7,9 @@
 #include "mainwindow.h"
 #include "monitorstate.h"
 #include "monitortext.h"
+#include "portoffer.h"
 #include "status.h"
 #include "testsupport.h"
-#include "portoffer.h"
 #include "texts.h"
 #include "windowprobe.h"
 #include "wirecapture.h"
@@ -109,7 +109,7 @@ QStringList names(const std::vector<std::string> &v)
 // dual-rate channel and derives the rates of the G frame from the arrays.
 const QStringList kNotRead = {QStringLiteral("DR_CH"), QStringLiteral("DR_UP1"), QStringLiteral("DR_DOWN1")};
 
-} // namespace
+}  // namespace
 
 class TestSimWindow : public QObject
 {
@@ -164,10 +164,10 @@ void TestSimWindow::init()
     conf.initial = bench;
     using Delivery = zqsim::SimHost::Config::Delivery;
     const QByteArray row = QTest::currentDataTag();
-    conf.delivery = row == "bytes" ? Delivery::Bytes
-        : row == "pieces of 5"     ? Delivery::Pieces
-        : row == "random pieces"   ? Delivery::Random
-                                   : Delivery::Whole;
+    conf.delivery = row == "bytes"           ? Delivery::Bytes
+                    : row == "pieces of 5"   ? Delivery::Pieces
+                    : row == "random pieces" ? Delivery::Random
+                                             : Delivery::Whole;
     conf.pieceSize = 5;
     conf.maxGapMs = 10;  // clear of the quiet time on a loaded machine
     conf.pullAfterPackets = row == "during the live stream" ? 40 : 0;
@@ -241,7 +241,8 @@ bool TestSimWindow::readAll()
         return false;
     }
     if (!waitUntil([&] { return differences(sim->settings(), cfg, kNotRead).isEmpty(); }, kReadTimeoutMs)) {
-        qWarning("after the read: %s", qPrintable(differences(sim->settings(), cfg, kNotRead).join(QStringLiteral(", "))));
+        qWarning("after the read: %s",
+                 qPrintable(differences(sim->settings(), cfg, kNotRead).join(QStringLiteral(", "))));
         return false;
     }
     return true;
@@ -276,7 +277,8 @@ QStringList TestSimWindow::pageDifferences(TransmitterSettings s, int *checked)
         expect(QLatin1String(name), child<QComboBox>(QLatin1String(name))->currentIndex(), s.DR_MIX);
     for (const char *name : {"comboBox_DR_SW1", "comboBox_DR_SW2"})
         expect(QLatin1String(name), child<QComboBox>(QLatin1String(name))->currentIndex(), s.DR_SW);
-    expect(QStringLiteral("spinBox_DR_UP1"), child<QSpinBox>(QStringLiteral("spinBox_DR_UP1"))->value(), s.DR_UpRate[ch]);
+    expect(QStringLiteral("spinBox_DR_UP1"), child<QSpinBox>(QStringLiteral("spinBox_DR_UP1"))->value(),
+           s.DR_UpRate[ch]);
     expect(QStringLiteral("spinBox_DR_DOWN1"), child<QSpinBox>(QStringLiteral("spinBox_DR_DOWN1"))->value(),
            s.DR_DownRate[ch]);
     const bool up = s.DR_POSI == 0;
@@ -286,9 +288,9 @@ QStringList TestSimWindow::pageDifferences(TransmitterSettings s, int *checked)
            up ? s.DR_UpExp[ch] : s.DR_DownExp[ch]);
 
     // Alarm voltages in volts.
-    const std::pair<const char *, int> volts[3] = {
-        {"doubleSpinBox_Volt", s.VoltTenths}, {"doubleSpinBox_rxVolt", s.rxVoltTenths},
-        {"doubleSpinBox_extVolt", s.extVoltTenths}};
+    const std::pair<const char *, int> volts[3] = {{"doubleSpinBox_Volt", s.VoltTenths},
+                                                   {"doubleSpinBox_rxVolt", s.rxVoltTenths},
+                                                   {"doubleSpinBox_extVolt", s.extVoltTenths}};
     for (const auto &v : volts)
         expect(QLatin1String(v.first), qRound(child<QDoubleSpinBox>(QLatin1String(v.first))->value() * 10), v.second);
 
@@ -317,14 +319,16 @@ void TestSimWindow::liveValuesUntilClose()
                                      "lineEdit_5", "lineEdit_6", "lineEdit_7", "lineEdit_8"};
     QSet<QString> seen[8];
     QSet<int> barValues;
-    QVERIFY(waitUntil([&] {
-        for (int k = 0; k < 8; ++k)
-            seen[k] << text(channels[k]);
-        barValues << child<QProgressBar>(QStringLiteral("progressBar_10"))->value()
-                  << child<QProgressBar>(QStringLiteral("progressBar_11"))->value();
-        // The sticks sweep: channel 1 takes a new value every refresh.
-        return seen[0].size() >= 5 && barValues.size() >= 5;
-    }, kReadTimeoutMs));
+    QVERIFY(waitUntil(
+        [&] {
+            for (int k = 0; k < 8; ++k)
+                seen[k] << text(channels[k]);
+            barValues << child<QProgressBar>(QStringLiteral("progressBar_10"))->value()
+                      << child<QProgressBar>(QStringLiteral("progressBar_11"))->value();
+            // The sticks sweep: channel 1 takes a new value every refresh.
+            return seen[0].size() >= 5 && barValues.size() >= 5;
+        },
+        kReadTimeoutMs));
 
     // What one refresh shows is what arrived, in the monitor's own form.
     QMetaObject::invokeMethod(window.get(), "ui_Display");
@@ -382,8 +386,9 @@ void TestSimWindow::readFillsEveryPage()
     // The trims come with the live packets: one that arrived in pieces
     // with a gap is junk, and the next whole one brings them.
     int checked = 0;
-    QVERIFY(waitUntil([&] { return pageDifferences(sim->settings(), &checked).filter(QStringLiteral("Trim")).isEmpty(); },
-                      kReadTimeoutMs));
+    QVERIFY(
+        waitUntil([&] { return pageDifferences(sim->settings(), &checked).filter(QStringLiteral("Trim")).isEmpty(); },
+                  kReadTimeoutMs));
     QStringList wrong = pageDifferences(sim->settings(), &checked);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
     QMetaObject::invokeMethod(window.get(), "ui_Display");
@@ -562,7 +567,8 @@ void TestSimWindow::bothResetsReachTheTransmitter()
     QVERIFY(sim->settings() != factory);
 
     QVERIFY(clickAndWait("toolButton_Reset", kCommandTimeoutMs));
-    QVERIFY2(sim->settings() == factory, qPrintable(names(zqsim::differingFields(sim->settings(), factory)).join(", ")));
+    QVERIFY2(sim->settings() == factory,
+             qPrintable(names(zqsim::differingFields(sim->settings(), factory)).join(", ")));
     QStringList wrong = differences(factory, cfg, {QStringLiteral("Vertion")});
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
 
@@ -571,11 +577,12 @@ void TestSimWindow::bothResetsReachTheTransmitter()
     QVERIFY(waitUntil([&] { return cfg.StkTrim[0] == bench.StkTrim[0] && cfg.StkTrim[3] == bench.StkTrim[3]; },
                       kReadTimeoutMs));
     QVERIFY(clickAndWait("pushButton_Reset2", kCommandTimeoutMs));
-    QVERIFY2(sim->settings() == factory, qPrintable(names(zqsim::differingFields(sim->settings(), factory)).join(", ")));
+    QVERIFY2(sim->settings() == factory,
+             qPrintable(names(zqsim::differingFields(sim->settings(), factory)).join(", ")));
     // Trims are not held by this reset: the model takes them from the
     // live packets again, now the factory centre.
-    QVERIFY(waitUntil([&] { return differences(factory, cfg, {QStringLiteral("Vertion")}).isEmpty(); },
-                      kReadTimeoutMs));
+    QVERIFY(
+        waitUntil([&] { return differences(factory, cfg, {QStringLiteral("Vertion")}).isEmpty(); }, kReadTimeoutMs));
 }
 
 void TestSimWindow::readsAgainstOtherTransmitters_data()

@@ -80,7 +80,7 @@ struct PhaseResult
     qint64 longestRefreshGapMs = 0;
 };
 
-} // namespace
+}  // namespace
 
 class TestSoak : public QObject
 {
@@ -171,11 +171,11 @@ private slots:
         r.rssFirstKiB = median(head);
         r.rssLastKiB = median(tail);
 
-        qInfo("%s: %.0f packets/s over %.0f s; tool thread %.1f%% of a core, whole process %.1f%%; "
-              "%d refresh ticks, longest gap %lld ms; resident %lld KiB -> %lld KiB",
-              QTest::currentDataTag(), r.packetsPerSecond, elapsed, r.guiCpuShare * 100,
-              r.processCpuShare * 100, r.refreshTicks, r.longestRefreshGapMs, r.rssFirstKiB,
-              r.rssLastKiB);
+        qInfo(
+            "%s: %.0f packets/s over %.0f s; tool thread %.1f%% of a core, whole process %.1f%%; "
+            "%d refresh ticks, longest gap %lld ms; resident %lld KiB -> %lld KiB",
+            QTest::currentDataTag(), r.packetsPerSecond, elapsed, r.guiCpuShare * 100, r.processCpuShare * 100,
+            r.refreshTicks, r.longestRefreshGapMs, r.rssFirstKiB, r.rssLastKiB);
 
         // Every packet answered exactly once: no timeouts (a lost answer),
         // no answer without a packet (a chunk answered twice), and at most

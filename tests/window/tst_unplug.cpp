@@ -7,24 +7,24 @@
 #include "commandtime.h"
 #include "configmodel.h"
 #include "linecheck.h"
-#include "portlist.h"
-#include "portwrite.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
-#include "texts.h"
+#include "portlist.h"
+#include "portwrite.h"
 #include "testsupport.h"
+#include "texts.h"
 #include "windowprobe.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QLabel>
-#include <QRegularExpression>
 #include <QtTest>
 
 #include <sys/resource.h>
@@ -92,7 +92,7 @@ bool cpuShareChecked()
     return qEnvironmentVariableIntValue("ZQ_CPU_SHARE") == 1;
 }
 
-} // namespace
+}  // namespace
 
 class TestUnplug : public QObject
 {
@@ -110,20 +110,42 @@ private slots:
         QTest::addColumn<QString>("now");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("box");
-        QTest::newRow("no change, hand-added port stays")
-            << "ttyS0 /dev/pts/3 @1" << "ttyS0" << "ttyS0" << "-" << "pts/3";
-        QTest::newRow("plugged in: system order, selected")
-            << "ttyS0 ttyS1 @0" << "ttyS0 ttyS1" << "ttyS0 ttyUSB0 ttyS1" << "ttyS0 ttyUSB0 ttyS1 @1" << "ttyUSB0";
-        QTest::newRow("another unplugged, selection stays")
-            << "ttyACM0 ttyUSB0 @1" << "ttyACM0 ttyUSB0" << "ttyUSB0" << "ttyUSB0 @0" << "ttyUSB0";
-        QTest::newRow("selected unplugged")
-            << "ttyS0 ttyUSB0 @1" << "ttyS0 ttyUSB0" << "ttyS0" << "ttyS0 @0" << "ttyS0";
-        QTest::newRow("offered pty keeps its row")
-            << "/dev/pts/7 ttyS0 @0" << "ttyS0" << "ttyS0 ttyUSB0" << "/dev/pts/7 ttyS0 ttyUSB0 @2" << "ttyUSB0";
+        QTest::newRow("no change, hand-added port stays") << "ttyS0 /dev/pts/3 @1"
+                                                          << "ttyS0"
+                                                          << "ttyS0"
+                                                          << "-"
+                                                          << "pts/3";
+        QTest::newRow("plugged in: system order, selected") << "ttyS0 ttyS1 @0"
+                                                            << "ttyS0 ttyS1"
+                                                            << "ttyS0 ttyUSB0 ttyS1"
+                                                            << "ttyS0 ttyUSB0 ttyS1 @1"
+                                                            << "ttyUSB0";
+        QTest::newRow("another unplugged, selection stays") << "ttyACM0 ttyUSB0 @1"
+                                                            << "ttyACM0 ttyUSB0"
+                                                            << "ttyUSB0"
+                                                            << "ttyUSB0 @0"
+                                                            << "ttyUSB0";
+        QTest::newRow("selected unplugged") << "ttyS0 ttyUSB0 @1"
+                                            << "ttyS0 ttyUSB0"
+                                            << "ttyS0"
+                                            << "ttyS0 @0"
+                                            << "ttyS0";
+        QTest::newRow("offered pty keeps its row") << "/dev/pts/7 ttyS0 @0"
+                                                   << "ttyS0"
+                                                   << "ttyS0 ttyUSB0"
+                                                   << "/dev/pts/7 ttyS0 ttyUSB0 @2"
+                                                   << "ttyUSB0";
         QTest::newRow("by-id link shown by its last part")
-            << "ttyS0 /dev/serial/by-id/usb-Serial_Adapter_A50285BI-if00-port0 @1" << "ttyS0" << ""
-            << "/dev/serial/by-id/usb-Serial_Adapter_A50285BI-if00-port0 @0" << "usb-Serial_Adapter_A50285BI-if00-port0";
-        QTest::newRow("last one gone") << "ttyUSB0 @0" << "ttyUSB0" << "" << "@-1" << "";
+            << "ttyS0 /dev/serial/by-id/usb-Serial_Adapter_A50285BI-if00-port0 @1"
+            << "ttyS0"
+            << ""
+            << "/dev/serial/by-id/usb-Serial_Adapter_A50285BI-if00-port0 @0"
+            << "usb-Serial_Adapter_A50285BI-if00-port0";
+        QTest::newRow("last one gone") << "ttyUSB0 @0"
+                                       << "ttyUSB0"
+                                       << ""
+                                       << "@-1"
+                                       << "";
     }
 
     void portListFollowsPlugging()
@@ -296,9 +318,11 @@ private slots:
                                       + "\n已发送帧 S，未发送帧 G、H、I：遥控器现在可能保存着一部分新设置和一部分旧设置，"
                                         "请重新连接后再写入一次。");
         const QString status = w.findChild<QLabel *>(QStringLiteral("statusCommand"))->text();
-        QVERIFY2(QRegularExpression(QStringLiteral("^在第 1 帧（共 4 帧）之后中止：串口已断开（\\d\\d:\\d\\d:\\d\\d）$"))
-                     .match(status).hasMatch(),
-                 qPrintable(status));
+        QVERIFY2(
+            QRegularExpression(QStringLiteral("^在第 1 帧（共 4 帧）之后中止：串口已断开（\\d\\d:\\d\\d:\\d\\d）$"))
+                .match(status)
+                .hasMatch(),
+            qPrintable(status));
         QCOMPARE(deadWrites, 0);
         QCOMPARE(button->text(), linkTexts().openText);
 
@@ -307,7 +331,8 @@ private slots:
         QVERIFY(again.waitFor("OK"));
         QCOMPARE(button->text(), linkTexts().closeText);
         // The loss ended that write only: the next command runs.
-        QTimer::singleShot(0, w.findChild<QAbstractButton *>(QStringLiteral("toolButton_Read")), &QAbstractButton::click);
+        QTimer::singleShot(0, w.findChild<QAbstractButton *>(QStringLiteral("toolButton_Read")),
+                           &QAbstractButton::click);
         QVERIFY(again.waitFor("RR", 5000));
     }
 };

@@ -19,7 +19,7 @@ void showValues(QSpinBox *const (&boxes)[8], const ConfigModel &m, const CfgFiel
         showValue(boxes[i], m.*fields[i]);
 }
 
-} // namespace
+}  // namespace
 
 void MainWindow::Rev_Display()
 {
@@ -57,9 +57,8 @@ void MainWindow::FS_Display()
 
 void MainWindow::Delay_Display()
 {
-    QSpinBox *const boxes[8] = {ui->spinBox_delay1, ui->spinBox_delay2, ui->spinBox_delay3,
-                                ui->spinBox_delay4, ui->spinBox_delay5, ui->spinBox_delay6,
-                                ui->spinBox_delay7, ui->spinBox_delay8};
+    QSpinBox *const boxes[8] = {ui->spinBox_delay1, ui->spinBox_delay2, ui->spinBox_delay3, ui->spinBox_delay4,
+                                ui->spinBox_delay5, ui->spinBox_delay6, ui->spinBox_delay7, ui->spinBox_delay8};
     showValues(boxes, cfg, kDelayFields);
 }
 

@@ -28,7 +28,7 @@ constexpr long long kMaxExtent = 16777215;
 // Far beyond anything the transmitter, a file or an editor can deliver.
 constexpr long long kMaxPercent = 1000000;
 
-} // namespace
+}  // namespace
 
 constexpr CurvePoint ThrottleLayout::kOutlineTopLeft;
 constexpr CurvePoint ThrottleLayout::kOutlineBottomRight;

@@ -14,8 +14,14 @@ struct CurvePoint
     int y;
 };
 
-inline bool operator==(const CurvePoint &a, const CurvePoint &b) { return a.x == b.x && a.y == b.y; }
-inline bool operator!=(const CurvePoint &a, const CurvePoint &b) { return !(a == b); }
+inline bool operator==(const CurvePoint &a, const CurvePoint &b)
+{
+    return a.x == b.x && a.y == b.y;
+}
+inline bool operator!=(const CurvePoint &a, const CurvePoint &b)
+{
+    return !(a == b);
+}
 
 // Length of one grid dash, and the step between dash starts.
 constexpr int kDashLength = 8;
@@ -62,16 +68,16 @@ struct DualRateLayout
     static constexpr CurvePoint kOutlineTopLeft{20, 20};
     static constexpr CurvePoint kOutlineBottomRight{259, 259};
 
-    bool rowDrawn = false;          // horizontal centre line, only when W - 19 > 20
-    bool columnDrawn = false;       // vertical centre line, only when H - 19 > 20
+    bool rowDrawn = false;     // horizontal centre line, only when W - 19 > 20
+    bool columnDrawn = false;  // vertical centre line, only when H - 19 > 20
     CurvePoint centre{};
-    std::vector<int> rowDashX;      // start x of the dashes on the centre row
-    std::vector<int> columnDashY;   // start y of the dashes on the centre column
+    std::vector<int> rowDashX;     // start x of the dashes on the centre row
+    std::vector<int> columnDashY;  // start y of the dashes on the centre column
 
     // Each half is one cubic segment from its start to the centre; its
     // first control point is the start itself.
     CurvePoint lowerStart{};
-    CurvePoint lowerControl{};      // second control point
+    CurvePoint lowerControl{};  // second control point
     CurvePoint upperStart{};
     CurvePoint upperControl{};
 };

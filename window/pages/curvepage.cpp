@@ -28,9 +28,8 @@ void MainWindow::DRCure_Display()
 
 void MainWindow::THcure_Display()
 {
-    QSpinBox *const boxes[7] = {ui->spinBox_THCURE_Data01, ui->spinBox_THCURE_Data02,
-                                ui->spinBox_THCURE_Data03, ui->spinBox_THCURE_Data04,
-                                ui->spinBox_THCURE_Data05, ui->spinBox_THCURE_Data06,
+    QSpinBox *const boxes[7] = {ui->spinBox_THCURE_Data01, ui->spinBox_THCURE_Data02, ui->spinBox_THCURE_Data03,
+                                ui->spinBox_THCURE_Data04, ui->spinBox_THCURE_Data05, ui->spinBox_THCURE_Data06,
                                 ui->spinBox_THCURE_Data07};
     showSelection(ui->comboBox_THCURE_MIX, cfg.THCURE_MIX);
     for (int i = 0; i < 7; ++i)

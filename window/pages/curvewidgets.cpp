@@ -14,7 +14,10 @@
 
 namespace {
 
-QPoint qpt(const CurvePoint &p) { return QPoint(p.x, p.y); }
+QPoint qpt(const CurvePoint &p)
+{
+    return QPoint(p.x, p.y);
+}
 
 QRect outline(const CurvePoint &topLeft, const CurvePoint &bottomRight)
 {
@@ -31,7 +34,7 @@ QPainterPath half(const CurvePoint &start, const CurvePoint &control, const Curv
     return path;
 }
 
-} // namespace
+}  // namespace
 
 CurveWidget::CurveWidget(QWidget *parent) : QWidget(parent), timer(new QTimer(this))
 {

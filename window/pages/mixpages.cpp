@@ -62,14 +62,14 @@ void MainWindow::Prm_Display()
         QSpinBox *data1, *data2, *data3;
     };
     const MixWidgets mixes[4] = {
-        {ui->comboBox_PRM01_Mix, ui->comboBox_PRM01_Master, ui->comboBox_PRM01_Slave,
-         ui->spinBox_PRM01_Data1, ui->spinBox_PRM01_Data2, ui->spinBox_PRM01_Data3},
-        {ui->comboBox_PRM02_Mix, ui->comboBox_PRM02_Master, ui->comboBox_PRM02_Slave,
-         ui->spinBox_PRM02_Data1, ui->spinBox_PRM02_Data2, ui->spinBox_PRM02_Data3},
-        {ui->comboBox_PRM03_Mix, ui->comboBox_PRM03_Master, ui->comboBox_PRM03_Slave,
-         ui->spinBox_PRM03_Data1, ui->spinBox_PRM03_Data2, ui->spinBox_PRM03_Data3},
-        {ui->comboBox_PRM04_Mix, ui->comboBox_PRM04_Master, ui->comboBox_PRM04_Slave,
-         ui->spinBox_PRM04_Data1, ui->spinBox_PRM04_Data2, ui->spinBox_PRM04_Data3},
+        {ui->comboBox_PRM01_Mix, ui->comboBox_PRM01_Master, ui->comboBox_PRM01_Slave, ui->spinBox_PRM01_Data1,
+         ui->spinBox_PRM01_Data2, ui->spinBox_PRM01_Data3},
+        {ui->comboBox_PRM02_Mix, ui->comboBox_PRM02_Master, ui->comboBox_PRM02_Slave, ui->spinBox_PRM02_Data1,
+         ui->spinBox_PRM02_Data2, ui->spinBox_PRM02_Data3},
+        {ui->comboBox_PRM03_Mix, ui->comboBox_PRM03_Master, ui->comboBox_PRM03_Slave, ui->spinBox_PRM03_Data1,
+         ui->spinBox_PRM03_Data2, ui->spinBox_PRM03_Data3},
+        {ui->comboBox_PRM04_Mix, ui->comboBox_PRM04_Master, ui->comboBox_PRM04_Slave, ui->spinBox_PRM04_Data1,
+         ui->spinBox_PRM04_Data2, ui->spinBox_PRM04_Data3},
     };
     for (int m = 0; m < 4; ++m) {
         const MixWidgets &w = mixes[m];

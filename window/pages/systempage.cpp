@@ -23,8 +23,7 @@ void MainWindow::Parameter_Display()
 
 void MainWindow::StkTrim_Display()
 {
-    QLineEdit *const trims[4] = {ui->lineEdit_Trim_1, ui->lineEdit_Trim_2, ui->lineEdit_Trim_3,
-                                 ui->lineEdit_Trim_4};
+    QLineEdit *const trims[4] = {ui->lineEdit_Trim_1, ui->lineEdit_Trim_2, ui->lineEdit_Trim_3, ui->lineEdit_Trim_4};
     QSpinBox *const steps[4] = {ui->spinBox_step1, ui->spinBox_step2, ui->spinBox_step3, ui->spinBox_step4};
 
     QString text[4];

@@ -38,4 +38,4 @@ int quietMs(int fullMs)
     return CommandTimeScale::answers(fullMs);
 }
 
-} // namespace commandtime
+}  // namespace commandtime

@@ -29,4 +29,4 @@ int ms(int fullMs);
 // run it.
 int quietMs(int fullMs);
 
-} // namespace commandtime
+}  // namespace commandtime

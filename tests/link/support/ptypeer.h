@@ -33,7 +33,11 @@ public:
     bool waitFor(const QByteArray &expected, int timeoutMs = 10000);
     // All bytes received so far (including those a wait has consumed).
     QByteArray received() const { return all; }
-    void clearReceived() { all.clear(); pending.clear(); }
+    void clearReceived()
+    {
+        all.clear();
+        pending.clear();
+    }
     // Closes the master side, as when the cable is pulled.
     void closeMaster();
 

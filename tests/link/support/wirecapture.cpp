@@ -64,7 +64,7 @@ void captureHandler(QtMsgType type, const QMessageLogContext &ctx, const QString
     if (previousHandler)
         previousHandler(type, ctx, msg);
 }
-} // namespace
+}  // namespace
 
 LogCapture::LogCapture()
 {
@@ -99,7 +99,8 @@ QStringList shortWaits(const WireRecorder &wire, const LogCapture &log, bool set
     expect("button pause", 0, wire.arrival(0), 200);
     const char *frames[4] = {"S frame's pause", "G frame's pause", "H frame's pause", "I frame's pause"};
     for (int k = 0; k < 4; ++k)
-        expect(frames[k], log.at(QStringLiteral("Str%1Blength:").arg(k + 1), wire.clock), wire.arrival(81 * (k + 1)), 800);
+        expect(frames[k], log.at(QStringLiteral("Str%1Blength:").arg(k + 1), wire.clock), wire.arrival(81 * (k + 1)),
+               800);
     if (settles)
         expect("settle pause", log.at(QStringLiteral("Str4Blength:"), wire.clock), wire.arrival(327), 800 + 800);
     return out;

@@ -55,7 +55,7 @@ public:
     LogCapture &operator=(const LogCapture &) = delete;
     QStringList lines;
     QStringList categories;  // per line: its logging category
-    QVector<qint64> atMs;  // per line, on QElapsedTimer's monotonic clock
+    QVector<qint64> atMs;    // per line, on QElapsedTimer's monotonic clock
     // When the first line starting with `prefix` came, as `clock` counts
     // (-1 if none did).
     qint64 at(const QString &prefix, const QElapsedTimer &clock) const;

@@ -18,7 +18,7 @@ bool endsWith(const std::string &s, const char *suffix)
     return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
 }
 
-} // namespace
+}  // namespace
 
 int *modelField(ConfigModel &m, const std::string &name)
 {

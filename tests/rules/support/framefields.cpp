@@ -10,8 +10,14 @@
 namespace {
 
 // Encodable value range of a two-hex-digit field with the given offset.
-constexpr int hexLo(int offset) { return 0x10 - offset; }
-constexpr int hexHi(int offset) { return 0xFF - offset; }
+constexpr int hexLo(int offset)
+{
+    return 0x10 - offset;
+}
+constexpr int hexHi(int offset)
+{
+    return 0xFF - offset;
+}
 
 QVector<IntFieldInfo> buildIntFields()
 {
@@ -20,9 +26,9 @@ QVector<IntFieldInfo> buildIntFields()
     auto scalar = [&v](const QString &name, CfgField f, int lo, int hi, int frame) {
         v.append({name, [f](ConfigModel &m) -> int & { return m.*f; }, lo, hi, frame});
     };
-    auto array = [&v](const QString &name, int (ConfigModel::*a)[4], int k, int lo, int hi, int frame) {
-        v.append({QStringLiteral("%1[%2]").arg(name).arg(k),
-                  [a, k](ConfigModel &m) -> int & { return (m.*a)[k]; }, lo, hi, frame});
+    auto array = [&v](const QString &name, int(ConfigModel::*a)[4], int k, int lo, int hi, int frame) {
+        v.append({QStringLiteral("%1[%2]").arg(name).arg(k), [a, k](ConfigModel &m) -> int & { return (m.*a)[k]; }, lo,
+                  hi, frame});
     };
     auto digit = [&](const QString &name, CfgField f, int frame) { scalar(name, f, 0, 9, frame); };
     auto hex = [&](const QString &name, CfgField f, int off, int frame) {
@@ -85,27 +91,38 @@ QVector<IntFieldInfo> buildIntFields()
 int wildInt(QRandomGenerator &rng, int lo, int hi)
 {
     switch (rng.bounded(6)) {
-    case 0: return INT_MIN;
-    case 1: return INT_MAX;
-    case 2: return int(rng.generate());
-    case 3: return lo - 1 - rng.bounded(500);
-    case 4: return hi + 1 + rng.bounded(500);
-    default: return lo + rng.bounded(hi - lo + 1);
+    case 0:
+        return INT_MIN;
+    case 1:
+        return INT_MAX;
+    case 2:
+        return int(rng.generate());
+    case 3:
+        return lo - 1 - rng.bounded(500);
+    case 4:
+        return hi + 1 + rng.bounded(500);
+    default:
+        return lo + rng.bounded(hi - lo + 1);
     }
 }
 
 double wildVolts(QRandomGenerator &rng)
 {
     switch (rng.bounded(6)) {
-    case 0: return std::numeric_limits<double>::quiet_NaN();
-    case 1: return -rng.bounded(1000.0);
-    case 2: return 24.0 + rng.bounded(76.0);   // beyond 23.9 V, within the editor
-    case 3: return rng.bounded(1.0e12);
-    default: return rng.bounded(1000) / 10.0;
+    case 0:
+        return std::numeric_limits<double>::quiet_NaN();
+    case 1:
+        return -rng.bounded(1000.0);
+    case 2:
+        return 24.0 + rng.bounded(76.0);  // beyond 23.9 V, within the editor
+    case 3:
+        return rng.bounded(1.0e12);
+    default:
+        return rng.bounded(1000) / 10.0;
     }
 }
 
-} // namespace
+}  // namespace
 
 const QVector<IntFieldInfo> &frameIntFields()
 {
@@ -139,8 +156,8 @@ const QVector<IntFieldInfo> &modelIntFields()
         QVector<IntFieldInfo> v = frameIntFields();
         for (const VoltFieldInfo &f : frameVoltFields()) {
             const auto tenths = f.tenths;
-            v.append({f.name + "Tenths", [tenths](ConfigModel &m) -> int & { return m.*tenths; }, 0, f.hiTenths,
-                      f.frame});
+            v.append(
+                {f.name + "Tenths", [tenths](ConfigModel &m) -> int & { return m.*tenths; }, 0, f.hiTenths, f.frame});
         }
         return v + unframedIntFields();
     }();
@@ -248,9 +265,47 @@ ConfigModel distinctModel()
 }
 
 const char kDistinctFile[] =
-    "S12345678" "6D62574C41362B20" "75767778797A7B7C" "7F80818283848586" "434445464748494A" "9012" "8E" "3" "Y"
-    "G2" "2F3031323334" "3" "6E46643C5A50" "4" "898A8B8C" "6" "1112131415161718" "51" "6B" "6C" "BBBEBCBFBABD"
-    "678901" "6D2Z"
-    "H" "61626364" "65666768" "280" "C0C1C2" "391" "C3C4C5" "45" "131A21282F363D" "6" "5F5E5D5C" "55545352"
-    "487" "3F" "7" "5B" "0000X"
-    "I" "958A7F74" "211D1915" "000000000000000000000000000000000000000000000000000000000000000V";
+    "S12345678"
+    "6D62574C41362B20"
+    "75767778797A7B7C"
+    "7F80818283848586"
+    "434445464748494A"
+    "9012"
+    "8E"
+    "3"
+    "Y"
+    "G2"
+    "2F3031323334"
+    "3"
+    "6E46643C5A50"
+    "4"
+    "898A8B8C"
+    "6"
+    "1112131415161718"
+    "51"
+    "6B"
+    "6C"
+    "BBBEBCBFBABD"
+    "678901"
+    "6D2Z"
+    "H"
+    "61626364"
+    "65666768"
+    "280"
+    "C0C1C2"
+    "391"
+    "C3C4C5"
+    "45"
+    "131A21282F363D"
+    "6"
+    "5F5E5D5C"
+    "55545352"
+    "487"
+    "3F"
+    "7"
+    "5B"
+    "0000X"
+    "I"
+    "958A7F74"
+    "211D1915"
+    "000000000000000000000000000000000000000000000000000000000000000V";

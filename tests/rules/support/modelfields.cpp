@@ -17,9 +17,9 @@ QStringList modelDiff(const ConfigModel &a, const ConfigModel &b)
     return out;
 }
 
-#define F(name)              \
-    if (!(a.name == b.name)) \
-        out << QStringLiteral(#name)
+#define F(name)                                                                                                        \
+    if (!(a.name == b.name))                                                                                           \
+    out << QStringLiteral(#name)
 
 QStringList monitorDiff(const MonitorState &a, const MonitorState &b)
 {
