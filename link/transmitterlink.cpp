@@ -1,5 +1,6 @@
 #include "transmitterlink.h"
 
+#include "factory.h"
 #include "linecheck.h"
 #include "logging.h"
 #include "packetdecoder.h"
@@ -183,8 +184,10 @@ void TransmitterLink::takeChunks(const QVector<FramedChunk> &chunks)
         DecodeResult r;
         if (c.packet)
             r = decodePacket(c.bytes, answering ? readCopy : pages, live, true, awaited);
-        if (r.readFlag)
+        if (r.readFlag) {
             qCDebug(lcLink, "ReadFlag:%d", r.readFlag);
+            emit answerTaken(r.readFlag);
+        }
         if (r.readFlag && readProgress.active()) {
             readProgress.note(r.readFlag, readClock.elapsed());
             commandWaits.answered(readProgress.complete());
@@ -216,6 +219,17 @@ void TransmitterLink::sendFrames()
     sendFrame(FrameG);
     sendFrame(FrameH);
     sendFrame(FrameI);
+}
+
+void TransmitterLink::sendFactorySettings()
+{
+    factoryDefaults(pages);
+    sendFrame(FrameS);
+    sendFrame(FrameG);
+    sendFrame(FrameH);
+    factoryTrimsAndSteps(pages);
+    sendFrame(FrameI);
+    sendClosingWord();
 }
 
 void TransmitterLink::sendClosingWord()

@@ -62,6 +62,11 @@ public:
     void sendFrames();
     // "WWW": the settings are complete.
     void sendClosingWord();
+    // The factory settings onto the pages and out in the four frames with
+    // "WWW".  The trims and steps are set once more before the I frame:
+    // trims the transmitter reported during the pauses may have replaced
+    // them, and the I frame must carry the factory ones.
+    void sendFactorySettings();
     // Asks for every settings group and waits until all came, they stopped
     // for the quiet time, or the read's time is up; true when all came.
     // The answers go into a copy that starts as `start` (answers()), never
@@ -95,6 +100,8 @@ signals:
     // not) and is answered next; `refreshPages`: it changed what the pages
     // show at once.
     void chunkTaken(bool refreshPages);
+    // A read's answer, named by its ReadFlag, went into the read's copy.
+    void answerTaken(int readFlag);
     // Frame n (1..4) goes out now.
     void frameGoing(int n);
     // The closing "WWW" went out after the frames.

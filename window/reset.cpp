@@ -62,15 +62,7 @@ void MainWindow::resetToFactory(bool holdTrims)
     } else if (!factoryResetWanted(this)) {
         // No: nothing sent, nothing changed.
     } else {
-        RestData();
-        SendData1();
-        SendData2();
-        SendData3();
-        // Trims may have arrived during the three waits (the system page's
-        // reset does not hold them): the I frame must carry the factory ones.
-        RestData2();
-        SendData4();
-        link->sendClosingWord();
+        link->sendFactorySettings();
         readBack();
     }
 }

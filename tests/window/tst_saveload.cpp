@@ -200,7 +200,6 @@ private slots:
         QVERIFY(!file.endsWith(".sock") || makeSocketFile(own.filePath(file), fd));
         FileDialogAnswer answer(file.isEmpty() ? file : own.filePath(file));
         ModalCloser closer;
-        LogCapture log;
         QElapsedTimer sincePull;
         WireRecorder wire(peer, [&](const WireRecorder &r) {
             if (pull && r.bytes.size() >= 162 && !sincePull.isValid()) {
@@ -209,6 +208,7 @@ private slots:
                 sincePull.start();
             }
         });
+        FrameClock frames(WindowProbe::link(w), wire.clock);
         const auto controls = w.findChildren<QAbstractButton *>(
             QRegularExpression("^(toolButton_(Read|Send|Save|Load|Reset)|pushButton_Reset2|openButton)$"));
         const auto isOn = [](QAbstractButton *b) { return b->isEnabled(); };
@@ -248,7 +248,7 @@ private slots:
         QVERIFY(!(pull && closeAt) || closer.count == 0);         // closed at once, no loss box
         if (name == QLatin1String("toolButton_Send") && !pull) {  // one write, nothing else
             QTRY_COMPARE(wire.bytes, kInitialFile + "WWW");
-            const QStringList shortWaitsSeen = shortWaits(wire, log, false);
+            const QStringList shortWaitsSeen = shortWaits(wire, frames, false);
             QVERIFY2(shortWaitsSeen.isEmpty(), qPrintable(shortWaitsSeen.join(QStringLiteral(", "))));
             QVERIFY(!closedEarly);
         }
@@ -333,6 +333,7 @@ private slots:
             if (r.bytes.size() >= 81 && fileWhileSending.isNull())
                 fileWhileSending = readFile(path);
         });
+        FrameClock frames(WindowProbe::link(w), wire.clock);
         QTimer::singleShot(0, button(w, "toolButton_Save"), &QAbstractButton::click);
         QVERIFY(wire.waitForBytes(324));
         QVERIFY(waitUntil([&] { return readFile(path).size() == 324; }, 3000));
@@ -347,8 +348,8 @@ private slots:
         QCOMPARE(wire.bytes, kInitialFile);
         // Three frame pauses on the wire; the I frame's before the file is
         // put in place.
-        QStringList shortWaitsSeen = shortWaits(wire, log, false).filter(QRegularExpression("^(button|[SGH]) "));
-        if (savedAt - log.at(QStringLiteral("Str4Blength:"), wire.clock) < commandtime::ms(800) - 3)
+        QStringList shortWaitsSeen = shortWaits(wire, frames, false).filter(QRegularExpression("^(button|[SGH]) "));
+        if (savedAt - frames.at(4) < commandtime::ms(800) - 3)
             shortWaitsSeen << QStringLiteral("I frame's pause");
         QVERIFY2(shortWaitsSeen.isEmpty(), qPrintable(shortWaitsSeen.join(QStringLiteral(", "))));
         const QByteArray saved = readFile(path);

@@ -3,6 +3,7 @@
 #include "commandtime.h"
 #include "packetcases.h"
 #include "ptypeer.h"
+#include "transmitterlink.h"
 
 #include <QTimer>
 #include <QtGlobal>
@@ -78,15 +79,15 @@ LogCapture::~LogCapture()
     activeCapture = nullptr;
 }
 
-qint64 LogCapture::at(const QString &prefix, const QElapsedTimer &clock) const
+FrameClock::FrameClock(TransmitterLink &link, const QElapsedTimer &clock)
 {
-    for (int i = 0; i < lines.size(); ++i)
-        if (lines[i].startsWith(prefix))
-            return atMs[i] - clock.msecsSinceReference();
-    return -1;
+    QObject::connect(&link, &TransmitterLink::frameGoing, &context, [this, &clock](int n) {
+        if (n >= 1 && n <= 4)
+            atMs[n - 1] = clock.elapsed();
+    });
 }
 
-QStringList shortWaits(const WireRecorder &wire, const LogCapture &log, bool settles)
+QStringList shortWaits(const WireRecorder &wire, const FrameClock &frames, bool settles)
 {
     // A timer may end up to a millisecond early on its millisecond clock,
     // and each time here is rounded to the millisecond.
@@ -97,12 +98,11 @@ QStringList shortWaits(const WireRecorder &wire, const LogCapture &log, bool set
             out << QStringLiteral("%1: %2 ms").arg(QLatin1String(what)).arg(from < 0 || to < 0 ? -1 : to - from);
     };
     expect("button pause", 0, wire.arrival(0), 200);
-    const char *frames[4] = {"S frame's pause", "G frame's pause", "H frame's pause", "I frame's pause"};
+    const char *pauses[4] = {"S frame's pause", "G frame's pause", "H frame's pause", "I frame's pause"};
     for (int k = 0; k < 4; ++k)
-        expect(frames[k], log.at(QStringLiteral("Str%1Blength:").arg(k + 1), wire.clock), wire.arrival(81 * (k + 1)),
-               800);
+        expect(pauses[k], frames.at(k + 1), wire.arrival(81 * (k + 1)), 800);
     if (settles)
-        expect("settle pause", log.at(QStringLiteral("Str4Blength:"), wire.clock), wire.arrival(327), 800 + 800);
+        expect("settle pause", frames.at(4), wire.arrival(327), 800 + 800);
     return out;
 }
 

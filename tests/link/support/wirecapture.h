@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QObject>
 #include <QStringList>
 #include <QVector>
 
@@ -12,6 +13,7 @@
 
 class PtyPeer;
 class QTimer;
+class TransmitterLink;
 
 // Reads the peer from a timer, so bytes are seen (and time-stamped) as they
 // arrive even while the window sits in the nested wait of a command that
@@ -56,21 +58,32 @@ public:
     QStringList lines;
     QStringList categories;  // per line: its logging category
     QVector<qint64> atMs;    // per line, on QElapsedTimer's monotonic clock
-    // When the first line starting with `prefix` came, as `clock` counts
-    // (-1 if none did).
-    qint64 at(const QString &prefix, const QElapsedTimer &clock) const;
+};
+
+// When each frame of a command went out, as the link tells it just before
+// the frame's bytes, on `clock` (a WireRecorder's, so both count alike).
+class FrameClock
+{
+public:
+    FrameClock(TransmitterLink &link, const QElapsedTimer &clock);
+    // Frame n (1..4), -1 if it did not go out.
+    qint64 at(int n) const { return atMs.value(n - 1, -1); }
+    QVector<qint64> atMs{-1, -1, -1, -1};
+
+private:
+    QObject context;  // ends the connection with the clock
 };
 
 // The waits of a command that sends the four frames, each at least as long
 // as the commands now wait (commandtime::ms): the button pause before the
 // first frame, each frame's pause before the next byte goes out (the I
 // frame's before "WWW"), and with `settles` the settle pause before "RR".
-// Each pause is timed from the frame's log line, written just before the
-// frame and so before its pause starts, to the next bytes' arrival, which
-// can only be seen late: a loaded machine makes no wait look short.
-// Returns the waits that were short; `wire` must have recorded from before
-// the click and `log` must have been capturing.
-QStringList shortWaits(const WireRecorder &wire, const LogCapture &log, bool settles);
+// Each pause is timed from the link's word that the frame goes out, which
+// comes before its pause starts, to the next bytes' arrival, which can only
+// be seen late: a loaded machine makes no wait look short.  Returns the
+// waits that were short; `wire` and `frames` must have recorded from
+// before the click.
+QStringList shortWaits(const WireRecorder &wire, const FrameClock &frames, bool settles);
 
 // A whole read's answers in the order the transmitter sends them: every
 // settings case (a packet in `instead` takes the place of the one of its

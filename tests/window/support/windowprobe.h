@@ -8,6 +8,7 @@
 struct WindowProbe
 {
     static MonitorState &monitor(MainWindow &w) { return w.mon; }
+    static TransmitterLink &link(MainWindow &w) { return *w.link; }
     static int &trimHold(MainWindow &w) { return w.link->trimHold(); }
     static QString &frame(MainWindow &w, FrameKind kind) { return w.link->storedFrame(kind); }
     static HoverCounters &hover(MainWindow &w) { return w.hoverCounters; }
