@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <QVector>
@@ -37,6 +38,12 @@ public:
     void refresh();
     // Every page back to what the transmitter holds.
     void takeBackAll();
+    // Compares with `state` (a file, a history entry), named `name` in the
+    // tips and menus, instead of the transmitter; null: the transmitter
+    // again.  `state` must outlive the comparison.
+    void setReference(const ConfigModel *state, const QString &name);
+    // Added below the entries of every editor's context menu.
+    void addMenuActions(const QList<QAction *> &actions) { extraActions += actions; }
 
     // Ctrl+Shift+R: no desktop binds it, and an editor with the focus lets
     // it through (Ctrl+Shift+Z is the editors' own redo, Ctrl+Backspace
@@ -60,6 +67,10 @@ private:
     void showMenu(QWidget *editor, const QPoint &at);
     void takeBackOne(const Setting *s);
 
+    // What the marks hold the pages against, and whether there is one.
+    const ConfigModel &against() const { return reference ? *reference : held; }
+    bool comparing() const { return reference || heldKnown; }
+
     QWidget *window;
     ConfigModel &pages;
     const ConfigModel &held;
@@ -73,6 +84,9 @@ private:
     QVector<HeldDifference> marked;
     int markedSelection = 0;
     QHash<QWidget *, QWidget *> frames;  // a marked editor's frame
+    const ConfigModel *reference = nullptr;
+    QString referenceName;
+    QList<QAction *> extraActions;
 };
 
 // A write's verdict when it did not end well: a warning, and below the

@@ -4,10 +4,13 @@
 #include "filedialogs.h"
 #include "filereport.h"
 #include "filesaver.h"
+#include "filestate.h"
 #include "frameencoder.h"
 #include "logging.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
+#include "pagesteps.h"
+#include "sanity.h"
 #include "statusline.h"
 #include "texts.h"
 #include "transmitterlink.h"
@@ -60,6 +63,43 @@ bool readConfiguration(QWidget *parent, const QString &path, QByteArray &content
 
 }  // namespace
 
+bool readStateFile(QWidget *parent, const QString &path, const ConfigModel &base, ConfigModel &state)
+{
+    QByteArray content;
+    ConfigFileRead judged;
+    if (!readConfiguration(parent, path, content, judged))
+        return false;
+    state = base;
+    takeLoadedFrames(state, judged);
+    applySanity(state);
+    return true;
+}
+
+// The pages take the file as a load would, and nothing is sent: the marks
+// then show what differs from the transmitter.
+void MainWindow::openOnPages(const QString &chosen)
+{
+    if (steps->holding())
+        return;
+    const QString path = chosen.isEmpty() ? askLoadPath(this, fileFolder) : chosen;
+    if (path.isEmpty())
+        return;
+    fileFolder = folderOf(path);
+    QByteArray content;
+    ConfigFileRead judged;
+    if (!readConfiguration(this, path, content, judged))
+        return;
+    rememberFile(path);
+    takeLoadedFrames(cfg, judged);
+    FalseSaveData();
+    Dr_DataSelet();
+    FalseSaveData();
+    ui_Display();
+    const QString report = loadReport(judged, QFileInfo(path).fileName(), false);
+    if (!report.isEmpty())
+        QMessageBox::information(this, linkTexts().title, report);
+}
+
 void MainWindow::on_toolButton_Save_clicked()
 {
     const CommandScope command(*commands);
@@ -101,13 +141,14 @@ void MainWindow::on_toolButton_Load_clicked()
     const TrimHoldScope holdTrims(link->trimHold(), static_cast<bool>(command));
     if (!beginCommand(command, PortCheck::NotNeeded))
         return;
-    loadPath = askLoadPath(this, fileFolder);
+    loadPath = presetLoadPath.isEmpty() ? askLoadPath(this, fileFolder) : presetLoadPath;
     if (loadPath.isEmpty()) {
         Dr_DataSelet();
         FalseSaveData();
         return;
     }
     fileFolder = folderOf(loadPath);
+    rememberFile(loadPath);
 
     QByteArray content;
     ConfigFileRead judged;
@@ -132,6 +173,8 @@ void MainWindow::on_toolButton_Load_clicked()
     // transmitter: repair before sending, not only afterwards.
     FalseSaveData();
     const bool sending = linkOpen();
+    if (sending)
+        keepBefore(HistoryEvent::BeforeLoad, HistoryEvent::Load);
     sendAllFrames();
 
     Dr_DataSelet();
