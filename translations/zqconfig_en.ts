@@ -40,6 +40,10 @@
         <translation>Open on the pages…</translation>
     </message>
     <message>
+        <source>已在页面上打开 %1，未发送：</source>
+        <translation>Opened %1 on the pages, nothing sent:</translation>
+    </message>
+    <message>
         <source>历史…</source>
         <translation>History…</translation>
     </message>

@@ -103,6 +103,7 @@ void MainWindow::setUpKeeping()
         windowAction(this, "actionOpenOnPages", texts.openOnPages, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     connect(open, &QAction::triggered, this, [this] { openOnPages(); });
     differences->addMenuActions({undo, redo, withFile, withHeld, open, showAll});
+    differences->beforeTakingBack([this] { steps->separate(); });
 
     // The status line: the history, and while another state is compared,
     // which one, a click away from the transmitter again.
@@ -188,6 +189,7 @@ void MainWindow::putOnPages(const ConfigModel &state)
 {
     if (steps->holding())
         return;
+    steps->separate();
     takeBack(cfg, state);
     ui_Display();
 }

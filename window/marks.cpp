@@ -217,12 +217,14 @@ void DifferenceMarks::takeBackAll()
     // Nothing of this transmitter is known to take back.
     if (!comparing())
         return;
+    taking();
     takeBack(pages, against());
     QMetaObject::invokeMethod(window, "ui_Display");
 }
 
 void DifferenceMarks::takeBackOne(const Setting *s)
 {
+    taking();
     takeBack(pages, against(), s);
     QMetaObject::invokeMethod(window, "ui_Display");
 }

@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 struct ConfigModel;
 class QAction;
 class QPoint;
@@ -44,6 +46,9 @@ public:
     void setReference(const ConfigModel *state, const QString &name);
     // Added below the entries of every editor's context menu.
     void addMenuActions(const QList<QAction *> &actions) { extraActions += actions; }
+    // Called before a take-back changes the pages (page undo makes it a
+    // step of its own).
+    void beforeTakingBack(std::function<void()> f) { taking = std::move(f); }
 
     // Ctrl+Shift+R: no desktop binds it, and an editor with the focus lets
     // it through (Ctrl+Shift+Z is the editors' own redo, Ctrl+Backspace
@@ -87,6 +92,7 @@ private:
     const ConfigModel *reference = nullptr;
     QString referenceName;
     QList<QAction *> extraActions;
+    std::function<void()> taking = [] {};
 };
 
 // A write's verdict when it did not end well: a warning, and below the

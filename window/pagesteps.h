@@ -29,6 +29,12 @@ public:
     bool holding() const { return held; }
     // A fresh history starting from the pages as they are.
     void restart();
+    // What changed so far is a step; the next change starts another.
+    void separate()
+    {
+        notice();
+        ++focusTurn;
+    }
     // Puts `state` on the pages (undo and redo).
     void apply(const ConfigModel &state);
 

@@ -14,6 +14,7 @@ HistoryTexts historyTexts()
             QCoreApplication::translate("HistoryTexts", "与遥控器比较"),
             QCoreApplication::translate("HistoryTexts", "比较对象：%1"),
             QCoreApplication::translate("HistoryTexts", "在页面上打开…"),
+            QCoreApplication::translate("HistoryTexts", "已在页面上打开 %1，未发送："),
             QCoreApplication::translate("HistoryTexts", "历史…"),
             QCoreApplication::translate("HistoryTexts", "遥控器的历史"),
             QCoreApplication::translate("HistoryTexts", "时间|事件|端口|与前一项的不同"),
