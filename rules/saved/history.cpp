@@ -47,8 +47,8 @@ QString historyEventWord(HistoryEvent e)
 QString historyFileName(const QDateTime &time, HistoryEvent e, const QString &port)
 {
     QString name = time.toString(QLatin1String(kTimeFormat)) + QLatin1Char('_') + historyEventWord(e);
-    // Only the device's own name: "/dev/ttyUSB0" and "ttyUSB0" are one port.
-    QString p = port.mid(port.lastIndexOf(QLatin1Char('/')) + 1);
+    // "/dev/ttyUSB0" and "ttyUSB0" are one port.
+    QString p = port.startsWith(QLatin1String("/dev/")) ? port.mid(5) : port;
     for (QChar &c : p)
         if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('.') && c != QLatin1Char('-'))
             c = QLatin1Char('-');

@@ -32,8 +32,8 @@ struct HistoryEntry
 };
 
 // "2026-12-08_14-03-27-512_read_ttyUSB0.txt": sorted by name is sorted by
-// time.  A port's characters other than letters, digits, '.' and '-'
-// become '-'.
+// time.  A port's "/dev/" goes, and its characters other than letters,
+// digits, '.' and '-' become '-'.
 QString historyFileName(const QDateTime &time, HistoryEvent e, const QString &port);
 // False for a name historyFileName did not make.
 bool parseHistoryName(const QString &fileName, HistoryEntry *entry);

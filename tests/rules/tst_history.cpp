@@ -108,12 +108,12 @@ private slots:
     {
         const QDateTime t(QDate(2026, 12, 8), QTime(14, 3, 27, 512));
         const QString name = historyFileName(t, HistoryEvent::BeforeReset, QStringLiteral("/dev/serial/by-id/usb_x:1"));
-        QCOMPARE(name, QStringLiteral("2026-12-08_14-03-27-512_before-reset_usb-x-1.txt"));
+        QCOMPARE(name, QStringLiteral("2026-12-08_14-03-27-512_before-reset_serial-by-id-usb-x-1.txt"));
         HistoryEntry e;
         QVERIFY(parseHistoryName(name, &e));
         QCOMPARE(e.time, t);
         QCOMPARE(e.event, QStringLiteral("before-reset"));
-        QCOMPARE(e.port, QStringLiteral("usb-x-1"));
+        QCOMPARE(e.port, QStringLiteral("serial-by-id-usb-x-1"));
         QVERIFY(!parseHistoryName(QStringLiteral("glider.txt"), &e));
     }
 };
