@@ -499,6 +499,8 @@ private slots:
         w.show();
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(waitForRefresh(&w));
+        QVERIFY(!w.findChild<QAction *>("actionUndo")->isEnabled());  // nothing done yet
         auto *tabs = w.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
         QStringList designed;
         for (int i = 0; i < tabs->count(); ++i)
