@@ -53,12 +53,16 @@ QAction *windowAction(QWidget *window, const char *name, const QString &text, co
     return a;
 }
 
+// A button of its own text that does what `action` does; its tip names
+// the action and its key.
 QToolButton *statusButton(QStatusBar *bar, const char *name, QAction *action)
 {
     auto *b = new QToolButton(bar);
     b->setObjectName(QLatin1String(name));
     b->setAutoRaise(true);
-    b->setDefaultAction(action);
+    b->setText(action->text());
+    b->setToolTip(QStringLiteral("%1 (%2)").arg(action->text(), action->shortcut().toString(QKeySequence::NativeText)));
+    QObject::connect(b, &QToolButton::clicked, action, &QAction::trigger);
     bar->addPermanentWidget(b);
     return b;
 }
@@ -112,8 +116,11 @@ void MainWindow::setUpKeeping()
     comparing->hide();
     connect(withHeld, &QAction::changed, comparing,
             [comparing, withHeld] { comparing->setVisible(withHeld->isEnabled()); });
-    connect(history, &HistoryStore::unwritable, historyButton,
-            [historyButton](const QString &why) { historyButton->setText(historyTexts().unwritable.arg(why)); });
+    connect(history, &HistoryStore::unwritable, historyButton, [historyButton](const QString &why) {
+        const QString said = historyTexts().unwritable.arg(why);
+        historyButton->setText(historyButton->fontMetrics().elidedText(said, Qt::ElideMiddle, 400));
+        historyButton->setToolTip(said);
+    });
 
     // The port last opened is offered first when it is there.
     const int last = ui->portNameBox->findText(settingValue(kPortKey));

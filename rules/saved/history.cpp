@@ -141,7 +141,7 @@ public:
         if (content == last)
             return;
         if (!QDir().mkpath(folder)) {
-            fail(QStringLiteral("%1: cannot create the folder").arg(folder));
+            fail(folder);
             return;
         }
         // Two states within one millisecond keep both, in their order.

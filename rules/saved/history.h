@@ -86,6 +86,8 @@ signals:
     // A state was written as `path`.
     void kept(const QString &path);
     // The folder could not be written; said once for the store's life.
+    // `why`: the folder that could not be made, or the file and the
+    // system's words.
     void unwritable(const QString &why);
 
 private:
