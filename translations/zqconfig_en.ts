@@ -2,6 +2,113 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>HistoryTexts</name>
+    <message>
+        <source>%1 中的值：%2</source>
+        <translation>In %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 中的值（设置：值）：</source>
+        <translation>In %1 (setting: value):</translation>
+    </message>
+    <message>
+        <source>此页有 %1 项设置与 %2 中的不同</source>
+        <translation>%1 settings on this page differ from %2</translation>
+    </message>
+    <message>
+        <source>采用 %1 中的值（%2）</source>
+        <translation>Take the value in %1 (%2)</translation>
+    </message>
+    <message>
+        <source>所有页面采用 %1 中的值</source>
+        <translation>All pages to the values in %1</translation>
+    </message>
+    <message>
+        <source>与文件比较…</source>
+        <translation>Compare with file…</translation>
+    </message>
+    <message>
+        <source>与遥控器比较</source>
+        <translation>Compare with the transmitter</translation>
+    </message>
+    <message>
+        <source>比较对象：%1</source>
+        <translation>Comparing with %1</translation>
+    </message>
+    <message>
+        <source>在页面上打开…</source>
+        <translation>Open on the pages…</translation>
+    </message>
+    <message>
+        <source>已在页面上打开 %1，未发送：</source>
+        <translation>Opened %1 on the pages, nothing sent:</translation>
+    </message>
+    <message>
+        <source>历史…</source>
+        <translation>History…</translation>
+    </message>
+    <message>
+        <source>遥控器的历史</source>
+        <translation>Transmitter history</translation>
+    </message>
+    <message>
+        <source>时间|事件|端口|与前一项的不同</source>
+        <translation>Time|Event|Port|Differs from the entry before</translation>
+    </message>
+    <message>
+        <source>读取|写入|载入|恢复出厂设置|写入前|载入前|恢复出厂设置前</source>
+        <translation>read|write|load|factory reset|before a write|before a load|before a factory reset</translation>
+    </message>
+    <message>
+        <source>%1 项：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>（最早的一项）</source>
+        <translation>(the oldest entry)</translation>
+    </message>
+    <message>
+        <source>相同</source>
+        <translation>the same</translation>
+    </message>
+    <message>
+        <source>与页面比较</source>
+        <translation>Compare with the pages</translation>
+    </message>
+    <message>
+        <source>放到页面上</source>
+        <translation>Put on the pages</translation>
+    </message>
+    <message>
+        <source>另存为文件…</source>
+        <translation>Save as file…</translation>
+    </message>
+    <message>
+        <source>在文件夹中显示</source>
+        <translation>Show in folder</translation>
+    </message>
+    <message>
+        <source>历史 %1</source>
+        <translation>history %1</translation>
+    </message>
+    <message>
+        <source>历史无法保存：%1</source>
+        <translation>The history cannot be kept: %1</translation>
+    </message>
+    <message>
+        <source>最近的文件</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+</context>
+<context>
     <name>DifferenceTexts</name>
     <message>
         <source>遥控器中的值：%1</source>

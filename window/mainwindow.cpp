@@ -5,6 +5,7 @@
 #include "commandguard.h"
 #include "editorranges.h"
 #include "marks.h"
+#include "pagesteps.h"
 #include "portoffer.h"
 #include "readback.h"
 #include "shortcuts.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(QWidget *parent)
     });
     giveCommandShortcuts(this, ui);
     differences = new DifferenceMarks(this, cfg, known, heldKnown, ui->tabWidget);
+    setUpKeeping();
 }
 
 MainWindow::~MainWindow()
@@ -163,4 +165,6 @@ void MainWindow::ui_Display()
     showUnwrittenMark();
     if (differences)
         differences->refresh();
+    if (steps)
+        steps->notice();
 }

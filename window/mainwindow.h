@@ -1,6 +1,7 @@
 #pragma once
 
 #include "configmodel.h"
+#include "history.h"
 #include "hover.h"
 #include "monitorstate.h"
 
@@ -13,6 +14,7 @@ class CommandGuard;
 class CommandScope;
 class StatusLine;
 class DifferenceMarks;
+class PageSteps;
 class QCloseEvent;
 class QTimer;
 class TransmitterLink;
@@ -49,6 +51,8 @@ public:
     // Selects a port by the name the list shows or by its device path; one
     // the system does not list is offered.
     void choosePort(const QString &nameOrPath);
+    // The kept history of what transmitters held (history.h).
+    HistoryStore &historyStore() { return *history; }
 
 protected:
     // A close while a command runs waits for the command to end.
@@ -294,4 +298,26 @@ private:
     // Tests and benchmarks look at the state above (tests/window/support).
     friend struct WindowProbe;
     DifferenceMarks *differences = nullptr;  // marks.h
+
+    // The kept history, the state the marks compare with, page undo and the
+    // recent files (keeping.cpp).
+    void setUpKeeping();
+    // What the transmitter is known to hold goes into the history as `e`.
+    void keepHeld(HistoryEvent e);
+    // Before a write, load or reset: the state it replaces, and the event
+    // its read-back keeps.
+    void keepBefore(HistoryEvent before, HistoryEvent after);
+    void compareWith(const ConfigModel &state, const QString &name);
+    void compareWithHeld();
+    void compareWithFile();
+    void openOnPages(const QString &path = QString());
+    void putOnPages(const ConfigModel &state);
+    void showHistory();
+    void rememberFile(const QString &path);
+    HistoryStore *history = nullptr;
+    HistoryEvent afterWrite = HistoryEvent::Write;  // the event a write's read-back keeps
+    ConfigModel reference;                          // a file's or history entry's settings the marks compare with
+    PageSteps *steps = nullptr;                     // pagesteps.h
+    QWidget *historyWindow = nullptr;
+    QString presetLoadPath;  // a recent file chosen for Load: no dialog then
 };

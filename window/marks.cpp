@@ -1,6 +1,7 @@
 #include "marks.h"
 
 #include "configmodel.h"
+#include "historytexts.h"
 #include "readback.h"
 #include "settingstable.h"
 #include "texts.h"
@@ -130,7 +131,7 @@ QVector<QWidget *> DifferenceMarks::editorsOf(const Setting &s, const ConfigMode
 void DifferenceMarks::refresh()
 {
     const int selection = (pages.DR_CH * 2 + pages.DR_POSI) * 8 + pages.Mode;
-    QVector<HeldDifference> now = heldKnown ? heldDifferences(pages, held) : QVector<HeldDifference>();
+    QVector<HeldDifference> now = comparing() ? heldDifferences(pages, against()) : QVector<HeldDifference>();
     if (now == marked && (marked.isEmpty() || selection == markedSelection))
         return;
     marked = std::move(now);
@@ -138,9 +139,26 @@ void DifferenceMarks::refresh()
     mark();
 }
 
+void DifferenceMarks::setReference(const ConfigModel *state, const QString &name)
+{
+    reference = state;
+    referenceName = name;
+    backAll->setText(reference ? historyTexts().takeAllFrom.arg(name) : differenceTexts().backAll);
+    // The texts name what is compared: every mark is drawn anew.
+    marked.clear();
+    mark();
+    refresh();
+}
+
 void DifferenceMarks::mark()
 {
-    const DifferenceTexts texts = differenceTexts();
+    DifferenceTexts texts = differenceTexts();
+    if (reference) {
+        const HistoryTexts in = historyTexts();
+        texts.holds = in.holdsIn.arg(referenceName, QStringLiteral("%1"));
+        texts.holdsList = in.holdsInList.arg(referenceName);
+        texts.tabTip = in.tabTipIn.arg(QStringLiteral("%1"), referenceName);
+    }
     struct Tip
     {
         QStringList lines;
@@ -197,15 +215,17 @@ void DifferenceMarks::mark()
 void DifferenceMarks::takeBackAll()
 {
     // Nothing of this transmitter is known to take back.
-    if (!heldKnown)
+    if (!comparing())
         return;
-    takeBack(pages, held);
+    taking();
+    takeBack(pages, against());
     QMetaObject::invokeMethod(window, "ui_Display");
 }
 
 void DifferenceMarks::takeBackOne(const Setting *s)
 {
-    takeBack(pages, held, s);
+    taking();
+    takeBack(pages, against(), s);
     QMetaObject::invokeMethod(window, "ui_Display");
 }
 
@@ -253,23 +273,29 @@ void DifferenceMarks::showMenu(QWidget *e, const QPoint &at)
     } else {
         menu = new QMenu(e);
     }
-    const ConfigModel &known = held;
-    if (!heldKnown) {
+    const ConfigModel &known = against();
+    if (!comparing()) {
         // Nothing of this transmitter is known yet: nothing to compare with.
         menu->addAction(differenceTexts().notRead)->setEnabled(false);
     }
     for (const Setting &s : settingsTable()) {
-        if (!heldKnown)
+        if (!comparing())
             break;
         bool direct = false;
         if (!readBackAnswersFor(s) || !editorsOf(s, pages, &direct).contains(e) || !direct)
             continue;
-        QAction *one = menu->addAction(differenceTexts().backOne.arg(settingValueText(s, s.get(known))));
+        const QString value = settingValueText(s, s.get(known));
+        QAction *one = menu->addAction(reference ? historyTexts().takeOneFrom.arg(referenceName, value)
+                                                 : differenceTexts().backOne.arg(value));
         one->setEnabled(s.get(pages) != s.get(known));
         const Setting *setting = &s;
         connect(one, &QAction::triggered, this, [this, setting] { takeBackOne(setting); });
     }
     menu->addAction(backAll);
+    if (!extraActions.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(extraActions);
+    }
     menu->setObjectName(QStringLiteral("differenceMenu"));
     menu->exec(at);
     delete menu;

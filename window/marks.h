@@ -9,9 +9,12 @@
 
 #include <QHash>
 #include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <QVector>
+
+#include <functional>
 
 struct ConfigModel;
 class QAction;
@@ -37,6 +40,15 @@ public:
     void refresh();
     // Every page back to what the transmitter holds.
     void takeBackAll();
+    // Compares with `state` (a file, a history entry), named `name` in the
+    // tips and menus, instead of the transmitter; null: the transmitter
+    // again.  `state` must outlive the comparison.
+    void setReference(const ConfigModel *state, const QString &name);
+    // Added below the entries of every editor's context menu.
+    void addMenuActions(const QList<QAction *> &actions) { extraActions += actions; }
+    // Called before a take-back changes the pages (page undo makes it a
+    // step of its own).
+    void beforeTakingBack(std::function<void()> f) { taking = std::move(f); }
 
     // Ctrl+Shift+R: no desktop binds it, and an editor with the focus lets
     // it through (Ctrl+Shift+Z is the editors' own redo, Ctrl+Backspace
@@ -60,6 +72,10 @@ private:
     void showMenu(QWidget *editor, const QPoint &at);
     void takeBackOne(const Setting *s);
 
+    // What the marks hold the pages against, and whether there is one.
+    const ConfigModel &against() const { return reference ? *reference : held; }
+    bool comparing() const { return reference || heldKnown; }
+
     QWidget *window;
     ConfigModel &pages;
     const ConfigModel &held;
@@ -73,6 +89,10 @@ private:
     QVector<HeldDifference> marked;
     int markedSelection = 0;
     QHash<QWidget *, QWidget *> frames;  // a marked editor's frame
+    const ConfigModel *reference = nullptr;
+    QString referenceName;
+    QList<QAction *> extraActions;
+    std::function<void()> taking = [] {};
 };
 
 // A write's verdict when it did not end well: a warning, and below the

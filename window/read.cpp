@@ -44,6 +44,7 @@ bool MainWindow::readSettings(bool keepEdits)
     const ConfigModel edited = cfg, before = known;
     known = held;
     heldKnown = true;
+    keepHeld(HistoryEvent::Read);
     takeWholeRead(cfg, held);
     // Repair before anything is shown: a page refresh would otherwise push
     // an out-of-range value into a spin box, whose clamped value its

@@ -62,6 +62,7 @@ void MainWindow::resetToFactory(bool holdTrims)
     } else if (!factoryResetWanted(this)) {
         // No: nothing sent, nothing changed.
     } else {
+        keepBefore(HistoryEvent::BeforeReset, HistoryEvent::Reset);
         link->sendFactorySettings();
         readBack();
     }

@@ -4,10 +4,14 @@
 #include "filedialogs.h"
 #include "filereport.h"
 #include "filesaver.h"
+#include "filestate.h"
 #include "frameencoder.h"
+#include "historytexts.h"
 #include "logging.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
+#include "pagesteps.h"
+#include "sanity.h"
 #include "statusline.h"
 #include "texts.h"
 #include "transmitterlink.h"
@@ -21,7 +25,7 @@ namespace {
 
 // What a load tells about its file in the terms of zqconfig-file check:
 // empty for a file that loads whole and unchanged.
-QString loadReport(const ConfigFileRead &f, const QString &name, bool sent)
+QString loadReport(const ConfigFileRead &f, const QString &name, const QString &lead)
 {
     const GuardTexts texts = guardTexts();
     QStringList lines;
@@ -32,7 +36,7 @@ QString loadReport(const ConfigFileRead &f, const QString &name, bool sent)
         lines << texts.shortFile.arg(f.missingFrames());
     if (lines.isEmpty())
         return QString();
-    lines.prepend((sent ? texts.loadedWith : texts.loadedNotSent).arg(name));
+    lines.prepend(lead.arg(name));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -58,7 +62,59 @@ bool readConfiguration(QWidget *parent, const QString &path, QByteArray &content
     return true;
 }
 
+// The file's length, then once for each of the first three frames taken.
+void logFrames(const ConfigFileRead &judged)
+{
+    const int length = judged.length;
+    qCDebug(lcFiles, "Blength00:%d", length);
+    if (judged.frames.s)
+        qCDebug(lcFiles, "Blength01:%d", length);
+    if (judged.frames.g)
+        qCDebug(lcFiles, "Blength02:%d", length);
+    if (judged.frames.h)
+        qCDebug(lcFiles, "Blength03:%d", length);
+}
+
 }  // namespace
+
+bool readStateFile(QWidget *parent, const QString &path, const ConfigModel &base, ConfigModel &state)
+{
+    QByteArray content;
+    ConfigFileRead judged;
+    if (!readConfiguration(parent, path, content, judged))
+        return false;
+    state = base;
+    takeLoadedFrames(state, judged);
+    applySanity(state);
+    return true;
+}
+
+// The pages take the file as a load would, and nothing is sent: the marks
+// then show what differs from the transmitter.
+void MainWindow::openOnPages(const QString &chosen)
+{
+    if (steps->holding())
+        return;
+    const QString path = chosen.isEmpty() ? askLoadPath(this, fileFolder) : chosen;
+    if (path.isEmpty())
+        return;
+    fileFolder = folderOf(path);
+    QByteArray content;
+    ConfigFileRead judged;
+    if (!readConfiguration(this, path, content, judged))
+        return;
+    rememberFile(path);
+    logFrames(judged);
+    steps->separate();
+    takeLoadedFrames(cfg, judged);
+    FalseSaveData();
+    Dr_DataSelet();
+    FalseSaveData();
+    ui_Display();
+    const QString report = loadReport(judged, QFileInfo(path).fileName(), historyTexts().openedNotSent);
+    if (!report.isEmpty())
+        QMessageBox::information(this, linkTexts().title, report);
+}
 
 void MainWindow::on_toolButton_Save_clicked()
 {
@@ -101,13 +157,14 @@ void MainWindow::on_toolButton_Load_clicked()
     const TrimHoldScope holdTrims(link->trimHold(), static_cast<bool>(command));
     if (!beginCommand(command, PortCheck::NotNeeded))
         return;
-    loadPath = askLoadPath(this, fileFolder);
+    loadPath = presetLoadPath.isEmpty() ? askLoadPath(this, fileFolder) : presetLoadPath;
     if (loadPath.isEmpty()) {
         Dr_DataSelet();
         FalseSaveData();
         return;
     }
     fileFolder = folderOf(loadPath);
+    rememberFile(loadPath);
 
     QByteArray content;
     ConfigFileRead judged;
@@ -118,20 +175,15 @@ void MainWindow::on_toolButton_Load_clicked()
     const QString name = QFileInfo(loadPath).fileName();
     status->file(name);
     // The file was read and decoded once, by readConfiguration.
-    const int length = judged.length;
-    qCDebug(lcFiles, "Blength00:%d", length);
+    logFrames(judged);
     takeLoadedFrames(cfg, judged);
-    if (judged.frames.s)
-        qCDebug(lcFiles, "Blength01:%d", length);
-    if (judged.frames.g)
-        qCDebug(lcFiles, "Blength02:%d", length);
-    if (judged.frames.h)
-        qCDebug(lcFiles, "Blength03:%d", length);
 
     // A damaged file must not put out-of-range settings into the
     // transmitter: repair before sending, not only afterwards.
     FalseSaveData();
     const bool sending = linkOpen();
+    if (sending)
+        keepBefore(HistoryEvent::BeforeLoad, HistoryEvent::Load);
     sendAllFrames();
 
     Dr_DataSelet();
@@ -139,7 +191,7 @@ void MainWindow::on_toolButton_Load_clicked()
     readBack();
 
     // After a pulled cable the loss box says enough.
-    const QString report = loadReport(judged, name, sending);
+    const QString report = loadReport(judged, name, sending ? guardTexts().loadedWith : guardTexts().loadedNotSent);
     if (!report.isEmpty() && !commands->cutShort())
         QMessageBox::information(this, linkTexts().title, report);
 }

@@ -26,6 +26,7 @@ void MainWindow::on_toolButton_Send_clicked()
     status->command(StatusCommand::Write);
     if (!beginCommand(command) || !writeIntoUnread())
         return;
+    keepBefore(HistoryEvent::BeforeWrite, HistoryEvent::Write);
     sendAllFrames();
     readBack();
 }
@@ -78,6 +79,7 @@ void MainWindow::readBack()
         known = sent;
         heldKnown = true;
         sentUnchecked = false;
+        keepHeld(afterWrite);
         return;
     }
     // A close asked for meanwhile is not held up by a read-back.
@@ -90,6 +92,7 @@ void MainWindow::readBack()
         known = held;
         heldKnown = true;
         sentUnchecked = false;
+        keepHeld(afterWrite);
     }
     // A window about to close asks about what is left unwritten instead.
     if (commands->closePending())

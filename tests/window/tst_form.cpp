@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include "curewidget.h"
+#include "historytexts.h"
 #include "mainwindow.h"
 #include "mwidget.h"
 #include "options.h"
@@ -900,7 +901,7 @@ private slots:
         } recorder;
         QVERIFY(useEnglishTexts(false));
         QCoreApplication::installTranslator(&recorder);
-        linkTexts(), verifyTexts(), fileTexts(), guardTexts(), differenceTexts();
+        linkTexts(), verifyTexts(), fileTexts(), guardTexts(), differenceTexts(), historyTexts();
         for (const Setting &s : settingsTable())
             settingLabel(s, 1);
         QCoreApplication::removeTranslator(&recorder);

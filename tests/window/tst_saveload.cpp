@@ -14,6 +14,7 @@
 #include "wirecapture.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -609,6 +610,10 @@ private slots:
             << edited.left(162) << QStringList({"Blength00:162", "Blength01:162", "Blength02:162"}) << 25 << 2 << 50
             << QStringLiteral(
                    "提示, 已将 part.txt 载入页面，未发送（没有打开串口）：\n不完整（缺少帧 H I，这些设置保持原值）");
+        // Opened on the pages, a file goes nowhere, port open or not.
+        QTest::newRow("S and G only, opened on the pages")
+            << edited.left(162) << QStringList({"Blength00:162", "Blength01:162", "Blength02:162"}) << 25 << 2 << 50
+            << QStringLiteral("提示, 已在页面上打开 part.txt，未发送：\n不完整（缺少帧 H I，这些设置保持原值）");
         QTest::newRow("161 characters") << edited.left(161) << QStringList() << 0 << 4 << 50 << refused;
         QByteArray lines;
         for (int k = 0; k < 4; ++k)
@@ -643,13 +648,17 @@ private slots:
 
         ConfigModel expected = cfg;
         const QByteArray frames = logLines.isEmpty() ? QByteArray() : expectLoad(content, expected) + "WWW";
-        const QByteArray sent = portOpen ? frames : QByteArray();
+        const bool opened = QByteArray(QTest::currentDataTag()).endsWith("opened on the pages");
+        const QByteArray sent = portOpen && !opened ? frames : QByteArray();
 
         LogCapture log;
         FileDialogAnswer answer(path);
         ModalCloser closer;
         WireRecorder wire(peer);
-        QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
+        if (opened)
+            QTimer::singleShot(0, w.findChild<QAction *>("actionOpenOnPages"), &QAction::trigger);
+        else
+            QTimer::singleShot(0, button(w, "toolButton_Load"), &QAbstractButton::click);
         QVERIFY(waitUntil([&] { return closer.count == 1; }, 15000));
         QVERIFY(waitForCommandEnd());
         wire.collectFor(commandtime::ms(500));

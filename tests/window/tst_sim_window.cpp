@@ -151,6 +151,7 @@ private:
 
     std::unique_ptr<zqsim::SimHost> sim;
     std::unique_ptr<MainWindow> window;
+    std::unique_ptr<QTemporaryDir> kept;  // each test's own history
     TransmitterSettings bench;
     QString port;
 };
@@ -186,6 +187,8 @@ void TestSimWindow::init()
     QVERIFY2(sim->start(&error), error.c_str());
     port = QString::fromStdString(sim->slavePath());
 
+    kept = std::make_unique<QTemporaryDir>();
+    qputenv("ZQCONFIG_HISTORY", kept->path().toUtf8());
     window = std::make_unique<MainWindow>();
     window->offerPort(port);
     window->show();
@@ -502,6 +505,18 @@ void TestSimWindow::editsAreWrittenAndReadBack()
     // The transmitter keeps exactly the edits.
     const TransmitterSettings after = sim->settings();
     QVERIFY2(after == expected, qPrintable(names(zqsim::differingFields(after, expected)).join(QStringLiteral(", "))));
+    // The history keeps the state the write replaced (what the read
+    // brought) and the one it left, each once.
+    window->historyStore().waitForWrites();
+    const QVector<HistoryEntry> states = window->historyStore().entries();
+    QCOMPARE(states.size(), 2);
+    QCOMPARE(states[0].event + ' ' + states[1].event, QStringLiteral("write read"));
+    const auto keptSub1 = [](const HistoryEntry &e) {
+        QFile f(e.path);
+        return f.open(QIODevice::ReadOnly) ? historyState(f.readAll()).sub1 : -1000;
+    };
+    QCOMPARE(keptSub1(states[1]), before.sub1);
+    QCOMPARE(keptSub1(states[0]), edits["sub1"]);
 
     // Forget everything, read again: the edits come back, to the model and
     // to the pages.

@@ -409,6 +409,12 @@ private slots:
             << "Lepa3=50 FS1=20"
             << "spinBox_Lepa3 one"
             << "spinBox_FS1 spinBox_Lepa3 基础菜单 *" << t.holds.arg("50 %") << "spinBox_FS1 基础菜单 *";
+        // Against a file the marks are what differs from it, named in the
+        // tips; the transmitter's key goes back.
+        QTest::newRow("compared with a file")
+            << "sub1=5 Lepa3=50"
+            << "file sub1=5 FS1=20"
+            << "spinBox_Lepa3 spinBox_sub1 基础菜单 *" << t.holds.arg("96 %") << "spinBox_FS1 spinBox_Lepa3 基础菜单 *";
         QTest::newRow("every page, from a selector's menu")
             << "AttiM=2 PRM02_Data2=-30"
             << "comboBox_AttiM all"
@@ -453,6 +459,8 @@ private slots:
         w.show();
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(waitForRefresh(&w));
+        QVERIFY(!w.findChild<QAction *>("actionUndo")->isEnabled());  // nothing done yet
         auto *tabs = w.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
         QStringList designed;
         for (int i = 0; i < tabs->count(); ++i)
@@ -481,7 +489,18 @@ private slots:
         }
 
         QStringList entries;
-        if (take == QLatin1String("shortcut")) {
+        QTemporaryDir dir;
+        const bool file = take.startsWith(QLatin1String("file"));
+        if (file) {
+            ConfigModel other;
+            edit(other, take.mid(5));
+            QFile glider(dir.filePath("glider.txt"));
+            QVERIFY(glider.open(QIODevice::WriteOnly) && glider.write(historyContent(other)) == 324);
+            glider.close();
+            FileDialogAnswer answer(glider.fileName());
+            QTest::keyClick(tabs, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+            QVERIFY(answer.answered);
+        } else if (take == QLatin1String("shortcut")) {
             tabs->setCurrentIndex(1);
             QWidget *box = w.findChild<QWidget *>(QStringLiteral("spinBox_sub2"))->findChild<QLineEdit *>();
             box->setFocus();
@@ -535,6 +554,21 @@ private slots:
             for (int i = 0; i < tabs->count(); ++i)
                 QCOMPARE(tabs->tabText(i), designed[i]);
         }
+        // The keys reach the window again once the menu or dialog is gone.
+        QApplication::setActiveWindow(&w);
+        if (file) {
+            QVERIFY(w.findChild<QWidget *>("spinBox_Lepa3")->toolTip().startsWith("glider.txt "));
+            QTest::keyClick(tabs, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        } else if (!take.isEmpty() && !unread) {
+            // Undo, from outside the editors' text, brings back what the
+            // take-back took.
+            tabs->setFocus();
+            QTest::keySequence(tabs, QKeySequence::Undo);
+        } else {
+            return;
+        }
+        QVERIFY(waitForRefresh(&w));
+        QCOMPARE(marks(w), marked);
     }
 
     // Closing over unwritten changes: Cancel (the default) keeps the
