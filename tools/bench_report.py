@@ -105,6 +105,11 @@ def main():
     runs = max(1, int(os.environ.get('ZQ_BENCH_RUNS', '3')))
     env = dict(os.environ)
     env.setdefault('QT_QPA_PLATFORM', 'offscreen')
+    # The windows the benchmarks start keep their history and settings in
+    # the build tree, not in the user's folders.
+    kept = os.path.join(os.path.abspath(build), 'bench-kept')
+    env.setdefault('ZQCONFIG_HISTORY', os.path.join(kept, 'history'))
+    env.setdefault('XDG_CONFIG_HOME', os.path.join(kept, 'config'))
 
     def place(path):
         name = os.path.basename(path)
