@@ -28,24 +28,28 @@ QString cataloguePath(const QString &language)
 class QtCatalogue : public QTranslator
 {
 public:
-    QtCatalogue(const QString &name, const QString &folder, QObject *parent)
-        : QTranslator(parent), name(name), folder(folder)
+    QtCatalogue(const QString &language, const QString &folder, QObject *parent)
+        : QTranslator(parent), language(language), folder(folder)
     {
     }
     QString translate(const char *context, const char *sourceText, const char *disambiguation, int n) const override
     {
         if (!context || context[0] != 'Q')
             return QString();
+        // Asked by every catalogue's installation: the language's own
+        // direction answers it without the file.
+        if (qstrcmp(context, "QGuiApplication") == 0 && qstrcmp(sourceText, "QT_LAYOUT_DIRECTION") == 0 && !tried)
+            return QLocale(language).textDirection() == Qt::RightToLeft ? QStringLiteral("RTL") : QStringLiteral("LTR");
         if (!tried) {
             tried = true;
-            loaded = catalogue.load(name, folder);
+            loaded = catalogue.load(QStringLiteral("qtbase_") + language, folder);
         }
         return loaded ? catalogue.translate(context, sourceText, disambiguation, n) : QString();
     }
     bool isEmpty() const override { return false; }
 
 private:
-    const QString name, folder;
+    const QString language, folder;
     mutable QTranslator catalogue;
     mutable bool tried = false, loaded = false;
 };
@@ -72,7 +76,7 @@ void useQtLanguage(const QString &language)
 #else
     const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
 #endif
-    auto *lazy = new QtCatalogue(QStringLiteral("qtbase_") + locale, folder, app);
+    auto *lazy = new QtCatalogue(locale, folder, app);
     lazy->setObjectName(name);
     QCoreApplication::installTranslator(lazy);
 }
