@@ -1,5 +1,5 @@
-// "高级菜单2": the editors beside the two curves.  The curves themselves
-// repaint from the model on their own timers.
+// "高级菜单2": the editors beside the two curves, and the curves, which
+// repaint when what they draw changed.
 #include "configmodel.h"
 #include "mainwindow.h"
 #include "selector.h"
@@ -19,6 +19,7 @@ void MainWindow::DRCure_Display()
     showSelection(ui->comboBox_DR_POSI, cfg.DR_POSI);
     showValue(ui->spinBox_DR_RATE, cfg.DR_RATE);
     showValue(ui->spinBox_DR_EXP, cfg.DR_EXP);
+    ui->widget_3->creatData();
 }
 
 void MainWindow::THcure_Display()
@@ -29,4 +30,5 @@ void MainWindow::THcure_Display()
     showSelection(ui->comboBox_THCURE_MIX, cfg.THCURE_MIX);
     for (int i = 0; i < 7; ++i)
         showValue(boxes[i], cfg.*kThCurveFields[i]);
+    ui->widget_4->creatData();
 }
