@@ -142,7 +142,10 @@ void TransmitterLink::deviceLost()
 // its one answer, wait for the rest or for the quiet time.
 void TransmitterLink::takeBytes()
 {
-    const QByteArray bytes = serial.readAll();
+    // What has come, read at its size: readAll() grows a 16 KiB buffer by
+    // another 16 KiB before it finds nothing more, which the allocator
+    // copies once per packet.
+    const QByteArray bytes = serial.read(serial.bytesAvailable());
     if (bytes.isEmpty())
         return;
     emit heard();

@@ -1,7 +1,5 @@
 #include "commandguard.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QWidget>
@@ -15,7 +13,7 @@ CommandGuard::CommandGuard(QWidget *w, const QVector<QWidget *> &list, CommandWa
 
 CommandGuard::~CommandGuard()
 {
-    if (running && dialogsUp == 0)
+    if (running && !asked)
         QGuiApplication::restoreOverrideCursor();
 }
 
@@ -33,8 +31,9 @@ bool CommandGuard::begin()
     }
     // The busy-but-usable cursor: edits stay allowed while a command runs.
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    dialogsUp = 0;
-    qApp->installEventFilter(this);
+    asked = false;
+    if (window)
+        window->installEventFilter(this);
     emit started();
     return true;
 }
@@ -49,10 +48,11 @@ void CommandGuard::end()
         if (controls[i] && wasEnabled.value(i))
             controls[i]->setEnabled(true), showDisabled(controls[i], false);
     }
-    qApp->removeEventFilter(this);
-    if (dialogsUp == 0)
+    if (window)
+        window->removeEventFilter(this);
+    if (!asked)
         QGuiApplication::restoreOverrideCursor();
-    dialogsUp = 0;
+    asked = false;
     emit ended();
     if (waits.closePending() && window) {
         closingLost = waits.cutShort();
@@ -76,13 +76,16 @@ void CommandGuard::showDisabled(QWidget *control, bool disabled)
 
 bool CommandGuard::eventFilter(QObject *watched, QEvent *event)
 {
+    // A modal box or dialog blocks every other window while it shows, a
+    // native file dialog included; one over another keeps it blocked.
     const QEvent::Type type = event->type();
-    if (running && (type == QEvent::Show || type == QEvent::Hide) && watched->isWidgetType()
-        && static_cast<QWidget *>(watched)->isWindow() && qobject_cast<QDialog *>(watched)) {
-        if (type == QEvent::Show && dialogsUp++ == 0)
-            QGuiApplication::restoreOverrideCursor();
-        else if (type == QEvent::Hide && dialogsUp > 0 && --dialogsUp == 0)
-            QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    if (running && type == QEvent::WindowBlocked && !asked) {
+        asked = true;
+        QGuiApplication::restoreOverrideCursor();
+        emit asking();
+    } else if (running && type == QEvent::WindowUnblocked && asked) {
+        asked = false;
+        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -48,6 +48,8 @@ signals:
     // A command began; it ended (emitted before a waiting close goes ahead).
     void started();
     void ended();
+    // A box or a dialog came up over the window while a command runs.
+    void asking();
 
 public slots:
     // The transmitter is gone: the running command ends at once (its
@@ -56,7 +58,9 @@ public slots:
 
 protected:
     // A box or a file dialog during a command takes the busy cursor away
-    // while it shows: the user is being asked, nothing is busy.
+    // while it shows: the user is being asked, nothing is busy.  Seen as
+    // the window being blocked by a modal one, on the window alone and only
+    // while a command runs: nothing else of the process passes through.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -68,7 +72,7 @@ private:
     CommandWaits &waits;
     bool running = false;
     bool closingLost = false;
-    int dialogsUp = 0;  // dialogs showing during the command: no busy cursor
+    bool asked = false;  // a modal box or dialog blocks the window: no busy cursor
 };
 
 // Holds the guard for one command slot; every return ends the command.

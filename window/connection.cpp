@@ -31,6 +31,7 @@ void MainWindow::on_openButton_clicked()
         ui->portNameBox->setEnabled(false);
         ui->openButton->setText(texts.closeText);
         ui->toolButton_led->setIcon(QIcon(QStringLiteral(":/myImage/images/green.png")));
+        status->opened();
         return;
     }
     link->close();

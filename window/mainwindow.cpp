@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstring>
+
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow), loadPath(), refreshTimer(nullptr), commands(nullptr),
       portWatch(nullptr)
@@ -145,26 +147,43 @@ void MainWindow::showUnwrittenMark()
 
 void MainWindow::ui_Display()
 {
-    Servo_Display();
-    Recieve_Display();
-    Rev_Display();
-    EPA_Display();
-    SubTrim_Display();
-    FS_Display();
-    Delay_Display();
-    Aux_Display();
-    DR_Display();
-    Parameter_Display();
-    Atti_Display();
-    Elev_Display();
-    Vtype_Display();
-    Prm_Display();
-    DRCure_Display();
-    THcure_Display();
-    StkTrim_Display();
-    showUnwrittenMark();
-    if (differences)
-        differences->refresh();
-    if (steps)
-        steps->notice();
+    // Each part only when what it shows changed since it was last shown:
+    // live values move with the packets, the settings when edited, read,
+    // loaded or taken back.  The state is taken before the steps, so a
+    // change their echoes make is shown at the next tick.
+    if (!liveShown.same(mon)) {
+        liveShown.take(mon);
+        Servo_Display();
+        Recieve_Display();
+    }
+    SettingsShown now;
+    std::memset(static_cast<void *>(&now), 0, sizeof now);
+    now.pages = cfg;
+    now.held = known;
+    now.heldKnown = heldKnown;
+    if (!settingsShown.same(now)) {
+        settingsShown.take(now);
+        Rev_Display();
+        EPA_Display();
+        SubTrim_Display();
+        FS_Display();
+        Delay_Display();
+        Aux_Display();
+        DR_Display();
+        Parameter_Display();
+        Atti_Display();
+        Elev_Display();
+        Vtype_Display();
+        Prm_Display();
+        DRCure_Display();
+        THcure_Display();
+        StkTrim_Display();
+        showUnwrittenMark();
+        if (differences)
+            differences->refresh();
+        // An edit, a take-back or a command's end becomes an undo step.
+        if (steps)
+            steps->notice();
+    }
+    showHoverHighlights();
 }

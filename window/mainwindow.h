@@ -4,6 +4,7 @@
 #include "history.h"
 #include "hover.h"
 #include "monitorstate.h"
+#include "shownstate.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -261,6 +262,8 @@ private:
     // A chunk the link took: the pages repaired and, when it changed them,
     // shown before its answer goes out.
     void chunkTaken(bool refreshPages);
+    // Every tick, changed or not: the combo boxes' hover counters.
+    void showHoverHighlights();
 
     Ui::MainWindow *ui;
     // The port, the framer, the read's progress and answers, the stored
@@ -294,6 +297,15 @@ private:
     MonitorState mon;
     bool verifyWrites = true;
     HoverCounters hoverCounters;
+    // What the refresh last showed: the live values, and the settings with
+    // what they are compared against (the marks, the title's mark).
+    struct SettingsShown
+    {
+        ConfigModel pages, held;
+        bool heldKnown;
+    };
+    ShownState<MonitorState> liveShown;
+    ShownState<SettingsShown> settingsShown;
 
     // Tests and benchmarks look at the state above (tests/window/support).
     friend struct WindowProbe;

@@ -34,9 +34,9 @@ public:
     DifferenceMarks(QWidget *window, ConfigModel &pages, const ConfigModel &held, const bool &heldKnown,
                     QTabWidget *tabs);
 
-    // On every refresh tick: the rule is a pass over the settings table;
-    // widgets are touched only when what differs, or which editor shows
-    // it, has changed since the last tick.
+    // On a refresh tick that found the pages or what is held changed: the
+    // rule is a pass over the settings table; widgets are touched only when
+    // what differs, or which editor shows it, has changed since.
     void refresh();
     // Every page back to what the transmitter holds.
     void takeBackAll();

@@ -4,7 +4,6 @@
 #include "readprogress.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -35,9 +34,10 @@ StatusLine::StatusLine(QMainWindow *window, const QSerialPort &p, const ReadProg
     window->resize(window->width(), window->height() + line->sizeHint().height());
     connect(guard, &CommandGuard::started, this, &StatusLine::started);
     connect(guard, &CommandGuard::ended, this, &StatusLine::ended);
+    // A box coming up during a command shows the verdict as far as known.
+    connect(guard, &CommandGuard::asking, this, &StatusLine::showEnd);
     connect(ticker, &QTimer::timeout, this, &StatusLine::refresh);
-    ticker->start(100);
-    qApp->installEventFilter(this);
+    ticker->setInterval(100);
     refresh();
 }
 
@@ -146,11 +146,9 @@ void StatusLine::showEnd()
     }
 }
 
-bool StatusLine::eventFilter(QObject *watched, QEvent *event)
+void StatusLine::opened()
 {
-    if (running && event->type() == QEvent::Show && qobject_cast<QDialog *>(watched))
-        showEnd();
-    return QObject::eventFilter(watched, event);
+    refresh();
 }
 
 void StatusLine::refresh()
@@ -180,4 +178,11 @@ void StatusLine::refresh()
     link.quietForMs = now - qMax(openedAt, qMax(rate.lastMs(), lastHeard));
     link.packetsPerSecond = rate.perSecond(now);
     linkLabel->setText(linkStatusText(link));
+    // The packet rate and the silence are counted against the clock.
+    if (running || !openPort.isEmpty()) {
+        if (!ticker->isActive())
+            ticker->start();
+    } else {
+        ticker->stop();
+    }
 }

@@ -44,6 +44,8 @@ public:
     void closingSent();
     // A read heard bytes but no answer among them.
     void heardOnly();
+    // The port was opened: the link's words follow it from now on.
+    void opened();
     // For the loss box: what a pulled cable left in the transmitter, on a
     // line of its own; empty unless a write was under way.
     QString lossDetail() const;
@@ -51,13 +53,12 @@ public:
 public slots:
     void lost();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void started();
     void ended();
     void showEnd();
+    // Shows the step and the link as they are now; the ticker runs only
+    // while they can change by themselves (a command runs, a port is open).
     void refresh();
 
     const QSerialPort &port;

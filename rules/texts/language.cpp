@@ -21,6 +21,39 @@ QString cataloguePath(const QString &language)
     return QStringLiteral("%1/zqconfig_%2.qm").arg(QLatin1String(kCatalogueDir), language);
 }
 
+// Qt's own catalogue, read when Qt first asks for one of its texts (a
+// box's buttons, a file dialog, an editor's context menu).  The window's
+// own texts, whose contexts do not start with the Q of Qt's classes, pass
+// it by, so a start that shows nothing of Qt's never reads the file.
+class QtCatalogue : public QTranslator
+{
+public:
+    QtCatalogue(const QString &language, const QString &folder, QObject *parent)
+        : QTranslator(parent), language(language), folder(folder)
+    {
+    }
+    QString translate(const char *context, const char *sourceText, const char *disambiguation, int n) const override
+    {
+        if (!context || context[0] != 'Q')
+            return QString();
+        // Asked by every catalogue's installation: the language's own
+        // direction answers it without the file.
+        if (qstrcmp(context, "QGuiApplication") == 0 && qstrcmp(sourceText, "QT_LAYOUT_DIRECTION") == 0 && !tried)
+            return QLocale(language).textDirection() == Qt::RightToLeft ? QStringLiteral("RTL") : QStringLiteral("LTR");
+        if (!tried) {
+            tried = true;
+            loaded = catalogue.load(QStringLiteral("qtbase_") + language, folder);
+        }
+        return loaded ? catalogue.translate(context, sourceText, disambiguation, n) : QString();
+    }
+    bool isEmpty() const override { return false; }
+
+private:
+    const QString language, folder;
+    mutable QTranslator catalogue;
+    mutable bool tried = false, loaded = false;
+};
+
 }  // namespace
 
 // Qt is written in English, so English needs none; a missing catalogue
@@ -43,22 +76,22 @@ void useQtLanguage(const QString &language)
 #else
     const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
 #endif
-    auto *loaded = new QTranslator(app);
-    if (!loaded->load(QStringLiteral("qtbase_") + locale, folder)) {
-        delete loaded;
-        return;
-    }
-    loaded->setObjectName(name);
-    QCoreApplication::installTranslator(loaded);
+    auto *lazy = new QtCatalogue(locale, folder, app);
+    lazy->setObjectName(name);
+    QCoreApplication::installTranslator(lazy);
 }
 
 QStringList knownLanguages()
 {
     // The build bundles every catalogue there is, so the resources are the list.
     QStringList codes{QLatin1String(kSourceLanguage)};
-    const QStringList files = QDir(QLatin1String(kCatalogueDir)).entryList({QStringLiteral("zqconfig_*.qm")});
+    // Told apart by hand: a name filter compiles a regular expression,
+    // which at every start cost more than the rest of this unit.
+    const QLatin1String prefix("zqconfig_"), suffix(".qm");
+    const QStringList files = QDir(QLatin1String(kCatalogueDir)).entryList(QDir::Files);
     for (const QString &file : files)
-        codes << file.mid(int(qstrlen("zqconfig_")), file.size() - int(qstrlen("zqconfig_.qm")));
+        if (file.startsWith(prefix) && file.endsWith(suffix) && file.size() > prefix.size() + suffix.size())
+            codes << file.mid(prefix.size(), file.size() - prefix.size() - suffix.size());
     codes.sort();
     codes.removeDuplicates();
     return codes;

@@ -167,17 +167,19 @@ void PacketRate::note(qint64 nowMs)
 {
     times.append(nowMs);
     last = nowMs;
-    int stale = 0;
-    while (stale < times.size() && times[stale] <= nowMs - kRateWindowMs)
-        ++stale;
-    times.remove(0, stale);
+    while (first < times.size() && times[first] <= nowMs - kRateWindowMs)
+        ++first;
+    if (first > times.size() / 2) {
+        times.remove(0, first);
+        first = 0;
+    }
 }
 
 double PacketRate::perSecond(qint64 nowMs) const
 {
     int n = 0;
-    for (qint64 t : times)
-        n += t > nowMs - kRateWindowMs;
+    for (int i = first; i < times.size(); ++i)
+        n += times[i] > nowMs - kRateWindowMs;
     return n * 1000.0 / kRateWindowMs;
 }
 

@@ -67,10 +67,13 @@ public:
     void note(qint64 nowMs);
     double perSecond(qint64 nowMs) const;
     qint64 lastMs() const { return last; }
-    void reset() { times.clear(), last = -1; }
+    void reset() { times.clear(), first = 0, last = -1; }
 
 private:
-    QVector<qint64> times;  // within the window, oldest first
+    // Arrival times from `first` on, oldest first; the stale ones before it
+    // are dropped in bulk, not one memmove per packet.
+    QVector<qint64> times;
+    int first = 0;
     qint64 last = -1;
 };
 

@@ -5,6 +5,7 @@
 // user types survives the refresh.
 #include "configmodel.h"
 #include "curewidget.h"
+#include "declarations.h"
 #include "frameencoder.h"
 #include "hover.h"
 #include "mainwindow.h"
@@ -731,9 +732,71 @@ private slots:
         cfg.StkTrim[2] = 110;
         tick();
         QCOMPARE(trimRows(), (QStringList{"(0)", "(10)", "(-10)", "(0)"}));
+        // A read-out is compared with what it shows, not with what was
+        // last written into it.
         get<QLineEdit>("lineEdit_Trim_2")->setText("typed");
+        cfg.StkTrim[0] = 121;
         tick();
         QCOMPARE(get<QLineEdit>("lineEdit_Trim_2")->text(), QStringLiteral("(10)"));
+    }
+
+    // Ticks in which nothing a page shows changes write nothing into any
+    // widget of any page, seen as no paint: the model moves only where no
+    // page looks (so every display step runs), and every setting stands
+    // beyond its editor's range where the editor already shows the bound.
+    void refreshWritesNothingThatIsShownAlready()
+    {
+        ConfigModel &cfg = w->model();
+        MonitorState &mon = WindowProbe::monitor(*w);
+        const auto beyondTheEditors = [&cfg] {
+            for (const SettingDecl &s : settingDecls()) {
+                if (s.shown == Shown::Number || s.shown == Shown::Volts)
+                    s.set(cfg, s.editHi + 50);
+                else if (s.shown == Shown::Choice)
+                    s.set(cfg, int(s.items.size()) + 2);
+            }
+        };
+        beyondTheEditors();
+        tick();
+        beyondTheEditors();  // the boxes show their bounds, the model lies past them
+        mon.Servo1 = 9999;   // past its bars
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        struct Paints : QObject
+        {
+            QStringList seen;
+            bool eventFilter(QObject *o, QEvent *e) override
+            {
+                if (e->type() == QEvent::Paint)
+                    seen << o->objectName();
+                return false;
+            }
+        } paints;
+        auto *tabs = get<QTabWidget>("tabWidget");
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            QVERIFY(waitTicks(2));
+            // Text written again puts the cursor at its end, unpainted.
+            const auto edits = tabs->widget(page)->findChildren<QLineEdit *>();
+            for (QLineEdit *e : edits)
+                e->setCursorPosition(0);
+            QVERIFY(waitTicks(1));
+            const auto widgets = tabs->widget(page)->findChildren<QWidget *>();
+            for (QWidget *x : widgets)
+                x->installEventFilter(&paints);
+            for (int t = 0; t < 4; ++t) {
+                cfg.THCURE_Opt ^= 1;  // shown nowhere
+                mon.Spare1Live ^= 1;
+                QVERIFY(waitTicks(1));
+            }
+            QVERIFY(waitTicks(1));
+            for (QWidget *x : widgets)
+                x->removeEventFilter(&paints);
+            for (QLineEdit *e : edits)
+                if (e->cursorPosition() != 0)
+                    paints.seen << e->objectName();
+            QVERIFY2(paints.seen.isEmpty(), qPrintable(tabs->tabText(page) + ": " + paints.seen.join(' ')));
+        }
     }
 
     void editingAStepWritesTheRowsChannel()

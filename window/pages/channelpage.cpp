@@ -2,7 +2,6 @@
 // auxiliary sources.  Every tick shows the model in the widgets; a widget
 // whose value changed signals it, and its handler stores the same value back.
 #include "configmodel.h"
-#include "hover.h"
 #include "mainwindow.h"
 #include "selector.h"
 #include "showvalue.h"
@@ -27,8 +26,6 @@ void MainWindow::Rev_Display()
                                  ui->comboBox_rev5, ui->comboBox_rev6, ui->comboBox_rev7, ui->comboBox_rev8};
     for (int i = 0; i < 8; ++i)
         showSelection(boxes[i], cfg.*kRevFields[i]);
-    for (int i = 0; i < 8; ++i)
-        hoverHighlight(boxes[i], hoverCounters.rev[i]);
 }
 
 void MainWindow::EPA_Display()
@@ -71,6 +68,4 @@ void MainWindow::Aux_Display()
         showSelection(boxes[i], 0);
     for (int i = 0; i < 4; ++i)
         showSelection(boxes[4 + i], cfg.*kAuxFields[i]);
-    for (int i = 0; i < 8; ++i)
-        hoverHighlight(boxes[i], hoverCounters.aux[i]);
 }

@@ -1,7 +1,6 @@
-// "高级菜单2": the editors beside the two curves.  The curves themselves
-// repaint from the model on their own timers.
+// "高级菜单2": the editors beside the two curves, and the curves, which
+// repaint when what they draw changed.
 #include "configmodel.h"
-#include "hover.h"
 #include "mainwindow.h"
 #include "selector.h"
 #include "showvalue.h"
@@ -20,10 +19,7 @@ void MainWindow::DRCure_Display()
     showSelection(ui->comboBox_DR_POSI, cfg.DR_POSI);
     showValue(ui->spinBox_DR_RATE, cfg.DR_RATE);
     showValue(ui->spinBox_DR_EXP, cfg.DR_EXP);
-    hoverHighlight(ui->comboBox_DR_MIX2, hoverCounters.drMix2);
-    hoverHighlight(ui->comboBox_DR_CH2, hoverCounters.drCh2);
-    hoverHighlight(ui->comboBox_DR_SW2, hoverCounters.drSw2);
-    hoverHighlight(ui->comboBox_DR_POSI, hoverCounters.drPosi);
+    ui->widget_3->creatData();
 }
 
 void MainWindow::THcure_Display()
@@ -34,5 +30,5 @@ void MainWindow::THcure_Display()
     showSelection(ui->comboBox_THCURE_MIX, cfg.THCURE_MIX);
     for (int i = 0; i < 7; ++i)
         showValue(boxes[i], cfg.*kThCurveFields[i]);
-    hoverHighlight(ui->comboBox_THCURE_MIX, hoverCounters.thcureMix);
+    ui->widget_4->creatData();
 }

@@ -4,13 +4,13 @@
 #include <vector>
 
 class QPainter;
-class QTimer;
 struct ConfigModel;
 struct CurvePoint;
 
 // A curve drawn from a few model values.  The model has no change
-// notification, so the curve looks at it every 100 ms and repaints only
-// when a value it last drew has changed.
+// notification: the page's display step asks the curve to look at it
+// (creatData) on a refresh that found the settings changed, and the curve
+// repaints only when a value it last drew has changed.
 class CurveWidget : public QWidget
 {
     Q_OBJECT
@@ -34,6 +34,5 @@ protected:
 private:
     void paintEvent(QPaintEvent *event) final;
 
-    QTimer *timer;
     std::vector<int> drawn;  // empty until the first paint
 };

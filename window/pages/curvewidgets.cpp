@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
-#include <QTimer>
 #include <QVector>
 
 namespace {
@@ -36,10 +35,8 @@ QPainterPath half(const CurvePoint &start, const CurvePoint &control, const Curv
 
 }  // namespace
 
-CurveWidget::CurveWidget(QWidget *parent) : QWidget(parent), timer(new QTimer(this))
+CurveWidget::CurveWidget(QWidget *parent) : QWidget(parent)
 {
-    connect(timer, &QTimer::timeout, this, &CurveWidget::creatData);
-    timer->start(100);
 }
 
 // A repaint of the same inputs would draw the same pixels (a resize or an

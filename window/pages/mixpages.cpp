@@ -1,7 +1,6 @@
 // "高级菜单1" (dual rate per channel, attitude, elevon and V-tail mixing)
 // and "混控设置" (the four programmable mixes).
 #include "configmodel.h"
-#include "hover.h"
 #include "mainwindow.h"
 #include "selector.h"
 #include "showvalue.h"
@@ -20,9 +19,6 @@ void MainWindow::DR_Display()
     showSelection(ui->comboBox_DR_SW1, cfg.DR_SW);
     showValue(ui->spinBox_DR_UP1, cfg.DR_UP1);
     showValue(ui->spinBox_DR_DOWN1, cfg.DR_DOWN1);
-    hoverHighlight(ui->comboBox_DR_MIX1, hoverCounters.drMix1);
-    hoverHighlight(ui->comboBox_DR_CH1, hoverCounters.drCh1);
-    hoverHighlight(ui->comboBox_DR_SW1, hoverCounters.drSw1);
 }
 
 void MainWindow::Atti_Display()
@@ -32,7 +28,6 @@ void MainWindow::Atti_Display()
     showSelection(ui->comboBox_AttiM, cfg.AttiM);
     for (int i = 0; i < 6; ++i)
         showValue(boxes[i], cfg.*kAttiFields[i]);
-    hoverHighlight(ui->comboBox_AttiM, hoverCounters.attiM);
 }
 
 void MainWindow::Elev_Display()
@@ -42,7 +37,6 @@ void MainWindow::Elev_Display()
     showSelection(ui->comboBox_EleMix, cfg.EleMix);
     for (int i = 0; i < 6; ++i)
         showValue(boxes[i], cfg.*kElevFields[i]);
-    hoverHighlight(ui->comboBox_EleMix, hoverCounters.eleMix);
 }
 
 void MainWindow::Vtype_Display()
@@ -51,7 +45,6 @@ void MainWindow::Vtype_Display()
     showSelection(ui->comboBox_RuMix, cfg.RuMix);
     for (int i = 0; i < 4; ++i)
         showValue(boxes[i], cfg.*kRuFields[i]);
-    hoverHighlight(ui->comboBox_RuMix, hoverCounters.ruMix);
 }
 
 void MainWindow::Prm_Display()
@@ -80,10 +73,5 @@ void MainWindow::Prm_Display()
         showValue(w.data1, cfg.*f.data1);
         showValue(w.data2, cfg.*f.data2);
         showValue(w.data3, cfg.*f.data3);
-    }
-    for (int m = 0; m < 4; ++m) {
-        hoverHighlight(mixes[m].mix, hoverCounters.prm[3 * m]);
-        hoverHighlight(mixes[m].master, hoverCounters.prm[3 * m + 1]);
-        hoverHighlight(mixes[m].slave, hoverCounters.prm[3 * m + 2]);
     }
 }
