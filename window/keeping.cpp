@@ -74,6 +74,7 @@ void MainWindow::setUpKeeping()
     const HistoryTexts texts = historyTexts();
     history = new HistoryStore(HistoryStore::defaultFolder(), this);
     steps = new PageSteps(this, cfg);
+    steps->showPagesWith([this] { ui_Display(); });
     // A command that talks to the transmitter starts a fresh undo history:
     // its states are in the kept history.
     connect(commands, &CommandGuard::started, this, [this] { steps->hold(true); });

@@ -58,7 +58,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(this, &MainWindow::linkLost, commands, &CommandGuard::abandon);
     status = new StatusLine(this, link->port(), link->progress(), commands);
     connect(this, &MainWindow::linkLost, status, &StatusLine::lost);
-    connect(link, &TransmitterLink::heard, status, &StatusLine::heard);
+    connect(link, &TransmitterLink::heard, status, &StatusLine::lineHeard);
     connect(link, &TransmitterLink::packetArrived, status, &StatusLine::packet);
     connect(link, &TransmitterLink::frameGoing, status, &StatusLine::frame);
     connect(link, &TransmitterLink::closingWordSent, status, &StatusLine::closingSent);
@@ -78,6 +78,7 @@ MainWindow::MainWindow(QWidget *parent)
     });
     giveCommandShortcuts(this, ui);
     differences = new DifferenceMarks(this, cfg, known, heldKnown, ui->tabWidget);
+    differences->showPagesWith([this] { ui_Display(); });
     setUpKeeping();
 }
 

@@ -219,14 +219,16 @@ void DifferenceMarks::takeBackAll()
         return;
     taking();
     takeBack(pages, against());
-    QMetaObject::invokeMethod(window, "ui_Display");
+    if (showPages)
+        showPages();
 }
 
 void DifferenceMarks::takeBackOne(const Setting *s)
 {
     taking();
     takeBack(pages, against(), s);
-    QMetaObject::invokeMethod(window, "ui_Display");
+    if (showPages)
+        showPages();
 }
 
 bool DifferenceMarks::eventFilter(QObject *watched, QEvent *event)

@@ -49,6 +49,8 @@ public:
     // Called before a take-back changes the pages (page undo makes it a
     // step of its own).
     void beforeTakingBack(std::function<void()> f) { taking = std::move(f); }
+    // How the window shows the pages after a take-back.
+    void showPagesWith(std::function<void()> f) { showPages = std::move(f); }
 
     // Ctrl+Shift+R: no desktop binds it, and an editor with the focus lets
     // it through (Ctrl+Shift+Z is the editors' own redo, Ctrl+Backspace
@@ -93,6 +95,7 @@ private:
     QString referenceName;
     QList<QAction *> extraActions;
     std::function<void()> taking = [] {};
+    std::function<void()> showPages;
 };
 
 // A write's verdict when it did not end well: a warning, and below the

@@ -80,7 +80,8 @@ void PageSteps::apply(const ConfigModel &state)
 {
     takeBack(pages, state);
     seen = pages;
-    QMetaObject::invokeMethod(window, "ui_Display");
+    if (showPages)
+        showPages();
     // What the refresh itself settled is part of the step.
     seen = pages;
 }

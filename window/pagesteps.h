@@ -8,6 +8,8 @@
 #include "configmodel.h"
 
 #include <QObject>
+
+#include <functional>
 #include <QVector>
 
 class QUndoStack;
@@ -35,10 +37,13 @@ public:
         notice();
         ++focusTurn;
     }
+    // How the window shows the pages after a step put them back.
+    void showPagesWith(std::function<void()> f) { showPages = std::move(f); }
     // Puts `state` on the pages (undo and redo).
     void apply(const ConfigModel &state);
 
 private:
+    std::function<void()> showPages;
     QWidget *window;
     ConfigModel &pages;
     QUndoStack *undo;

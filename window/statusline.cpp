@@ -83,7 +83,7 @@ void StatusLine::packet()
     rate.note(clock.elapsed());
 }
 
-void StatusLine::heard()
+void StatusLine::lineHeard()
 {
     lastHeard = clock.elapsed();
 }

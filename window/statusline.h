@@ -37,7 +37,7 @@ public:
     // A packet or a receiver packet arrived.
     void packet();
     // Bytes arrived, packets or not: the line is not silent.
-    void heard();
+    void lineHeard();
     // The running command turned into another (a write that reads first).
     void becomes(StatusCommand c);
     // The closing "WWW" after the frames went out.
