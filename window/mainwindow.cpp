@@ -8,6 +8,7 @@
 #include "portoffer.h"
 #include "readback.h"
 #include "shortcuts.h"
+#include "slips.h"
 #include "statusline.h"
 #include "texts.h"
 #include "transmitterlink.h"
@@ -74,7 +75,15 @@ MainWindow::MainWindow(QWidget *parent)
             portLooksDue = 2;
     });
     giveCommandShortcuts(this, ui);
+    givePageKeys(this, ui->tabWidget);
+    keepWheelOffUnfocusedEditors(this);
     differences = new DifferenceMarks(this, cfg, known, heldKnown, ui->tabWidget);
+}
+
+void MainWindow::setVerifyWrites(bool on)
+{
+    verifyWrites = on;
+    status->verifies(on);
 }
 
 MainWindow::~MainWindow()

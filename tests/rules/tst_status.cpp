@@ -60,6 +60,17 @@ private slots:
         noise.heardOnly = true;
         QTest::newRow("a read that heard only noise")
             << noise << "Not read: the data that came held no usable answer (14:02:11)";
+        CommandEnd refused = ended(StatusCommand::Load, 0, false, 0);
+        refused.file = "photo.jpg";
+        refused.failed = true;
+        QTest::newRow("a refused file leaves a trace")
+            << refused << "Not loaded: photo.jpg could not be read or is not a configuration file (14:02:11)";
+        QTest::newRow("one setting held otherwise")
+            << ended(StatusCommand::Write, 4, true, 19, 1)
+            << "Written, but the transmitter holds 1 setting otherwise (14:02:11)";
+        QTest::newRow("two settings held otherwise")
+            << ended(StatusCommand::Write, 4, true, 19, 2)
+            << "Written, but the transmitter holds 2 settings otherwise (14:02:11)";
     }
     void endOfACommand()
     {
@@ -69,9 +80,14 @@ private slots:
 
     void framesLeftByAPull()
     {
-        QCOMPARE(framesLeftText(2),
-                 QStringLiteral("Frames S, G were sent, frames H, I were not: the transmitter may now "
-                                "hold a mix of new and old settings. Connect again and write once more."));
+        // What the frames carry, not their letters.
+        QCOMPARE(framesLeftText(3),
+                 QStringLiteral("Sent: channel settings (reverse, sub-trim, end points, fail-safe, aux channels), "
+                                "transmitter alarm, stick mode; servo delays, flight modes, elevon and V-tail mixes, "
+                                "dual-rate switch, mixes 1 and 2; dual rates and their curves, throttle curve, mixes 3 "
+                                "and 4, receiver and battery alarms, RSSI. Not sent: stick trims and trim steps. The "
+                                "transmitter may now hold a mix of new and old settings. Connect again and write once "
+                                "more."));
         QVERIFY(framesLeftText(0).startsWith("No frame was sent"));
         QVERIFY(framesLeftText(4).startsWith("All four frames were sent, but what"));
         QVERIFY(framesLeftText(4, false).contains("the closing word WWW was not"));
@@ -94,6 +110,42 @@ private slots:
         QCOMPARE(linkStatusText(f), QStringLiteral("ttyUSB0: 50 packets/s"));
         f.quietForMs = 3000;
         QVERIFY(linkStatusText(f).startsWith("ttyUSB0: open, but nothing received for 3 s"));
+        // A long name keeps its end, as the port box does, and the advice
+        // after it; the tool tip has the whole path.
+        f.port = "/dev/serial/by-id/usb-USB_Serial_Adapter_A50285BI-if00-port0";
+        QCOMPARE(linkStatusText(f).section(':', 0, 0), QStringLiteral("…ter_A50285BI-if00-port0"));
+        QCOMPARE(statusPortName(f.port).size(), kStatusPortChars);
+        QVERIFY(linkStatusText(f).endsWith("is this its port?"));
+        QVERIFY(linkStatusText(f, true).startsWith(f.port + ": open"));
+        QCOMPARE(statusPortName("/dev/ttyUSB0"), QStringLiteral("ttyUSB0"));
+    }
+
+    // Whatever the command, the bar never moves back from one step to
+    // the next, frames through the read-back, and ends full.
+    void progressNeverMovesBack()
+    {
+        for (StatusCommand c : {StatusCommand::Write, StatusCommand::Load, StatusCommand::Reset, StatusCommand::Save,
+                                StatusCommand::Read})
+            for (bool open : {true, false})
+                for (bool checks : {true, false}) {
+                    CommandStep s;
+                    s.command = c, s.portOpen = open, s.checks = checks;
+                    QList<CommandStep> steps;
+                    if (c != StatusCommand::Read)
+                        for (int f = 0; f <= 4; ++f)
+                            s.frame = f, steps << s;
+                    const bool readsBack = c == StatusCommand::Read || (c != StatusCommand::Save && open && checks);
+                    if (readsBack)
+                        for (int a = 0; a <= 19; ++a)
+                            s.reading = true, s.answers = a, steps << s;
+                    int before = 0;
+                    for (const CommandStep &step : steps) {
+                        QVERIFY(commandStepDone(step) >= before);
+                        QCOMPARE(commandStepTotal(step), commandStepTotal(steps.first()));
+                        before = commandStepDone(step);
+                    }
+                    QCOMPARE(before, commandStepTotal(s));
+                }
     }
 
     void whyAPortWouldNotOpen_data()
@@ -109,8 +161,12 @@ private slots:
         QTest::newRow("not ours") << int(OpenAttempt::Permission) << true << false << true
                                   << "No permission to use the port ttyUSB0: add your user to the dialout group "
                                      "(sudo usermod -aG dialout $USER), then log out and in again.";
-        QTest::newRow("anything else") << int(OpenAttempt::Other) << true << true << true
-                                       << "The system says: Input/output error";
+        QTest::newRow("a device without serial settings (/dev/null)")
+            << int(OpenAttempt::NotSerial) << true << true << true << "ttyUSB0 is not a serial port.";
+        QTest::newRow("anything else: plain words first")
+            << int(OpenAttempt::Other) << true << true << true
+            << "The system reported an error opening the port ttyUSB0: plug the adapter in again and retry.\n"
+               "In the system's words: Input/output error";
     }
     void whyAPortWouldNotOpen()
     {
