@@ -100,8 +100,7 @@
     <message>
         <source>%1：不是配置文件（其中没有一组完整的设置），
 未发送任何数据。</source>
-        <translation>%1: not a configuration file (it holds no complete group of settings);
-nothing was sent.</translation>
+        <translation>%1: not a configuration file (it holds no complete group of settings). Nothing was sent.</translation>
     </message>
     <message>
         <source>不完整：文件中没有%1，这些设置保持原值</source>

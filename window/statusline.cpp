@@ -187,6 +187,7 @@ void StatusLine::refresh()
         // rather than name a step that is not happening.
         step.waiting = qobject_cast<QFileDialog *>(modal) ? CommandStep::ForFile : CommandStep::ForAnswer;
         commandLabel->setText(commandStepText(step));
+        bar->hide();
     } else if (running && !modal) {
         step.waiting = CommandStep::NotWaiting;
         step.reading = progress.active();
