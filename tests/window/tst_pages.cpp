@@ -422,7 +422,6 @@ private slots:
         QTest::newRow("wheel in a focused spin box") << "spinBox_sub2" << true << "wheel" << true << 0;
         QTest::newRow("Ctrl+PgDown in a combo box") << "comboBox_rev1" << true << "Ctrl+PgDown" << false << 1;
         QTest::newRow("Ctrl+PgUp in a spin box") << "spinBox_sub2" << true << "Ctrl+PgUp" << false << -1;
-        QTest::newRow("Ctrl+Shift+Tab in a spin box") << "spinBox_sub2" << true << "Ctrl+Shift+Tab" << false << -1;
         QTest::newRow("Ctrl+Tab in the port box") << "portNameBox" << true << "Ctrl+Tab" << false << 1;
     }
     void slipsChangeNoValue()
@@ -431,18 +430,14 @@ private slots:
         QFETCH(bool, focused);
         QFETCH(QString, action);
         auto *e = get<QWidget>(qPrintable(editor));
-        const auto value = [e] {
-            if (auto *c = qobject_cast<QComboBox *>(e))
-                return QString::number(c->currentIndex());
-            return qobject_cast<QAbstractSpinBox *>(e)->text();
-        };
+        auto *c = qobject_cast<QComboBox *>(e);
+        const auto value = [&] { return c ? QString::number(c->currentIndex()) : e->property("text").toString(); };
         auto *tabs = get<QTabWidget>("tabWidget");
         turnToPageOf(e);
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        QWidget *focus = focused ? e : get<QWidget>("openButton");
-        focus->setFocus();
-        QTRY_VERIFY(focus->hasFocus());
+        (focused ? e : get<QWidget>("openButton"))->setFocus();
+        QTRY_VERIFY(e->hasFocus() == focused);
         const QString before = value();
         const int page = tabs->currentIndex();
         if (action == "wheel") {
@@ -450,9 +445,8 @@ private slots:
             QWheelEvent wheel(at, e->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                               Qt::NoScrollPhase, false);
             QApplication::sendEvent(e, &wheel);
-        } else {
-            QTest::keySequence(e->window()->focusWidget(), QKeySequence(action));
-        }
+        } else
+            QTest::keySequence(e, QKeySequence(action));
         QVERIFY(waitTicks(2));
         QTEST(value() != before, "changes");
         QFETCH(int, pages);

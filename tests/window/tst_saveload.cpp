@@ -649,19 +649,21 @@ private slots:
 
         LogCapture log;
         FileDialogAnswer answer(path);
-        // While the dialog is up the line says what it waits for, not "Writing…".
+        // While the dialog is up the line says what it waits for, not "Writing…";
+        // a refusal's box stays up past a second, and the line keeps the time
+        // the refusal came, not the time the box went.
         const auto line = [&] { return w.findChild<QLabel *>(QStringLiteral("statusCommand"))->text(); };
         bool waitSaid = false;
         answer.whileShown = [&] { waitSaid = waitUntil([&] { return line() == "正在等待选择文件…"; }, 3000); };
-        // A refusal's box stays up past a second; the line keeps the time
-        // the refusal came, not the time the box went.
         const bool refusal = box.startsWith(QStringLiteral("错误"));
         ModalCloser closer(refusal ? 1100 : 0);
         QString duringBox;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
-            if (duringBox.isEmpty() && qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-                duringBox = line();
+            duringBox += closer.count == 0 && duringBox.isEmpty()
+                                 && qobject_cast<QMessageBox *>(QApplication::activeModalWidget())
+                             ? line()
+                             : QString();
         });
         watch.start(10);
         WireRecorder wire(peer);
