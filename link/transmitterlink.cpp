@@ -27,6 +27,12 @@ QString whyNotOpen(const QSerialPort &port)
     case QSerialPort::PermissionError:
         a.error = OpenAttempt::Permission;
         break;
+    case QSerialPort::UnsupportedOperationError:
+        a.error = OpenAttempt::NotSerial;
+        break;
+    case QSerialPort::ResourceError:
+        a.error = OpenAttempt::NoResponse;
+        break;
     default:
         a.error = OpenAttempt::Other;
         break;

@@ -111,4 +111,6 @@ fi
 if [ "$scale" = 1 ]; then
   tools/demo_screenshot.sh --writing "$out/status-line.png" "$out/demo.png"
   tools/demo_screenshot.sh --lang en --writing "$out/status-line-en.png" --tabs "$out/tabs-en" "$out/demo-en.png" "$out/demo-en-pages.png"
+  tools/status_pictures.sh "$out"
+  tools/status_pictures.sh --lang en "$out"
 fi

@@ -193,10 +193,6 @@
         <translation>No</translation>
     </message>
     <message>
-        <source>%1：不是配置文件（没有完整的 S、G、H 或 I 帧），未发送任何数据。</source>
-        <translation>%1: not a configuration file (no S, G, H or I frame in place); nothing was sent.</translation>
-    </message>
-    <message>
         <source>已加载并发送 %1：</source>
         <translation>Loaded and sent %1:</translation>
     </message>
@@ -205,12 +201,38 @@
         <translation>repaired (%1)</translation>
     </message>
     <message>
-        <source>不完整（缺少帧 %1，这些设置保持原值）</source>
-        <translation>short (frames %1 missing; those settings stay as they were)</translation>
-    </message>
-    <message>
         <source>已将 %1 载入页面，未发送（没有打开串口）：</source>
         <translation>Loaded %1 onto the pages, not sent (no port is open):</translation>
+    </message>
+    <message>
+        <source>%1：不是配置文件（其中没有一组完整的设置），
+未发送任何数据。</source>
+        <translation>%1: not a configuration file (it holds no complete group of settings). Nothing was sent.</translation>
+    </message>
+    <message>
+        <source>不完整：文件中没有%1，这些设置保持原值</source>
+        <translation>short: the file holds no %1; those settings stay as they were</translation>
+    </message>
+    <message>
+        <source>通道设置（相位、中点、行程、失控保护、辅助通道）、遥控器报警电压、摇杆模式</source>
+        <translation>channel settings (reverse, sub-trim, end points, fail-safe, aux channels), transmitter alarm, stick mode</translation>
+    </message>
+    <message>
+        <source>舵机延迟、姿态、升降副翼和 V 型尾翼混控、大小舵开关、混控一和二</source>
+        <translation>servo delays, flight modes, elevon and V-tail mixes, dual-rate switch, mixes 1 and 2</translation>
+    </message>
+    <message>
+        <source>大小舵比率和曲线、油门曲线、混控三和四、接收机和动力电池报警、RSSI</source>
+        <translation>dual rates and their curves, throttle curve, mixes 3 and 4, receiver and battery alarms, RSSI</translation>
+    </message>
+    <message>
+        <source>摇杆微调和步长</source>
+        <translation>stick trims and trim steps</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <comment>between what frames carry</comment>
+        <translation>; </translation>
     </message>
 </context>
 <context>
@@ -256,7 +278,7 @@
     <message>
         <source>还没有读取遥控器中的设置。写入会用页面上的值替换遥控器中的全部设置，包括没有读取过的微调、行程、失控保护和报警设置。
 先读取：读取遥控器，页面上已做的修改保留在读取的值之上，不发送任何数据。</source>
-        <translation>The transmitter's settings have not been read yet. Writing replaces every setting it holds with the pages' values, also the trims, end points, fail-safes and alarms never read from it.
+        <translation>The transmitter&apos;s settings have not been read yet. Writing replaces every setting it holds with the pages&apos; values, also the trims, end points, fail-safes and alarms never read from it.
 Read first: reads the transmitter and keeps the edits made on the pages on top of what it holds; nothing is sent.</translation>
     </message>
     <message>
@@ -853,10 +875,6 @@ Read first: reads the transmitter and keeps the edits made on the pages on top o
         <translation>Sent, not verified: the answer was incomplete (%1)</translation>
     </message>
     <message>
-        <source>已写入，但遥控器保存的 %1 项设置与发送的不同（%2）</source>
-        <translation>Written, but the transmitter holds %1 setting(s) otherwise (%2)</translation>
-    </message>
-    <message>
         <source>已写入并校验 %1</source>
         <translation>Written and verified %1</translation>
     </message>
@@ -867,10 +885,6 @@ Read first: reads the transmitter and keeps the edits made on the pages on top o
     <message>
         <source>四个帧都已发送，但未能校验遥控器保存的设置。</source>
         <translation>All four frames were sent, but what the transmitter holds could not be checked.</translation>
-    </message>
-    <message>
-        <source>已发送帧 %1，未发送帧 %2：遥控器现在可能保存着一部分新设置和一部分旧设置，请重新连接后再写入一次。</source>
-        <translation>Frames %1 were sent, frames %2 were not: the transmitter may now hold a mix of new and old settings. Connect again and write once more.</translation>
     </message>
     <message>
         <source>未打开串口</source>
@@ -909,15 +923,6 @@ Read first: reads the transmitter and keeps the edits made on the pages on top o
         <translation>%1 is not a serial port.</translation>
     </message>
     <message>
-        <source>系统报告：%1</source>
-        <translation>The system says: %1</translation>
-    </message>
-    <message>
-        <source>、</source>
-        <comment>between frame letters</comment>
-        <translation>, </translation>
-    </message>
-    <message>
         <source>未读取：收到的数据中没有可用的应答（%1）</source>
         <translation>Not read: the data that came held no usable answer (%1)</translation>
     </message>
@@ -928,6 +933,43 @@ Read first: reads the transmitter and keeps the edits made on the pages on top o
     <message>
         <source>四个帧都已发送，但结束命令 WWW 没有发出：遥控器可能没有保存这些设置，请重新连接后再写入一次。</source>
         <translation>All four frames were sent, but the closing word WWW was not: the transmitter may not have stored them. Reconnect and write once more.</translation>
+    </message>
+    <message>
+        <source>正在等待选择文件…</source>
+        <translation>Waiting for a file to be chosen…</translation>
+    </message>
+    <message>
+        <source>正在等待你的回答…</source>
+        <translation>Waiting for your answer…</translation>
+    </message>
+    <message>
+        <source>未载入：%1 无法读取或不是配置文件（%2）</source>
+        <translation>Not loaded: %1 could not be read or is not a configuration file (%2)</translation>
+    </message>
+    <message numerus="yes">
+        <source>已写入，但遥控器保存的 %n 项设置与发送的不同（%1）</source>
+        <translation>
+            <numerusform>Written, but the transmitter holds %n setting otherwise (%1)</numerusform>
+            <numerusform>Written, but the transmitter holds %n settings otherwise (%1)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>未能打开串口 %1（%2）</source>
+        <translation>Port %1 did not open (%2)</translation>
+    </message>
+    <message>
+        <source>已发送：%1。未发送：%2。遥控器现在可能保存着一部分新设置和一部分旧设置，请重新连接后再写入一次。</source>
+        <translation>Sent: %1. Not sent: %2. The transmitter may now hold a mix of new and old settings. Connect again and write once more.</translation>
+    </message>
+    <message>
+        <source>串口 %1 没有响应：适配器可能刚被拔出或出了故障，请重新插上后再试。</source>
+        <translation>The port %1 does not respond: the adapter may have just been pulled or be faulty. Plug it in again and retry.</translation>
+    </message>
+    <message>
+        <source>打开串口 %1 时系统报告了一个错误，请重新插上适配器后再试。
+系统的原话：%2</source>
+        <translation>The system reported an error opening the port %1: plug the adapter in again and retry.
+In the system's words: %2</translation>
     </message>
 </context>
 <context>
@@ -962,7 +1004,7 @@ Read first: reads the transmitter and keeps the edits made on the pages on top o
     </message>
     <message>
         <source>页面上的设置已发送到遥控器，但没有校验遥控器是否已保存。仍要关闭吗？</source>
-        <translation>The pages' settings were sent to the transmitter, but whether it stored them was not checked. Close anyway?</translation>
+        <translation>The pages&apos; settings were sent to the transmitter, but whether it stored them was not checked. Close anyway?</translation>
     </message>
 </context>
 </TS>

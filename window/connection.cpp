@@ -21,6 +21,7 @@ void MainWindow::on_openButton_clicked()
     if (!linkOpen()) {
         QString why;
         if (!link->open(ui->portNameBox->currentText(), &why)) {
+            status->notOpened(ui->portNameBox->currentText());
             // The designed line first, then why in the system's terms.
             QMessageBox::about(nullptr, texts.title, texts.openFailed + QLatin1Char('\n') + why);
             return;

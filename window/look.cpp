@@ -3,11 +3,14 @@
 #include <QAbstractSpinBox>
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QGroupBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
+#include <QToolTip>
 #include <QWidget>
 
 #include <limits>
@@ -151,10 +154,48 @@ void showSpinArrows(QWidget *window)
     }
 }
 
+// A tool tip takes its background from the form's sheets (the dark greys
+// set on the window and the pages) but its text colour from the platform's
+// tool-tip palette, black on most desktops: light text on the form's grey
+// reads at any desktop's setting, and so does a tip shown outside the sheets.
+void readableToolTips()
+{
+    QPalette tips = QToolTip::palette();
+    tips.setColor(QPalette::ToolTipBase, QColor(40, 40, 40));
+    tips.setColor(QPalette::ToolTipText, QColor(240, 240, 240));
+    QToolTip::setPalette(tips);
+}
+
+// The first two mixes' columns start 10 px higher than the last two's,
+// under their titles' descenders: each column's rows start where the
+// lowest ones do, inside the columns' designed rectangles.
+void alignMixColumns(QWidget *window)
+{
+    QList<QWidget *> columns;
+    int top = 0;
+    for (const char *name : {"groupBox_11", "groupBox_12", "groupBox_15", "groupBox_21"}) {
+        auto *box = window->findChild<QGroupBox *>(QLatin1String(name));
+        if (!box)
+            return;
+        for (QWidget *w : box->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->layout())
+                columns << w, top = qMax(top, w->y());
+    }
+    for (QWidget *w : columns) {
+        QMargins m = w->layout()->contentsMargins();
+        m.setTop(m.top() + top - w->y());
+        w->layout()->setContentsMargins(m);
+        // The window's grey would otherwise cover the title's lower part.
+        w->setStyleSheet(QStringLiteral("#%1 { background: transparent; }").arg(w->objectName()));
+    }
+}
+
 }  // namespace
 
 void adaptLookToPlatform(QWidget *window)
 {
+    readableToolTips();
+    alignMixColumns(window);
     settleCaptionsAndFocus(window);
     fitChannelNames(window);
     paintMonitorOpaque(window);

@@ -9,6 +9,7 @@
 #include "portoffer.h"
 #include "readback.h"
 #include "shortcuts.h"
+#include "slips.h"
 #include "statusline.h"
 #include "texts.h"
 #include "transmitterlink.h"
@@ -77,9 +78,17 @@ MainWindow::MainWindow(QWidget *parent)
             portLooksDue = 2;
     });
     giveCommandShortcuts(this, ui);
+    givePageKeys(this, ui->tabWidget);
+    keepWheelOffUnfocusedEditors(this);
     differences = new DifferenceMarks(this, cfg, known, heldKnown, ui->tabWidget);
     differences->showPagesWith([this] { ui_Display(); });
     setUpKeeping();
+}
+
+void MainWindow::setVerifyWrites(bool on)
+{
+    verifyWrites = on;
+    status->verifies(on);
 }
 
 MainWindow::~MainWindow()

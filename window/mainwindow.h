@@ -43,7 +43,7 @@ public:
     ConfigModel &model() { return cfg; }
     const ConfigModel &transmitterModel() const { return known; }
     // Whether a write is read back and compared (--no-verify turns it off).
-    void setVerifyWrites(bool on) { verifyWrites = on; }
+    void setVerifyWrites(bool on);
 
     // Puts a port the system does not list (a pseudo-terminal, a
     // /dev/serial/by-id/ link) into the port list and selects it; it stays

@@ -33,7 +33,7 @@ QString loadReport(const ConfigFileRead &f, const QString &name, const QString &
     if (!repairs.isEmpty())
         lines << texts.repaired.arg(repairs.join(QLatin1String("; ")));
     if (!f.missingFrames().isEmpty())
-        lines << texts.shortFile.arg(f.missingFrames());
+        lines << texts.shortFile.arg(framesInWords(f.missingFrames()));
     if (lines.isEmpty())
         return QString();
     lines.prepend(lead.arg(name));
@@ -168,6 +168,8 @@ void MainWindow::on_toolButton_Load_clicked()
 
     QByteArray content;
     ConfigFileRead judged;
+    // Refused until read: the box that refuses it and the line then agree.
+    status->file(QFileInfo(loadPath).fileName(), true);
     if (!readConfiguration(this, loadPath, content, judged)) {
         loadPath.clear();
         return;

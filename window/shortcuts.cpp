@@ -4,6 +4,7 @@
 #include "ui_mainwindow.h"
 
 #include <QShortcut>
+#include <QTabWidget>
 
 namespace {
 
@@ -28,4 +29,17 @@ void giveCommandShortcuts(QWidget *window, Ui::MainWindow *ui)
     giveShortcut(window, ui->toolButton_Send, shortcuts::write(), ui->toolButton_Send->text());
     giveShortcut(window, ui->toolButton_Save, shortcuts::save(), ui->toolButton_Save->text());
     giveShortcut(window, ui->toolButton_Load, shortcuts::load(), ui->toolButton_Load->text());
+}
+
+void givePageKeys(QWidget *window, QTabWidget *pages)
+{
+    const auto turn = [pages](int by) {
+        const int n = pages->count();
+        if (n > 0)
+            pages->setCurrentIndex((pages->currentIndex() + by + n) % n);
+    };
+    for (const QKeySequence &key : shortcuts::nextPage())
+        QObject::connect(new QShortcut(key, window), &QShortcut::activated, pages, [turn] { turn(1); });
+    for (const QKeySequence &key : shortcuts::previousPage())
+        QObject::connect(new QShortcut(key, window), &QShortcut::activated, pages, [turn] { turn(-1); });
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QKeySequence>
+#include <QList>
 
+class QTabWidget;
 class QWidget;
 namespace Ui {
 class MainWindow;
@@ -32,8 +34,22 @@ inline QKeySequence load()
 {
     return QKeySequence(Qt::CTRL | Qt::Key_O);
 }  // opens a file
+
+// The keys that turn the pages, from anywhere in the window and whatever
+// has focus: a focused box would otherwise take Ctrl+PgDn as its own.
+inline QList<QKeySequence> nextPage()
+{
+    return {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)};
+}
+inline QList<QKeySequence> previousPage()
+{
+    return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+            QKeySequence(Qt::CTRL | Qt::Key_PageUp)};
+}
 }  // namespace shortcuts
 
 // Gives the command buttons of `window` their keys, each named in its
 // button's tool tip.
 void giveCommandShortcuts(QWidget *window, Ui::MainWindow *ui);
+// Gives the window the keys that turn its pages, round at either end.
+void givePageKeys(QWidget *window, QTabWidget *pages);

@@ -4,6 +4,8 @@
 #include "readprogress.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -27,6 +29,12 @@ StatusLine::StatusLine(QMainWindow *window, const QSerialPort &p, const ReadProg
     bar->hide();
     QStatusBar *line = window->statusBar();
     line->setSizeGripEnabled(false);
+    // The form's dark grey and light text, not the platform's light line
+    // under it.
+    line->setStyleSheet(
+        QStringLiteral("QStatusBar { background-color: rgb(40, 40, 40); }"
+                       "QStatusBar::item { border: none; }"
+                       "QLabel { color: rgb(230, 230, 230); }"));
     line->addWidget(commandLabel, 1);
     line->addPermanentWidget(bar);
     line->addPermanentWidget(linkLabel);
@@ -45,7 +53,10 @@ void StatusLine::started()
 {
     running = true;
     step = CommandStep();
+    step.checks = checks;
     end = CommandEnd();
+    endFacts.clear();
+    verdictShown = false;
     end.portOpen = step.portOpen = port.isOpen();
     refresh();
 }
@@ -105,6 +116,12 @@ void StatusLine::heardOnly()
     end.heardOnly = true;
 }
 
+void StatusLine::notOpened(const QString &port)
+{
+    lastEnd = portNotOpenedText(port, QTime::currentTime());
+    commandLabel->setText(lastEnd);
+}
+
 void StatusLine::lost()
 {
     if (running)
@@ -137,9 +154,18 @@ void StatusLine::showEnd()
     if (!running)
         return;
     end.answers = progress.groupsArrived();
-    end.at = QTime::currentTime();
+    // The time is when the verdict was reached: a box that tells it and
+    // is dismissed later does not move it.
+    CommandEnd facts = end;
+    facts.at = QTime();
+    const QString unstamped = commandEndText(facts);
+    if (unstamped != endFacts) {
+        endFacts = unstamped;
+        end.at = QTime::currentTime();
+    }
     const QString text = commandEndText(end);
     if (!text.isEmpty()) {
+        verdictShown = true;
         lastEnd = text;
         commandLabel->setText(text);
         bar->hide();
@@ -154,7 +180,15 @@ void StatusLine::opened()
 void StatusLine::refresh()
 {
     const qint64 now = clock.elapsed();
-    if (running && QApplication::activeModalWidget() == nullptr) {
+    QWidget *modal = QApplication::activeModalWidget();
+    if (running && modal && !verdictShown) {
+        // A question or a file dialog before the command's work: say so
+        // rather than name a step that is not happening.
+        step.waiting = qobject_cast<QFileDialog *>(modal) ? CommandStep::ForFile : CommandStep::ForAnswer;
+        commandLabel->setText(commandStepText(step));
+        bar->hide();
+    } else if (running && !modal) {
+        step.waiting = CommandStep::NotWaiting;
         step.reading = progress.active();
         step.answers = progress.groupsArrived();
         commandLabel->setText(commandStepText(step));
@@ -185,4 +219,6 @@ void StatusLine::refresh()
     } else {
         ticker->stop();
     }
+    // A long port name is shortened on the line; the whole one is here.
+    linkLabel->setToolTip(linkStatusText(link, true));
 }

@@ -46,6 +46,10 @@ public:
     void heardOnly();
     // The port was opened: the link's words follow it from now on.
     void opened();
+    // Whether writes read back what they sent (the bar's length).
+    void verifies(bool on) { checks = on; }
+    // The port would not open: a trace of the box stays on the line.
+    void notOpened(const QString &port);
     // For the loss box: what a pulled cable left in the transmitter, on a
     // line of its own; empty unless a write was under way.
     QString lossDetail() const;
@@ -71,6 +75,9 @@ private:
     bool running = false;
     CommandStep step;
     CommandEnd end;
+    bool checks = true;
+    QString endFacts;  // the verdict without its time, as last stamped
+    bool verdictShown = false;
     QString lastEnd;   // shown while no command runs
     QString openPort;  // the port seen open at the last look
     qint64 openedAt = 0;

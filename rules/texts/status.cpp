@@ -1,12 +1,18 @@
 #include "status.h"
 
+#include "portlist.h"
+#include "texts.h"
+
 #include <QCoreApplication>
 
 namespace {
 
 constexpr int kFrames = 4;
 constexpr int kGroups = 19;  // settings groups a read answers with
-const char *const kFrameLetters[kFrames] = {"S", "G", "H", "I"};
+const char kFrameLetters[kFrames + 1] = "SGHI";
+// A write's bar: its four frames take as long as the read-back after them,
+// so each half of the bar is one of them.
+constexpr int kHalf = kFrames * kGroups;
 
 QString stamp(const QTime &t)
 {
@@ -20,17 +26,23 @@ bool writes(StatusCommand c)
 
 QString letters(int from, int to)
 {
-    QStringList l;
-    for (int i = from; i < to; ++i)
-        l << QLatin1String(kFrameLetters[i]);
-    // The list's separator is the language's own.
-    return l.join(QCoreApplication::translate("StatusTexts", "、", "between frame letters"));
+    return framesInWords(QString::fromLatin1(kFrameLetters + from, to - from));
+}
+
+// A write that reads back what it sent: frames and check on one bar.
+bool checksAfter(const CommandStep &s)
+{
+    return writes(s.command) && s.portOpen && s.checks;
 }
 
 }  // namespace
 
 QString commandStepText(const CommandStep &s)
 {
+    if (s.waiting == CommandStep::ForFile)
+        return QCoreApplication::translate("StatusTexts", "正在等待选择文件…");
+    if (s.waiting == CommandStep::ForAnswer)
+        return QCoreApplication::translate("StatusTexts", "正在等待你的回答…");
     if (s.reading)
         return s.command == StatusCommand::Read
                    ? QCoreApplication::translate("StatusTexts", "正在读取 %1/%2").arg(s.answers).arg(kGroups)
@@ -54,12 +66,16 @@ QString commandStepText(const CommandStep &s)
 
 int commandStepDone(const CommandStep &s)
 {
-    return s.reading ? s.answers : s.frame;
+    if (!checksAfter(s))
+        return s.reading ? s.answers : s.frame;
+    return s.reading ? kHalf + s.answers * kFrames : s.frame * kGroups;
 }
 
 int commandStepTotal(const CommandStep &s)
 {
-    return s.reading ? kGroups : kFrames;
+    if (!checksAfter(s))
+        return s.reading ? kGroups : kFrames;
+    return 2 * kHalf;
 }
 
 QString commandEndText(const CommandEnd &e)
@@ -95,6 +111,8 @@ QString commandEndText(const CommandEnd &e)
     }
     if (!writes(e.command))
         return QString();
+    if (e.command == StatusCommand::Load && e.failed)
+        return QCoreApplication::translate("StatusTexts", "未载入：%1 无法读取或不是配置文件（%2）").arg(e.file, at);
     if (e.command == StatusCommand::Load && !e.portOpen)
         return e.file.isEmpty()
                    ? QString()
@@ -121,10 +139,15 @@ QString commandEndText(const CommandEnd &e)
     if (e.answers < kGroups)
         return QCoreApplication::translate("StatusTexts", "已发送，未校验：应答不完整（%1）").arg(at);
     if (e.differences > 0)
-        return QCoreApplication::translate("StatusTexts", "已写入，但遥控器保存的 %1 项设置与发送的不同（%2）")
-            .arg(e.differences)
+        return QCoreApplication::translate("StatusTexts", "已写入，但遥控器保存的 %n 项设置与发送的不同（%1）", nullptr,
+                                           e.differences)
             .arg(at);
     return QCoreApplication::translate("StatusTexts", "已写入并校验 %1").arg(at);
+}
+
+QString portNotOpenedText(const QString &port, const QTime &at)
+{
+    return QCoreApplication::translate("StatusTexts", "未能打开串口 %1（%2）").arg(statusPortName(port), stamp(at));
 }
 
 QString framesLeftText(int framesSent, bool closingSent)
@@ -139,24 +162,33 @@ QString framesLeftText(int framesSent, bool closingSent)
         return QCoreApplication::translate("StatusTexts", "四个帧都已发送，但未能校验遥控器保存的设置。");
     return QCoreApplication::translate(
                "StatusTexts",
-               "已发送帧 %1，未发送帧 %2：遥控器现在可能保存着一部分新设置和一部分旧设置，请重新连接后再写入一次。")
+               "已发送：%1。未发送：%2。遥控器现在可能保存着一部分新设置和一部分旧设置，请重新连接后再写入一次。")
         .arg(letters(0, framesSent), letters(framesSent, kFrames));
 }
 
-QString linkStatusText(const LinkFacts &f)
+QString statusPortName(const QString &port, int maxChars)
+{
+    const QString name = shortPortName(port);
+    if (name.size() <= maxChars)
+        return name;
+    return QChar(0x2026) + name.right(maxChars - 1);
+}
+
+QString linkStatusText(const LinkFacts &f, bool whole)
 {
     if (f.port.isEmpty())
         return QCoreApplication::translate("StatusTexts", "未打开串口");
+    const QString port = whole ? f.port : statusPortName(f.port);
     if (f.quietForMs >= kQuietWarningMs)
         return QCoreApplication::translate("StatusTexts",
                                            "%1：已打开，但 %2 秒内没有收到任何数据——遥控器是否已开机，这是它的串口吗？")
-            .arg(f.port)
+            .arg(port)
             .arg(kQuietWarningMs / 1000);
     if (f.packetsPerSecond > 0)
         return QCoreApplication::translate("StatusTexts", "%1：每秒 %2 个数据包")
-            .arg(f.port)
+            .arg(port)
             .arg(qRound(f.packetsPerSecond));
-    return QCoreApplication::translate("StatusTexts", "%1：已打开").arg(f.port);
+    return QCoreApplication::translate("StatusTexts", "%1：已打开").arg(port);
 }
 
 namespace {
@@ -200,7 +232,17 @@ QString openFailureReason(const OpenAttempt &a)
                                            "（sudo usermod -aG dialout $USER），然后注销并重新登录。")
             .arg(a.port);
     }
-    if (!a.characterDevice)
+    // A device that takes no serial settings (/dev/null, a disk, a tty
+    // without a line): the system's words ("Inappropriate ioctl") say so
+    // to no one.
+    if (!a.characterDevice || a.error == OpenAttempt::NotSerial)
         return QCoreApplication::translate("StatusTexts", "%1 不是串口。").arg(a.port);
-    return QCoreApplication::translate("StatusTexts", "系统报告：%1").arg(a.systemText);
+    if (a.error == OpenAttempt::NoResponse)
+        return QCoreApplication::translate("StatusTexts",
+                                           "串口 %1 没有响应：适配器可能刚被拔出或出了故障，请重新插上后再试。")
+            .arg(a.port);
+    return QCoreApplication::translate("StatusTexts",
+                                       "打开串口 %1 时系统报告了一个错误，请重新插上适配器后再试。"
+                                       "\n系统的原话：%2")
+        .arg(a.port, a.systemText);
 }

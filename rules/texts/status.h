@@ -19,9 +19,14 @@ struct CommandStep
     int frame = 0;         // 1..4 while its frames go out, 0 before
     bool reading = false;  // a read, or the check after a write
     int answers = 0;       // settings groups arrived so far
+    bool checks = true;    // a write reads back what it sent
+    // A box or a file dialog the command waits on: the line says what for
+    // instead of a step that is not happening.
+    enum Waiting { NotWaiting, ForFile, ForAnswer } waiting = NotWaiting;
 };
 QString commandStepText(const CommandStep &s);
-// The progress bar: done of total, in the same units as the text.
+// The progress bar over the whole command: a write's frames and its
+// read-back share one bar, which never moves back.
 int commandStepDone(const CommandStep &s);
 int commandStepTotal(const CommandStep &s);
 
@@ -39,15 +44,23 @@ struct CommandEnd
     int answers = 0;           // groups that answered the read or the read-back
     int differences = 0;       // settings held otherwise than sent
     QString file;              // a load's or a save's file name
-    bool failed = false;       // a save that could not write its file
+    bool failed = false;       // a save that could not write its file, a load that found no settings in it
 };
 // Empty when the command did nothing worth a line (a dialog cancelled, a
 // reset declined): the previous line stays.
 QString commandEndText(const CommandEnd &e);
 
+// A port that would not open: the line keeps a trace of the box.
+QString portNotOpenedText(const QString &port, const QTime &at);
+
 // The frames a pulled cable left behind, for the loss box; empty when no
 // frame of a write was under way.
 QString framesLeftText(int framesSent, bool closingSent = true);
+
+// A port's name as the line shows it: the port box's short form, and when
+// that is still long its end, where names like the by-id ones differ.
+constexpr int kStatusPortChars = 24;
+QString statusPortName(const QString &port, int maxChars = kStatusPortChars);
 
 // The link: the port, and how much arrives.
 struct LinkFacts
@@ -58,7 +71,8 @@ struct LinkFacts
     double packetsPerSecond = 0;
 };
 constexpr int kQuietWarningMs = 3000;
-QString linkStatusText(const LinkFacts &f);
+// `whole`: with the port's full path, for the tool tip.
+QString linkStatusText(const LinkFacts &f, bool whole = false);
 
 // Packets in the last second, from their arrival times.
 class PacketRate
@@ -80,7 +94,7 @@ private:
 // Why an open failed, from the port's error and the device file.
 struct OpenAttempt
 {
-    enum Error { NotFound, Permission, Other };
+    enum Error { NotFound, Permission, NotSerial, NoResponse, Other };
     QString port;
     Error error = Other;
     bool exists = false;      // the device file is there

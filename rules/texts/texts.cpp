@@ -53,15 +53,42 @@ FileTexts fileTexts()
 
 GuardTexts guardTexts()
 {
-    return {
-        QCoreApplication::translate("GuardTexts", "遥控器上的所有设置都将被出厂设置替换。是否继续？"),
-        QCoreApplication::translate("GuardTexts", "是"),
-        QCoreApplication::translate("GuardTexts", "否"),
-        QCoreApplication::translate("GuardTexts", "%1：不是配置文件（没有完整的 S、G、H 或 I 帧），未发送任何数据。"),
-        QCoreApplication::translate("GuardTexts", "已加载并发送 %1："),
-        QCoreApplication::translate("GuardTexts", "已将 %1 载入页面，未发送（没有打开串口）："),
-        QCoreApplication::translate("GuardTexts", "已修复（%1）"),
-        QCoreApplication::translate("GuardTexts", "不完整（缺少帧 %1，这些设置保持原值）")};
+    return {QCoreApplication::translate("GuardTexts", "遥控器上的所有设置都将被出厂设置替换。是否继续？"),
+            QCoreApplication::translate("GuardTexts", "是"),
+            QCoreApplication::translate("GuardTexts", "否"),
+            QCoreApplication::translate("GuardTexts", "%1：不是配置文件（其中没有一组完整的设置），\n未发送任何数据。"),
+            QCoreApplication::translate("GuardTexts", "已加载并发送 %1："),
+            QCoreApplication::translate("GuardTexts", "已将 %1 载入页面，未发送（没有打开串口）："),
+            QCoreApplication::translate("GuardTexts", "已修复（%1）"),
+            QCoreApplication::translate("GuardTexts", "不完整：文件中没有%1，这些设置保持原值")};
+}
+
+QString framesInWords(const QString &letters)
+{
+    QStringList words;
+    for (QChar c : letters) {
+        switch (c.toLatin1()) {
+        case 'S':
+            words << QCoreApplication::translate(
+                "GuardTexts", "通道设置（相位、中点、行程、失控保护、辅助通道）、遥控器报警电压、摇杆模式");
+            break;
+        case 'G':
+            words << QCoreApplication::translate("GuardTexts",
+                                                 "舵机延迟、姿态、升降副翼和 V 型尾翼混控、大小舵开关、混控一和二");
+            break;
+        case 'H':
+            words << QCoreApplication::translate("GuardTexts",
+                                                 "大小舵比率和曲线、油门曲线、混控三和四、接收机和动力电池报警、RSSI");
+            break;
+        case 'I':
+            words << QCoreApplication::translate("GuardTexts", "摇杆微调和步长");
+            break;
+        default:
+            break;
+        }
+    }
+    // The list's separator is the language's own.
+    return words.join(QCoreApplication::translate("GuardTexts", "；", "between what frames carry"));
 }
 
 DifferenceTexts differenceTexts()

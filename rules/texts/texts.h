@@ -58,9 +58,13 @@ struct GuardTexts
     QString loadedWith;        // %1 the file; the lines below follow
     QString loadedNotSent;     // as loadedWith, when no port was open
     QString repaired;          // %1 the repairs, "; " between them
-    QString shortFile;         // %1 the missing frame letters
+    QString shortFile;         // %1 what the missing frames carry (framesInWords)
 };
 GuardTexts guardTexts();
+
+// What the frames named by their letters ("SGHI") carry, in words a user
+// knows from the pages, one after another.
+QString framesInWords(const QString &letters);
 
 LinkTexts linkTexts();
 FileTexts fileTexts();

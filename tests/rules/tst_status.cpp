@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 
 const QTime kAt(14, 2, 11);
@@ -60,6 +62,17 @@ private slots:
         noise.heardOnly = true;
         QTest::newRow("a read that heard only noise")
             << noise << "Not read: the data that came held no usable answer (14:02:11)";
+        CommandEnd refused = ended(StatusCommand::Load, 0, false, 0);
+        refused.file = "photo.jpg";
+        refused.failed = true;
+        QTest::newRow("a refused file leaves a trace")
+            << refused << "Not loaded: photo.jpg could not be read or is not a configuration file (14:02:11)";
+        QTest::newRow("one setting held otherwise")
+            << ended(StatusCommand::Write, 4, true, 19, 1)
+            << "Written, but the transmitter holds 1 setting otherwise (14:02:11)";
+        QTest::newRow("two settings held otherwise")
+            << ended(StatusCommand::Write, 4, true, 19, 2)
+            << "Written, but the transmitter holds 2 settings otherwise (14:02:11)";
     }
     void endOfACommand()
     {
@@ -69,9 +82,9 @@ private slots:
 
     void framesLeftByAPull()
     {
-        QCOMPARE(framesLeftText(2),
-                 QStringLiteral("Frames S, G were sent, frames H, I were not: the transmitter may now "
-                                "hold a mix of new and old settings. Connect again and write once more."));
+        // What the frames carry, not their letters.
+        QVERIFY(framesLeftText(3).startsWith("Sent: channel settings (reverse, sub-trim, end points, fail-safe"));
+        QVERIFY(framesLeftText(3).contains(". Not sent: stick trims and trim steps. The transmitter may now"));
         QVERIFY(framesLeftText(0).startsWith("No frame was sent"));
         QVERIFY(framesLeftText(4).startsWith("All four frames were sent, but what"));
         QVERIFY(framesLeftText(4, false).contains("the closing word WWW was not"));
@@ -94,6 +107,28 @@ private slots:
         QCOMPARE(linkStatusText(f), QStringLiteral("ttyUSB0: 50 packets/s"));
         f.quietForMs = 3000;
         QVERIFY(linkStatusText(f).startsWith("ttyUSB0: open, but nothing received for 3 s"));
+        // A long name keeps its end, as the port box does, and the advice
+        // after it; the tool tip has the whole path.
+        f.port = "/dev/serial/by-id/usb-USB_Serial_Adapter_A50285BI-if00-port0";
+        QCOMPARE(linkStatusText(f).section(':', 0, 0), QStringLiteral("…ter_A50285BI-if00-port0"));
+        QCOMPARE(statusPortName(f.port).size(), kStatusPortChars);
+        QVERIFY(linkStatusText(f).endsWith("is this its port?"));
+        QVERIFY(linkStatusText(f, true).startsWith(f.port + ": open"));
+        QCOMPARE(statusPortName("/dev/ttyUSB0"), QStringLiteral("ttyUSB0"));
+    }
+
+    // A checked write's bar: its frames, then the read-back, never back, full at the end.
+    void progressNeverMovesBack()
+    {
+        CommandStep s;
+        s.command = StatusCommand::Write;
+        QList<int> done;
+        for (s.frame = 0; s.frame <= 4; ++s.frame)
+            done << commandStepDone(s);
+        for (s.reading = true; s.answers <= 19; ++s.answers)
+            done << commandStepDone(s);
+        QVERIFY(std::is_sorted(done.begin(), done.end()));
+        QCOMPARE(done.last(), commandStepTotal(s));
     }
 
     void whyAPortWouldNotOpen_data()
@@ -109,8 +144,12 @@ private slots:
         QTest::newRow("not ours") << int(OpenAttempt::Permission) << true << false << true
                                   << "No permission to use the port ttyUSB0: add your user to the dialout group "
                                      "(sudo usermod -aG dialout $USER), then log out and in again.";
-        QTest::newRow("anything else") << int(OpenAttempt::Other) << true << true << true
-                                       << "The system says: Input/output error";
+        QTest::newRow("a device without serial settings (/dev/null)")
+            << int(OpenAttempt::NotSerial) << true << true << true << "ttyUSB0 is not a serial port.";
+        QTest::newRow("anything else: plain words first")
+            << int(OpenAttempt::Other) << true << true << true
+            << "The system reported an error opening the port ttyUSB0: plug the adapter in again and retry.\n"
+               "In the system's words: Input/output error";
     }
     void whyAPortWouldNotOpen()
     {

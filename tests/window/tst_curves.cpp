@@ -220,6 +220,8 @@ private slots:
             for (int x = 0; x < 26 && !dark; ++x)
                 dark = qGray(img.pixel(x, y)) < 100;
         QVERIFY(dark);
+        for (int y = 25; y <= 37; ++y)  // ... clear of the widget's edge
+            QVERIFY(qGray(img.pixel(0, y)) > 200 && qGray(img.pixel(1, y)) > 200);
 
         // The curve follows the model on the next paint.
         cfg.THCURE_Data04 = 100;

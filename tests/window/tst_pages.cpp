@@ -25,6 +25,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <memory>
@@ -405,6 +406,52 @@ private slots:
         ConfigModel next = cfg;
         QCOMPARE(buildFrame(c.frame, next, WindowProbe::frame(*w, c.frame)).mid(c.at, int(qstrlen(c.frameText))),
                  QString::fromLatin1(c.frameText));
+    }
+
+    // Slips: the wheel passing over an editor, a page key pressed in one.
+    // Only a focused editor takes the wheel; the page keys turn the pages
+    // from anywhere and change no value.
+    void slipsChangeNoValue_data()
+    {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<bool>("focused");
+        QTest::addColumn<QString>("action");  // "wheel" or a key sequence
+        QTest::addColumn<bool>("changes");
+        QTest::addColumn<int>("pages");  // how far the pages turn
+        QTest::newRow("wheel over a spin box") << "spinBox_sub2" << false << "wheel" << false << 0;
+        QTest::newRow("wheel over a combo box") << "comboBox_rev1" << false << "wheel" << false << 0;
+        QTest::newRow("wheel in a focused spin box") << "spinBox_sub2" << true << "wheel" << true << 0;
+        QTest::newRow("Ctrl+PgDown in a combo box") << "comboBox_rev1" << true << "Ctrl+PgDown" << false << 1;
+        QTest::newRow("Ctrl+PgUp in a spin box") << "spinBox_sub2" << true << "Ctrl+PgUp" << false << -1;
+        QTest::newRow("Ctrl+Tab in the port box") << "portNameBox" << true << "Ctrl+Tab" << false << 1;
+    }
+    void slipsChangeNoValue()
+    {
+        QFETCH(QString, editor);
+        QFETCH(bool, focused);
+        QFETCH(QString, action);
+        auto *e = get<QWidget>(qPrintable(editor));
+        auto *c = qobject_cast<QComboBox *>(e);
+        const auto value = [&] { return c ? QString::number(c->currentIndex()) : e->property("text").toString(); };
+        auto *tabs = get<QTabWidget>("tabWidget");
+        turnToPageOf(e);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        (focused ? e : get<QWidget>("openButton"))->setFocus();
+        QTRY_VERIFY(e->hasFocus() == focused);
+        const QString before = value();
+        const int page = tabs->currentIndex();
+        if (action == "wheel") {
+            const QPoint at = e->rect().center();
+            QWheelEvent wheel(at, e->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(e, &wheel);
+        } else
+            QTest::keySequence(e, QKeySequence(action));
+        QVERIFY(waitTicks(2));
+        QTEST(value() != before, "changes");
+        QFETCH(int, pages);
+        QCOMPARE(tabs->currentIndex(), (page + pages + tabs->count()) % tabs->count());
     }
 
     void curvesRepaintWhenWhatTheyDrawChanges()

@@ -10,6 +10,7 @@
 #include "monitorstate.h"
 #include "readback.h"
 #include "testsupport.h"
+#include "texts.h"
 #include "windowprobe.h"
 #include "wirecapture.h"
 
@@ -22,6 +23,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -602,29 +604,30 @@ private slots:
         const QString loaded = QStringLiteral("提示, 已加载并发送 part.txt：\n");
         QTest::newRow("S and G only") << edited.left(162)
                                       << QStringList({"Blength00:162", "Blength01:162", "Blength02:162"}) << 25 << 2
-                                      << 50 << loaded + "不完整（缺少帧 H I，这些设置保持原值）";
+                                      << 50 << loaded + guardTexts().shortFile.arg(framesInWords("HI"));
         const QString refused =
-            QStringLiteral("错误, part.txt：不是配置文件（没有完整的 S、G、H 或 I 帧），未发送任何数据。");
+            QStringLiteral("错误, part.txt：不是配置文件（其中没有一组完整的设置），\n未发送任何数据。");
         // Without a port the box says nothing went out.
         QTest::newRow("S and G only, no port open")
             << edited.left(162) << QStringList({"Blength00:162", "Blength01:162", "Blength02:162"}) << 25 << 2 << 50
-            << QStringLiteral(
-                   "提示, 已将 part.txt 载入页面，未发送（没有打开串口）：\n不完整（缺少帧 H I，这些设置保持原值）");
+            << QStringLiteral("提示, 已将 part.txt 载入页面，未发送（没有打开串口）：\n")
+                   + guardTexts().shortFile.arg(framesInWords("HI"));
         // Opened on the pages, a file goes nowhere, port open or not.
         QTest::newRow("S and G only, opened on the pages")
             << edited.left(162) << QStringList({"Blength00:162", "Blength01:162", "Blength02:162"}) << 25 << 2 << 50
-            << QStringLiteral("提示, 已在页面上打开 part.txt，未发送：\n不完整（缺少帧 H I，这些设置保持原值）");
+            << QStringLiteral("提示, 已在页面上打开 part.txt，未发送：\n") + guardTexts().shortFile.arg(framesInWords("HI"));
         QTest::newRow("161 characters") << edited.left(161) << QStringList() << 0 << 4 << 50 << refused;
         QByteArray lines;
         for (int k = 0; k < 4; ++k)
             lines += edited.mid(81 * k, 81) + "\n";
-        QTest::newRow("line break after each frame") << lines << QStringList({"Blength00:328", "Blength01:328"}) << 25
-                                                     << 4 << 50 << loaded + "不完整（缺少帧 G H I，这些设置保持原值）";
+        QTest::newRow("line break after each frame")
+            << lines << QStringList({"Blength00:328", "Blength01:328"}) << 25 << 4 << 50
+            << loaded + guardTexts().shortFile.arg(framesInWords("GHI"));
         QTest::newRow("not a configuration")
             << QByteArray("hello world\n" + edited.mid(1)) << QStringList() << 0 << 4 << 50 << refused;
         QTest::newRow("G, H and I only") << QByteArray("x" + edited.mid(1))
                                          << QStringList({"Blength00:324", "Blength02:324", "Blength03:324"}) << 0 << 2
-                                         << 60 << loaded + "不完整（缺少帧 S，这些设置保持原值）";
+                                         << 60 << loaded + guardTexts().shortFile.arg(framesInWords("S"));
     }
 
     // Frames not taken keep the model's values, and the model as it then
@@ -653,7 +656,23 @@ private slots:
 
         LogCapture log;
         FileDialogAnswer answer(path);
-        ModalCloser closer;
+        // While the dialog is up the line says what it waits for, not "Writing…";
+        // a refusal's box stays up past a second, and the line keeps the time
+        // the refusal came, not the time the box went.
+        const auto line = [&] { return w.findChild<QLabel *>(QStringLiteral("statusCommand"))->text(); };
+        bool waitSaid = false;
+        answer.whileShown = [&] { waitSaid = waitUntil([&] { return line() == "正在等待选择文件…"; }, 3000); };
+        const bool refusal = box.startsWith(QStringLiteral("错误"));
+        ModalCloser closer(refusal ? 1100 : 0);
+        QString duringBox;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            duringBox += closer.count == 0 && duringBox.isEmpty()
+                                 && qobject_cast<QMessageBox *>(QApplication::activeModalWidget())
+                             ? line()
+                             : QString();
+        });
+        watch.start(10);
         WireRecorder wire(peer);
         if (opened)
             QTimer::singleShot(0, w.findChild<QAction *>("actionOpenOnPages"), &QAction::trigger);
@@ -662,9 +681,18 @@ private slots:
         QVERIFY(waitUntil([&] { return closer.count == 1; }, 15000));
         QVERIFY(waitForCommandEnd());
         wire.collectFor(commandtime::ms(500));
+        QVERIFY(waitSaid || opened);  // opening on the pages is no command: the line stays
         QCOMPARE(wire.bytes, sent);
         QCOMPARE(closer.count, 1);
         QCOMPARE(closer.lastTitle + ", " + closer.lastText, box);  // a refusal sends nothing, decodes nothing
+        if (refusal) {
+            QVERIFY2(
+                QRegularExpression(QStringLiteral("^未载入：part.txt 无法读取或不是配置文件（\\d\\d:\\d\\d:\\d\\d）$"))
+                    .match(line())
+                    .hasMatch(),
+                qPrintable(line()));
+            QCOMPARE(line(), duringBox);
+        }
         QCOMPARE(cfg.sub1, sub1);
         QCOMPARE(cfg.AttiM, attiM);
         QCOMPARE(cfg.THCURE_Data04, curve4);

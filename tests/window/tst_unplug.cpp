@@ -11,6 +11,7 @@
 #include "monitorstate.h"
 #include "portlist.h"
 #include "portwrite.h"
+#include "status.h"
 #include "testsupport.h"
 #include "texts.h"
 #include "windowprobe.h"
@@ -314,9 +315,7 @@ private slots:
         }
         QCOMPARE(closer.count, 1);
         // The designed line, then which frames went and what that leaves.
-        QCOMPARE(closer.lastText, linkTexts().lineLost
-                                      + "\n已发送帧 S，未发送帧 G、H、I：遥控器现在可能保存着一部分新设置和一部分旧设置，"
-                                        "请重新连接后再写入一次。");
+        QCOMPARE(closer.lastText, linkTexts().lineLost + "\n" + framesLeftText(1));
         const QString status = w.findChild<QLabel *>(QStringLiteral("statusCommand"))->text();
         QVERIFY2(
             QRegularExpression(QStringLiteral("^在第 1 帧（共 4 帧）之后中止：串口已断开（\\d\\d:\\d\\d:\\d\\d）$"))

@@ -122,8 +122,11 @@ void cureWidget::draw(QPainter &p)
     p.drawLines(dashes);
 
     p.setPen(QPen(Qt::black, 4));
+    // "100" starts at the widget's left edge, where its first glyph touches
+    // the page behind: a hair inward, still clear of the outline.
+    const QPoint inset(2, 0);
     for (const ScaleLabel &label : kThrottleScale)
-        p.drawText(qpt(label.at), QString::fromLatin1(label.text));
+        p.drawText(qpt(label.at) + inset, QString::fromLatin1(label.text));
 
     p.setPen(QPen(Qt::red, 4));
     for (int k = 0; k < 6; ++k)
