@@ -1,0 +1,77 @@
+#include "rangetexts.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+
+RangeTexts rangeTexts()
+{
+    const char *c = "RangeTexts";
+    return {QCoreApplication::translate(c, "实时曲线"),
+            QCoreApplication::translate(c, "实时曲线与记录"),
+            QCoreApplication::translate(c, "信号"),
+            QCoreApplication::translate(c, "电压"),
+            QCoreApplication::translate(c, "通道输出"),
+            QCoreApplication::translate(c, "遥控"),
+            QCoreApplication::translate(c, "接收"),
+            QCoreApplication::translate(c, "动力"),
+            QCoreApplication::translate(c, "通道%1"),
+            QCoreApplication::translate(c, "显示时长"),
+            QCoreApplication::translate(c, "中断超过"),
+            QCoreApplication::translate(c, "低信号低于"),
+            QCoreApplication::translate(c, "开始记录…"),
+            QCoreApplication::translate(c, "停止记录"),
+            QCoreApplication::translate(c, "保存图片…"),
+            QCoreApplication::translate(c, "记录到 CSV 文件"),
+            QCoreApplication::translate(c, "CSV 文件 (*.csv)"),
+            QCoreApplication::translate(c, "保存曲线图片"),
+            QCoreApplication::translate(c, "PNG 图片 (*.png)"),
+            QCoreApplication::translate(c, "正在记录到 %1（%2 秒）"),
+            QCoreApplication::translate(c, "记录已停止：无法写入 %1（%2）。连接不受影响。"),
+            QCoreApplication::translate(c, "无法保存图片 %1"),
+            QCoreApplication::translate(c, "中断 %1 次（最长 %2 秒），低信号 %3 次"),
+            QCoreApplication::translate(c, "中断"),
+            QCoreApplication::translate(c, "低信号"),
+            QCoreApplication::translate(c, " 秒"),
+            QCoreApplication::translate(c, "无信号")};
+}
+
+namespace {
+
+QString clock(qint64 atMs)
+{
+    return QDateTime::fromMSecsSinceEpoch(atMs).toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString tenths(qint64 ms)
+{
+    return QString::number(double(ms) / 1000.0, 'f', 1);
+}
+
+QString lowest(const Lowest &l, double scale, int decimals, const QString &unit)
+{
+    if (!l.seen())
+        return QStringLiteral("—");
+    return QCoreApplication::translate("RangeTexts", "%1（%2）")
+        .arg(QString::number(l.value / scale, 'f', decimals) + unit, clock(l.atMs));
+}
+
+}  // namespace
+
+QString summaryText(const RangeSummary &s)
+{
+    const RangeTexts t = rangeTexts();
+    QString gaps = QString::number(s.gaps);
+    if (s.gaps)
+        gaps = QCoreApplication::translate("RangeTexts", "%1 次（最长 %2 秒，%3）")
+                   .arg(s.gaps)
+                   .arg(tenths(s.longestGap.length()), clock(s.longestGap.startMs));
+    return QCoreApplication::translate("RangeTexts",
+                                       "记录 %1 秒，数据包 %2，中断 %3，低信号 %4 次，最低信号 %5，"
+                                       "最低电压 遥控 %6 接收 %7 动力 %8")
+        .arg(tenths(s.endMs - s.startMs))
+        .arg(s.packets)
+        .arg(gaps)
+        .arg(s.lowSignals)
+        .arg(lowest(s.signal, 1, 0, QStringLiteral(" dBm")), lowest(s.txVolt, 100, 2, QStringLiteral(" V")),
+             lowest(s.rxVolt, 10, 1, QStringLiteral(" V")), lowest(s.extVolt, 10, 1, QStringLiteral(" V")));
+}
