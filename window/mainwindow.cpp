@@ -6,6 +6,7 @@
 #include "editorranges.h"
 #include "marks.h"
 #include "portoffer.h"
+#include "rangesession.h"
 #include "readback.h"
 #include "shortcuts.h"
 #include "statusline.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(QWidget *parent)
     });
     giveCommandShortcuts(this, ui);
     differences = new DifferenceMarks(this, cfg, known, heldKnown, ui->tabWidget);
+    range = new RangeSession(this, *link, ui->tab);
 }
 
 MainWindow::~MainWindow()

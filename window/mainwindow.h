@@ -15,6 +15,7 @@ class StatusLine;
 class DifferenceMarks;
 class QCloseEvent;
 class QTimer;
+class RangeSession;
 class TransmitterLink;
 
 namespace Ui {
@@ -294,4 +295,5 @@ private:
     // Tests and benchmarks look at the state above (tests/window/support).
     friend struct WindowProbe;
     DifferenceMarks *differences = nullptr;  // marks.h
+    RangeSession *range = nullptr;           // the live graph and its recording (rangesession.h)
 };

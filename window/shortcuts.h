@@ -32,6 +32,10 @@ inline QKeySequence load()
 {
     return QKeySequence(Qt::CTRL | Qt::Key_O);
 }  // opens a file
+inline QKeySequence graph()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_G);
+}  // the live graph and its recording
 }  // namespace shortcuts
 
 // Gives the command buttons of `window` their keys, each named in its

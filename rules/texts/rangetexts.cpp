@@ -32,6 +32,7 @@ RangeTexts rangeTexts()
             QCoreApplication::translate(c, "中断"),
             QCoreApplication::translate(c, "低信号"),
             QCoreApplication::translate(c, " 秒"),
+            QCoreApplication::translate(c, "%1 分钟"),
             QCoreApplication::translate(c, "无信号")};
 }
 

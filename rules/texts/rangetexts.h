@@ -26,7 +26,8 @@ struct RangeTexts
     QString pictureFailed;     // %1 the file
     QString counts;            // %1 gaps, %2 longest (seconds), %3 weak stretches
     QString gapMark, lowMark;  // the marks' legend
-    QString seconds;           // %1 a number of seconds, as a box's suffix
+    QString seconds;           // a number of seconds' suffix
+    QString minutes;           // %1 a number of minutes
     QString noSignal;          // the signal's value before or without any
 };
 RangeTexts rangeTexts();

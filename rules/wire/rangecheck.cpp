@@ -117,6 +117,8 @@ void appendLowest(QByteArray &out, const char *what, const Lowest &l, int decima
     appendIsoTime(out, l.atMs, utcOffsetSecs);
 }
 
+}  // namespace
+
 int traceValue(const LiveSample &s, int trace)
 {
     switch (trace) {
@@ -132,8 +134,6 @@ int traceValue(const LiveSample &s, int trace)
         return s.values.*kServoFields[trace - FirstChannelTrace];
     }
 }
-
-}  // namespace
 
 int signalDbm(int raw)
 {
@@ -213,6 +213,13 @@ RangeCheck::RangeCheck(qint64 start, RangeLimits l) : limits(l), startMs(start),
     found.startMs = found.endMs = start;
 }
 
+void RangeCheck::restart(qint64 nowMs)
+{
+    found = RangeSummary();
+    found.startMs = found.endMs = startMs = lastMs = nowMs;
+    weak = false;
+}
+
 void RangeCheck::lower(Lowest &l, int value, qint64 atMs)
 {
     if (!l.seen() || value < l.value)
@@ -242,8 +249,12 @@ bool RangeCheck::take(const QByteArray &chunk, qint64 atMs)
         lower(found.rxVolt, sample.values.RxVoltLive, atMs);
         lower(found.extVolt, sample.values.ExtVoltLive, atMs);
         if (dbm < limits.lowSignalDbm && !weak) {
-            ++found.lowSignals;
-            weakList.append({atMs, atMs});
+            if (!weakList.isEmpty() && found.lowSignals && atMs - weakList.last().endMs < kWeakJoinMs) {
+                weakList.last().endMs = atMs;
+            } else {
+                ++found.lowSignals;
+                weakList.append({atMs, atMs});
+            }
         } else if (weak) {
             weakList.last().endMs = atMs;
         }
@@ -251,7 +262,9 @@ bool RangeCheck::take(const QByteArray &chunk, qint64 atMs)
     } else {
         lower(found.txVolt, sample.values.TxVoltLive, atMs);
     }
-    remember(atMs);
+    kindsSeen |= sample.receiver ? 2 : 1;
+    if (kindsSeen == 3)
+        remember(atMs);
     return true;
 }
 

@@ -67,7 +67,7 @@ struct RangeSummary
     qint64 packets = 0;
     int gaps = 0;
     Stretch longestGap;
-    int lowSignals = 0;  // times the signal fell below the limit
+    int lowSignals = 0;  // times the signal fell below the limit (dips closer than kWeakJoinMs are one)
     Lowest signal;       // dBm
     Lowest txVolt;       // hundredths of a volt
     Lowest rxVolt;       // tenths of a volt
@@ -82,7 +82,12 @@ QByteArray summaryComment(const RangeSummary &s, int utcOffsetSecs);
 // The strip chart's memory: one bucket per kBucketMs with each trace's
 // least and greatest value in it.
 constexpr int kBucketMs = 100;
+// Two dips below the signal limit this close together are one weak
+// stretch: a signal wobbling about the limit is not counted at every wobble.
+constexpr int kWeakJoinMs = 1000;
 enum Trace { SignalTrace, TxTrace, RxTrace, ExtTrace, FirstChannelTrace, kTraces = FirstChannelTrace + 8 };
+// A trace's value in a sample: the signal in dBm, the rest as carried.
+int traceValue(const LiveSample &s, int trace);
 struct Bucket
 {
     qint64 startMs = 0;
@@ -101,6 +106,9 @@ public:
     // The sample the last live packet made.
     const LiveSample &last() const { return sample; }
 
+    // Counts afresh from `nowMs` (a recording starts); the chart's memory
+    // stays.
+    void restart(qint64 nowMs);
     // New limits count from now on; what was counted stays.
     void setLimits(RangeLimits l) { limits = l; }
     RangeLimits currentLimits() const { return limits; }
@@ -128,6 +136,7 @@ private:
     ConfigModel scratch;  // the decoder stores trims into a model
     RangeSummary found;
     bool weak = false;
+    int kindsSeen = 0;          // 1 servo, 2 receiver: the chart starts once both came
     QVector<Stretch> gapList;   // the last kMemoryMs of them
     QVector<Stretch> weakList;  // likewise; the last one open while `weak`
     QVector<Bucket> history;
