@@ -32,8 +32,10 @@ packages=(build-essential cmake pkg-config fonts-wqy-microhei fonts-liberation
 if [ "$qt" = 6 ]; then
   # The Linguist tools come in two packages on Qt 6: the CMake part and
   # the programs.
+  # Qt 6's Charts configuration needs Qt 6's OpenGL one, which its package
+  # does not pull in.
   packages+=(qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-charts-dev
-             qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+             libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 else
   packages+=(qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev libqt5charts5-dev
              qttools5-dev qttools5-dev-tools qttranslations5-l10n)

@@ -747,6 +747,10 @@ Read first: reads the transmitter and keeps the edits made on the pages on top o
         <translation>no signal</translation>
     </message>
     <message>
+        <source>秒（之前）</source>
+        <translation>seconds before now</translation>
+    </message>
+    <message>
         <source>%1（%2）</source>
         <translation>%1 (%2)</translation>
     </message>

@@ -203,6 +203,7 @@ GraphWindow::GraphWindow(RangeSession &s, QWidget *parent)
     volts.addTrace(TxTrace, t.tx, 100, 2, QStringLiteral(" V"));
     volts.addTrace(RxTrace, t.rx, 10, 1, QStringLiteral(" V"));
     volts.addTrace(ExtTrace, t.ext, 10, 1, QStringLiteral(" V"));
+    outputs.x->setTitleText(t.ago);
     for (int k = 0; k < 8; ++k)
         outputs.addTrace(FirstChannelTrace + k, t.channel.arg(k + 1), 1, 0, QString());
 

@@ -32,7 +32,8 @@ RangeTexts rangeTexts()
             QCoreApplication::translate("RangeTexts", "低信号"),
             QCoreApplication::translate("RangeTexts", " 秒"),
             QCoreApplication::translate("RangeTexts", "%1 分钟"),
-            QCoreApplication::translate("RangeTexts", "无信号")};
+            QCoreApplication::translate("RangeTexts", "无信号"),
+            QCoreApplication::translate("RangeTexts", "秒（之前）")};
 }
 
 namespace {

@@ -29,6 +29,7 @@ struct RangeTexts
     QString seconds;           // a number of seconds' suffix
     QString minutes;           // %1 a number of minutes
     QString noSignal;          // the signal's value before or without any
+    QString ago;               // the time axis: seconds before now
 };
 RangeTexts rangeTexts();
 
