@@ -21,7 +21,10 @@
 #include <algorithm>
 #include <cmath>
 
+// Qt 5 keeps the charts in a namespace of their own; Qt 6 does not.
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
 QT_CHARTS_USE_NAMESPACE
+#endif
 
 // One strip chart: its traces over the span, the gaps shaded (and, for the
 // signal, the weak stretches and the limit).
