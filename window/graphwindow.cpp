@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 // Qt 5 keeps the charts in a namespace of their own; Qt 6 does not.
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
@@ -115,6 +116,18 @@ struct Strip
         addLabel(QStringLiteral("\u25A0 ") + name, solid);
     }
 
+    // What each band and limit series shows now, to leave it alone while
+    // that stays the same.
+    std::map<QLineSeries *, QVector<QPointF>> shown;
+    void replaceIfChanged(QLineSeries *series, const QVector<QPointF> &points)
+    {
+        QVector<QPointF> &now = shown[series];
+        if (now == points)
+            return;
+        now = points;
+        series->replace(points);
+    }
+
     void showBand(QLineSeries *edge, QLineSeries *floor, const QVector<Stretch> &stretches, qint64 nowMs,
                   double spanSecs)
     {
@@ -131,11 +144,8 @@ struct Strip
         }
         points << QPointF(0, low);
         // Unchanged (no stretch in sight, most of the time): nothing to redraw.
-        if (edge->pointsVector() != points)
-            edge->replace(points);
-        const QVector<QPointF> bottom{{-spanSecs, low}, {0, low}};
-        if (floor->pointsVector() != bottom)
-            floor->replace(bottom);
+        replaceIfChanged(edge, points);
+        replaceIfChanged(floor, {{-spanSecs, low}, {0, low}});
     }
 };
 
@@ -349,9 +359,7 @@ void GraphWindow::refresh(qint64 nowMs)
         strip->showBand(strip->weakEdge, strip->weakFloor, weak, nowMs, spanSecs);
         if (strip->limit) {
             const double l = check.currentLimits().lowSignalDbm;
-            const QVector<QPointF> line{{double(-spanSecs), l}, {0.0, l}};
-            if (strip->limit->pointsVector() != line)
-                strip->limit->replace(line);
+            strip->replaceIfChanged(strip->limit, {{double(-spanSecs), l}, {0.0, l}});
         }
     }
     const RangeSummary s = check.summary(nowMs);
