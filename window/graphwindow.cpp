@@ -97,6 +97,10 @@ struct Strip
         auto *line = new QLineSeries;
         line->setName(name);
         attach(line);
+        // One pixel wide: the raster engine draws those without stroking.
+        QPen pen = line->pen();
+        pen.setWidth(1);
+        line->setPen(pen);
         QColor colour = line->color();
         traces.push_back({trace, scale, decimals, name, unit, line, addLabel(name, colour.darker(130))});
     }
@@ -152,7 +156,7 @@ struct Strip
 namespace {
 
 constexpr int kSpans[] = {10, 30, 60, 120, 300, 600};
-constexpr int kPointsAcross = 200;  // per trace: about one per three pixels of a chart
+constexpr int kPointsAcross = 120;  // per trace, each its least and greatest value: about one per five pixels
 
 }  // namespace
 

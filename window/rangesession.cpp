@@ -141,7 +141,7 @@ void RangeSession::tick()
         emit recordingChanged();
     }
     showStatus();
-    if (graph && graph->isVisible())
+    if (graph && graph->isVisible() && ++ticks % kGraphTicks == 0)
         graph->refresh(t);
 }
 

@@ -270,12 +270,15 @@ bool RangeCheck::take(const QByteArray &chunk, qint64 atMs)
 
 void RangeCheck::remember(qint64 atMs)
 {
+    int v[kTraces];
+    for (int t = 0; t < kTraces; ++t)
+        v[t] = traceValue(sample, t);
     const qint64 start = atMs - atMs % kBucketMs;
-    if (history.isEmpty() || history.last().startMs != start) {
+    if (history.isEmpty() || history.constLast().startMs != start) {
         Bucket b;
         b.startMs = start;
-        for (int t = 0; t < kTraces; ++t)
-            b.low[t] = b.high[t] = traceValue(sample, t);
+        std::copy(v, v + kTraces, b.low);
+        std::copy(v, v + kTraces, b.high);
         history.append(b);
         // Dropped a minute at a time, so the copying stays rare.
         const qint64 oldest = atMs - kMemoryMs - 60000;
@@ -290,9 +293,8 @@ void RangeCheck::remember(qint64 atMs)
     }
     Bucket &b = history.last();
     for (int t = 0; t < kTraces; ++t) {
-        const int v = traceValue(sample, t);
-        b.low[t] = std::min(b.low[t], v);
-        b.high[t] = std::max(b.high[t], v);
+        b.low[t] = std::min(b.low[t], v[t]);
+        b.high[t] = std::max(b.high[t], v[t]);
     }
 }
 
