@@ -56,9 +56,10 @@ int main()
     }
     const double ns = double(clock.nsecsElapsed());
     const qint64 size = QFileInfo(path).size();
-    std::printf("an hour's recording at %d live packets/s: %lld rows, %.1f MB (%.1f bytes a row); "
-                "%.2f us/packet for the check, the row and the file = %.3f %% of a core at that rate\n",
-                kPacketsPerSecond, static_cast<long long>(file.rows()), size / 1e6, double(size) / double(file.rows()),
-                ns / double(packets) / 1e3, ns / double(packets) * kPacketsPerSecond / 1e9 * 100);
+    std::printf(
+        "an hour's recording at %d live packets/s: %lld rows, %.1f MB (%.1f bytes a row); "
+        "%.2f us/packet for the check, the row and the file = %.3f %% of a core at that rate\n",
+        kPacketsPerSecond, static_cast<long long>(file.rows()), size / 1e6, double(size) / double(file.rows()),
+        ns / double(packets) / 1e3, ns / double(packets) * kPacketsPerSecond / 1e9 * 100);
     return 0;
 }

@@ -49,8 +49,8 @@ struct LiveValues
 LiveValues liveValuesAt(int64_t ms, const TransmitterSettings &s);
 
 // The signal strength `rssi` of a transmitter carried away and back every
-// `periodSeconds`, at `ms`: it falls by up to 75 at the far end, to 0 (no
-// signal) at the least.
+// `periodSeconds`, at `ms`: it falls in step with the distance, to 0 (no
+// signal) at the far end.
 int fadedSignal(int rssi, int64_t ms, int periodSeconds);
 // How many live packets in a thousand are lost at that signal strength:
 // none from 20 up, all at 5 and below.
