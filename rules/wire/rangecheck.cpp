@@ -250,13 +250,13 @@ bool RangeCheck::take(const QByteArray &chunk, qint64 atMs)
         lower(found.extVolt, sample.values.ExtVoltLive, atMs);
         if (dbm < limits.lowSignalDbm && !weak) {
             if (!weakList.isEmpty() && found.lowSignals && atMs - weakList.last().endMs < kWeakJoinMs) {
-                weakList.last().endMs = atMs;
+                weakList.last().endMs = std::max(weakList.last().endMs, atMs);
             } else {
                 ++found.lowSignals;
                 weakList.append({atMs, atMs});
             }
         } else if (weak) {
-            weakList.last().endMs = atMs;
+            weakList.last().endMs = std::max(weakList.last().endMs, atMs);
         }
         weak = dbm < limits.lowSignalDbm;
     } else {
@@ -328,7 +328,8 @@ QVector<Stretch> RangeCheck::weakSince(qint64 sinceMs, qint64 nowMs) const
     for (const Stretch &w : weakList)
         if (w.endMs >= sinceMs)
             out.append(w);
+    // A clock set back leaves a stretch as it was.
     if (weak && !out.isEmpty())
-        out.last().endMs = nowMs;
+        out.last().endMs = std::max(out.last().endMs, nowMs);
     return out;
 }
