@@ -37,6 +37,7 @@ public:
 
     // Shows the graph window (made on first use) and brings it to the front.
     void showGraph();
+    GraphWindow *graphWindow() const { return graph; }
     // Records into `path` from now on; false (and told) when the file
     // cannot be made.
     bool startRecording(const QString &path);

@@ -4,6 +4,7 @@
 #include "commandtime.h"
 #include "configmodel.h"
 #include "fieldnames.h"
+#include "graphwindow.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
 #include "monitortext.h"
@@ -24,6 +25,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -431,6 +433,10 @@ void TestSimWindow::rangeCheckRecordsEveryLivePacket()
     QCOMPARE(quint64(lines.size() - 3), st.acks);
     QVERIFY(lines.at(lines.size() - 2).contains(", packets " + QByteArray::number(qulonglong(st.acks)) + ", "));
     QVERIFY(range.lastWords().contains(QString::number(qulonglong(st.acks))));
+    // The chart as a picture.
+    const QString picture = dir.filePath(QStringLiteral("graph.png"));
+    QVERIFY(range.graphWindow()->savePicture(picture));
+    QVERIFY(QImage(picture).width() > 400);
 }
 
 // The transmitter goes away: the window says so once, shows the
