@@ -25,16 +25,19 @@ suffix=""
 # desktop-file-utils and appstream check the menu entry and the AppStream
 # data in the test suite; fonts-dejavu-core is the wide face the font
 # fitting test measures against Liberation's narrow one.  The translations
-# packages put Qt's own dialogs into the window's language.
+# packages put Qt's own dialogs into the window's language.  Qt Charts
+# draws the live graph.
 packages=(build-essential cmake pkg-config fonts-wqy-microhei fonts-liberation
           fonts-dejavu-core desktop-file-utils appstream)
 if [ "$qt" = 6 ]; then
   # The Linguist tools come in two packages on Qt 6: the CMake part and
   # the programs.
-  packages+=(qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
-             qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+  # Qt 6's Charts configuration needs Qt 6's OpenGL one, which its package
+  # does not pull in.
+  packages+=(qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-charts-dev
+             libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 else
-  packages+=(qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev
+  packages+=(qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev libqt5charts5-dev
              qttools5-dev qttools5-dev-tools qttranslations5-l10n)
 fi
 case "$mode" in

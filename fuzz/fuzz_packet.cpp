@@ -25,6 +25,7 @@
 #include "monitorstate.h"
 #include "packetdecoder.h"
 #include "packetframer.h"
+#include "rangecheck.h"
 #include "readprogress.h"
 #include "sanity.h"
 
@@ -227,6 +228,29 @@ void checkFollowUp(ConfigModel &m)
     FUZZ_CHECK(sameBytes(m, once));
 }
 
+// A range check fed the same chunks, the clock moving by the chunk's cut
+// byte (backwards now and then): a live packet, and only that, makes a row
+// of eighteen fields on one line; the summary counts each row once, and
+// no stretch it reports ends before it starts.
+constexpr qint64 kRangeStart = 1796731290000;
+void checkRangeCheck(RangeCheck &range, const QByteArray &chunk, const DecodeResult &r, uint8_t how, qint64 &rows)
+{
+    const qint64 at = kRangeStart + rows * 3 + (how % 128) * 10 - 100;
+    const bool live = r.kind == PacketKind::ServoLive || r.kind == PacketKind::ReceiverLive;
+    FUZZ_CHECK(range.take(chunk, at) == live);
+    if (!live)
+        return;
+    ++rows;
+    QByteArray row;
+    appendCsvRow(row, range.last(), (how % 64 - 32) * 1800);
+    FUZZ_CHECK(row.count(',') == 17 && row.count('\n') == 1 && row.endsWith('\n'));
+    const RangeSummary s = range.summary(at);
+    FUZZ_CHECK(s.packets == rows && s.gaps >= 0 && s.longestGap.length() >= 0);
+    FUZZ_CHECK(summaryComment(s, 0).count('\n') == 1);
+    for (const Stretch &w : range.weakSince(kRangeStart - 100000, at))
+        FUZZ_CHECK(w.endMs >= w.startMs);
+}
+
 // The decoder alone, over the chunks as sent, with the read awaiting what
 // a read awaits; the chunks gathered into the stream.
 Stream decodeChunks(FuzzInput &in)
@@ -240,6 +264,8 @@ Stream decodeChunks(FuzzInput &in)
     const int readFrom = in.byte() % 32, readTo = readFrom + in.byte() % 64;
     ReadCheck read;
     Stream stream;
+    RangeCheck range(kRangeStart);
+    qint64 rangeRows = 0;
     for (int index = 0; !in.empty(); ++index) {
         const int length = chunkLength(in.byte());
         const uint8_t how = in.byte();
@@ -253,6 +279,7 @@ Stream decodeChunks(FuzzInput &in)
         std::memcpy(&modelBefore, &m, sizeof m);
         std::memcpy(&liveBefore, &live, sizeof live);
         const DecodeResult r = decodePacket(chunk, m, live, hold, read.read.awaited());
+        checkRangeCheck(range, chunk, r, how, rangeRows);
         stream.append(chunk, how);
         checkDecoded(chunk.size(), r, hold, m, modelBefore, live, liveBefore);
         read.check(r);

@@ -193,6 +193,8 @@ void TransmitterLink::takeChunks(const QVector<FramedChunk> &chunks)
         DecodeResult r;
         if (c.packet)
             r = decodePacket(c.bytes, answering ? readCopy : pages, live, true, awaited);
+        if (r.kind == PacketKind::ServoLive || r.kind == PacketKind::ReceiverLive)
+            emit liveTaken(c.bytes);
         if (r.readFlag) {
             qCDebug(lcLink, "ReadFlag:%d", r.readFlag);
             emit answerTaken(r.readFlag);

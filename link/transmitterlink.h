@@ -96,6 +96,9 @@ signals:
     void heard();
     // A packet or a receiver packet ended cleanly.
     void packetArrived();
+    // A live packet (channel outputs or receiver values) was decoded into
+    // the live values: its bytes, for whoever records them.
+    void liveTaken(const QByteArray &packet);
     // A chunk other than a receiver packet was decoded (or, being junk,
     // not) and is answered next; `refreshPages`: it changed what the pages
     // show at once.

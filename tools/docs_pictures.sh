@@ -6,7 +6,9 @@
 # the channel settings page the read filled, demo-en-pages.png, and all six
 # pages, tabs-en/tab1.png ... tab6.png), the port box with a long device
 # path (port-box.png), and the box a write gets from a transmitter that
-# stores a value differently (verify-mismatch.png).  Exits non-zero when a
+# stores a value differently (verify-mismatch.png), and the live graph after
+# a range check against a fading transmitter (range-check.png,
+# range-check-en.png, by tools/graph_screenshot.sh).  Exits non-zero when a
 # window does not come up.
 #   tools/docs_pictures.sh [OUTPUT_DIR]      (default: docs)
 # ZQ_SCALE=2 takes them on a screen of twice the size and density (192
@@ -113,4 +115,7 @@ if [ "$scale" = 1 ]; then
   tools/demo_screenshot.sh --lang en --writing "$out/status-line-en.png" --tabs "$out/tabs-en" "$out/demo-en.png" "$out/demo-en-pages.png"
   tools/status_pictures.sh "$out"
   tools/status_pictures.sh --lang en "$out"
+  # The live graph after a faded range check, in both languages.
+  tools/graph_screenshot.sh "$out/range-check.png"
+  tools/graph_screenshot.sh --lang en "$out/range-check-en.png"
 fi

@@ -762,6 +762,137 @@ Read first: reads the transmitter and keeps the edits made on the pages on top o
     </message>
 </context>
 <context>
+    <name>RangeTexts</name>
+    <message>
+        <source>实时曲线</source>
+        <translation>Live graph</translation>
+    </message>
+    <message>
+        <source>实时曲线与记录</source>
+        <translation>Live graph and recording</translation>
+    </message>
+    <message>
+        <source>信号</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>电压</source>
+        <translation>Voltages</translation>
+    </message>
+    <message>
+        <source>通道输出</source>
+        <translation>Channel outputs</translation>
+    </message>
+    <message>
+        <source>遥控</source>
+        <translation>Transmitter</translation>
+    </message>
+    <message>
+        <source>接收</source>
+        <translation>Receiver</translation>
+    </message>
+    <message>
+        <source>动力</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>通道%1</source>
+        <translation>CH%1</translation>
+    </message>
+    <message>
+        <source>显示时长</source>
+        <translation>Time shown</translation>
+    </message>
+    <message>
+        <source>中断超过</source>
+        <translation>Gap over</translation>
+    </message>
+    <message>
+        <source>低信号低于</source>
+        <translation>Low signal below</translation>
+    </message>
+    <message>
+        <source>开始记录…</source>
+        <translation>Record…</translation>
+    </message>
+    <message>
+        <source>停止记录</source>
+        <translation>Stop recording</translation>
+    </message>
+    <message>
+        <source>保存图片…</source>
+        <translation>Save picture…</translation>
+    </message>
+    <message>
+        <source>记录到 CSV 文件</source>
+        <translation>Record to a CSV file</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>保存曲线图片</source>
+        <translation>Save the graph as a picture</translation>
+    </message>
+    <message>
+        <source>PNG 图片 (*.png)</source>
+        <translation>PNG pictures (*.png)</translation>
+    </message>
+    <message>
+        <source>正在记录到 %1（%2 秒）</source>
+        <translation>Recording to %1 (%2 s)</translation>
+    </message>
+    <message>
+        <source>记录已停止：无法写入 %1（%2）。连接不受影响。</source>
+        <translation>Recording stopped: %1 cannot be written (%2). The link goes on.</translation>
+    </message>
+    <message>
+        <source>无法保存图片 %1</source>
+        <translation>Cannot save the picture %1</translation>
+    </message>
+    <message>
+        <source>中断 %1 次（最长 %2 秒），低信号 %3 次</source>
+        <translation>Gaps: %1 (longest %2 s), low signal: %3</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>Gap</translation>
+    </message>
+    <message>
+        <source>低信号</source>
+        <translation>Low signal</translation>
+    </message>
+    <message>
+        <source> 秒</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>%1 分钟</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>无信号</source>
+        <translation>no signal</translation>
+    </message>
+    <message>
+        <source>秒（之前）</source>
+        <translation>seconds before now</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 次（最长 %2 秒，%3）</source>
+        <translation>%1 (longest %2 s, at %3)</translation>
+    </message>
+    <message>
+        <source>记录 %1 秒，数据包 %2，中断 %3，低信号 %4 次，最低信号 %5，最低电压 遥控 %6 接收 %7 动力 %8</source>
+        <translation>Recorded %1 s, %2 packets, gaps %3, low signal %4, lowest signal %5, lowest voltages: transmitter %6, receiver %7, power %8</translation>
+    </message>
+</context>
+<context>
     <name>Setting</name>
     <message>
         <source>第二列</source>

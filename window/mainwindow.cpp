@@ -7,6 +7,7 @@
 #include "marks.h"
 #include "pagesteps.h"
 #include "portoffer.h"
+#include "rangesession.h"
 #include "readback.h"
 #include "shortcuts.h"
 #include "slips.h"
@@ -82,6 +83,7 @@ MainWindow::MainWindow(QWidget *parent)
     keepWheelOffUnfocusedEditors(this);
     differences = new DifferenceMarks(this, cfg, known, heldKnown, ui->tabWidget);
     differences->showPagesWith([this] { ui_Display(); });
+    range = new RangeSession(this, *link, ui->tab);
     setUpKeeping();
 }
 

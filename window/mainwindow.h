@@ -18,6 +18,7 @@ class DifferenceMarks;
 class PageSteps;
 class QCloseEvent;
 class QTimer;
+class RangeSession;
 class TransmitterLink;
 
 namespace Ui {
@@ -332,4 +333,5 @@ private:
     PageSteps *steps = nullptr;                     // pagesteps.h
     QWidget *historyWindow = nullptr;
     QString presetLoadPath;  // a recent file chosen for Load: no dialog then
+    RangeSession *range = nullptr;           // the live graph and its recording (rangesession.h)
 };

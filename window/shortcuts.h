@@ -46,6 +46,10 @@ inline QList<QKeySequence> previousPage()
     return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
             QKeySequence(Qt::CTRL | Qt::Key_PageUp)};
 }
+inline QKeySequence graph()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_G);
+}  // the live graph and its recording
 }  // namespace shortcuts
 
 // Gives the command buttons of `window` their keys, each named in its

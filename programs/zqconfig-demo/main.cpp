@@ -54,6 +54,11 @@ const QList<QCommandLineOption> &disagreementOptions()
          QStringLiteral("L")},
         {QStringLiteral("silent-after-write"),
          QStringLiteral("The simulated transmitter leaves the first read request after a write unanswered.")},
+        {QStringLiteral("fade"),
+         QStringLiteral("A range check: the simulated transmitter is carried away and back every SECONDS; its "
+                        "signal strength falls to nothing at the far end and live packets are lost at random as "
+                        "it weakens (see the live graph, Ctrl+G)."),
+         QStringLiteral("SECONDS")},
     };
     return options;
 }
@@ -72,6 +77,14 @@ bool applyDisagreement(const StartOptions &options, zqsim::SimEngine::Options &e
         return false;
     }
     engine.silentAfterWrite = options.extra.contains(QStringLiteral("silent-after-write"));
+    if (options.extra.contains(QStringLiteral("fade"))) {
+        bool ok = false;
+        engine.fadeSeconds = options.extra.value(QStringLiteral("fade")).toInt(&ok);
+        if (!ok || engine.fadeSeconds < 2 || engine.fadeSeconds > 86400) {
+            *why = "--fade: expected a number of seconds from 2 to 86400";
+            return false;
+        }
+    }
     return true;
 }
 

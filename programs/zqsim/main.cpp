@@ -33,7 +33,10 @@ void usage(std::FILE *to)
                  "                     pieces:N (N bytes a write, 1 ms apart), random (random\n"
                  "                     pieces, random gaps up to --max-gap)\n"
                  "  --max-gap MS       longest gap within a packet for --deliver random (default 20)\n"
-                 "  --seed N           seed of the random pieces (default 1)\n"
+                 "  --seed N           seed of the random pieces and losses (default 1)\n"
+                 "  --fade SECONDS     a range check: the transmitter is carried away and back every\n"
+                 "                     SECONDS; the signal strength falls to nothing at the far end\n"
+                 "                     and live packets are lost at random as it weakens\n"
                  "  --pull-after-seconds N  pull the cable N seconds after start, then exit\n"
                  "  --pull-after-packets N  pull the cable after N packets, then exit\n"
                  "A transmitter that disagrees with what it is sent, to see how the tool tells:\n"
@@ -131,7 +134,9 @@ int readArguments(int argc, char **argv, zqsim::SimHost::Config &conf, bool &qui
         } else if (a == "--max-gap")
             conf.maxGapMs = args.number("--max-gap", 0, 1000);
         else if (a == "--seed")
-            conf.seed = uint32_t(args.number("--seed", 1, 2147483647));
+            conf.engine.fadeSeed = conf.seed = uint32_t(args.number("--seed", 1, 2147483647));
+        else if (a == "--fade")
+            conf.engine.fadeSeconds = args.number("--fade", 2, 86400);
         else if (a == "--pull-after-seconds")
             conf.pullAfterMs = args.number("--pull-after-seconds", 1, 86400) * 1000;
         else if (a == "--pull-after-packets")

@@ -234,6 +234,19 @@ LiveValues liveValuesAt(int64_t ms, const TransmitterSettings &s)
     return v;
 }
 
+int fadedSignal(int rssi, int64_t ms, int periodSeconds)
+{
+    const int64_t period = int64_t(periodSeconds) * 1000;
+    const int64_t phase = (ms < 0 ? 0 : ms) % period;
+    const double away = 2.0 * double(std::min(phase, period - phase)) / double(period);  // 0 .. 1 .. 0
+    return std::clamp(int(std::lround(rssi * (1.0 - away))), 0, 100);
+}
+
+int lossPerMille(int rssi)
+{
+    return std::clamp((20 - rssi) * 1000 / 15, 0, 1000);
+}
+
 Bytes encodeServoPacket(const LiveValues &v)
 {
     Bytes b(kLivePacketSize, 0);

@@ -48,6 +48,14 @@ struct LiveValues
 // Deterministic in `ms`.
 LiveValues liveValuesAt(int64_t ms, const TransmitterSettings &s);
 
+// The signal strength `rssi` of a transmitter carried away and back every
+// `periodSeconds`, at `ms`: it falls in step with the distance, to 0 (no
+// signal) at the far end.
+int fadedSignal(int rssi, int64_t ms, int periodSeconds);
+// How many live packets in a thousand are lost at that signal strength:
+// none from 20 up, all at 5 and below.
+int lossPerMille(int rssi);
+
 // FE 18: Servo1..8 BE16, transmitter voltage BE16 (hundredths).
 Bytes encodeServoPacket(const LiveValues &v);
 // FE 19: rssi, rx volts, ext volts BE16, two spare BE16, trims 3,2,1,0.

@@ -43,6 +43,7 @@ SimEngine::SimEngine(Options opt, TransmitterSettings initial) : opts(opt), cfg(
         opts.intervalMs = 0;
     if (opts.ackTimeoutMs < 0)
         opts.ackTimeoutMs = 0;
+    fadeRng = opts.fadeSeed ? opts.fadeSeed : 1;
 }
 
 void SimEngine::log(const std::string &msg)
@@ -239,7 +240,19 @@ std::vector<Bytes> SimEngine::tick(int64_t nowMs)
         if (readQueue.empty())
             log("read answered");
     } else {
-        const LiveValues v = liveValuesAt(nowMs - startMs, cfg);
+        LiveValues v = liveValuesAt(nowMs - startMs, cfg);
+        if (opts.fadeSeconds > 0) {
+            v.rssi = fadedSignal(v.rssi, nowMs - startMs, opts.fadeSeconds);
+            fadeRng ^= fadeRng << 13, fadeRng ^= fadeRng >> 17, fadeRng ^= fadeRng << 5;
+            if (int(fadeRng % 1000) < lossPerMille(v.rssi)) {
+                // Lost on the way: the next one comes after the interval.
+                nextIsServo = !nextIsServo;
+                everSent = true;
+                lastSendMs = nowMs;
+                ++st.livePacketsLost;
+                return {};
+            }
+        }
         out = nextIsServo ? encodeServoPacket(v) : encodeReceiverPacket(v, cfg);
         nextIsServo = !nextIsServo;
         ++st.livePacketsSent;

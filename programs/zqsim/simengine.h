@@ -39,11 +39,19 @@ public:
         int misstoreValue = 0;
         char ignoreFrame = 0;           // 'S', 'G', 'H' or 'I': taken off the line, never stored; 0 = none
         bool silentAfterWrite = false;  // the first "RR" after a received frame gets no answer
+
+        // A range check: the transmitter carried away and back again every
+        // fadeSeconds (0: it stays put).  The signal strength falls to
+        // nothing at the far end, and live packets are lost at random as
+        // it weakens (fadeSeed), all of them when it is gone.
+        int fadeSeconds = 0;
+        uint32_t fadeSeed = 1;
     };
 
     struct Stats
     {
         uint64_t livePacketsSent = 0;
+        uint64_t livePacketsLost = 0;      // by Options::fadeSeconds
         uint64_t settingsPacketsSent = 0;  // includes the AUX packet
         uint64_t acks = 0;                 // "WWW" that released a packet
         uint64_t strayAcks = 0;            // "WWW" with nothing in flight (e.g. after a write)
@@ -108,6 +116,7 @@ private:
     bool everSent = false;
     int64_t lastSendMs = 0;
     int64_t startMs = -1;  // time base of the live values
+    uint32_t fadeRng = 1;
 };
 
 // The command-line forms of the disagreement options, shared by zqsim and

@@ -180,6 +180,7 @@ private slots:
     void acceptsFramesSplitAndGluedWithAcks();
     void rejectsBrokenFramesInTheStream();
     void ackTimeoutResumesAStalledStream();
+    void fadeLosesPacketsOnlyFarAway();
     void disagreesWhenAsked_data();
     void disagreesWhenAsked();
     void soakWithoutPacing();
@@ -483,6 +484,38 @@ void TestSim::streamsOnlyAfterEachAcknowledgement()
     }
     QCOMPARE(e.stats().livePacketsSent, uint64_t(21));
     QCOMPARE(e.stats().acks, uint64_t(20));
+}
+
+// Carried away and back over 10 s: nothing lost near the tool, everything
+// at the far end, the signal weakest there; the seed repeats the losses.
+void TestSim::fadeLosesPacketsOnlyFarAway()
+{
+    const auto run = [](uint32_t seed, std::vector<int> &lostAt, int &weakest) {
+        SimEngine::Options o{20, 0};
+        o.fadeSeconds = 10, o.fadeSeed = seed;
+        SimEngine e(o);
+        weakest = 100;
+        uint64_t lost = 0;
+        for (int64_t t = 0; t <= 10000; ++t) {
+            for (const Bytes &p : t == 0 ? e.receive("OK", t) : e.tick(t)) {
+                if (p[1] == 0x19)
+                    weakest = std::min(weakest, int(p[2]));
+                e.receive("WWW", t);
+            }
+            if (e.stats().livePacketsLost != lost)
+                lost = e.stats().livePacketsLost, lostAt.push_back(int(t));
+        }
+    };
+    std::vector<int> lostAt, again, other;
+    int weakest = 0, unused = 0;
+    run(7, lostAt, weakest);
+    run(7, again, unused);
+    run(8, other, unused);
+    QVERIFY(lostAt.size() > 20);
+    QVERIFY(lostAt.front() > 2500 && lostAt.back() < 7500);  // only far away
+    QVERIFY(weakest < 20);
+    QCOMPARE(again, lostAt);
+    QVERIFY(other != lostAt);
 }
 
 void TestSim::answersAReadOnePacketPerAcknowledgement()

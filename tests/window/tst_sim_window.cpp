@@ -4,10 +4,12 @@
 #include "commandtime.h"
 #include "configmodel.h"
 #include "fieldnames.h"
+#include "graphwindow.h"
 #include "mainwindow.h"
 #include "monitorstate.h"
 #include "monitortext.h"
 #include "portoffer.h"
+#include "rangecheck.h"
 #include "readprogress.h"
 #include "status.h"
 #include "testsupport.h"
@@ -24,6 +26,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -126,6 +129,7 @@ private slots:
     void readFillsEveryPage();
     void pulledCable_data();
     void pulledCable();
+    void rangeCheckRecordsEveryLivePacket();
     void editsAreWrittenAndReadBack();
     void saveAndLoad();
     void bothResetsReachTheTransmitter();
@@ -180,6 +184,8 @@ void TestSimWindow::init()
         conf.engine.intervalMs = 20, conf.engine.ackTimeoutMs = row == "ack-timeout 20" ? 20 : 1;
     if (row.startsWith("stores sub1 as 999"))
         conf.engine.misstoreField = "sub1", conf.engine.misstoreValue = 999;
+    if (QByteArray(QTest::currentTestFunction()) == "rangeCheckRecordsEveryLivePacket")
+        conf.engine.fadeSeconds = 2;  // lost packets are never sent: still one row each
     if (row == "during a write")
         commandtime::realTime();  // a pull at 2 s lands inside the write
     sim = std::make_unique<zqsim::SimHost>(conf);
@@ -402,6 +408,39 @@ void TestSimWindow::readFillsEveryPage()
     QCOMPARE(checked, 126);
     // Every packet, in however many pieces, was answered once.
     QCOMPARE(sim->stats().strayAcks, quint64(0));
+}
+
+// Two seconds of a fading transmitter recorded with the graph open: one
+// CSV row per live packet sent, each answered once, the summary last.
+void TestSimWindow::rangeCheckRecordsEveryLivePacket()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("range.csv"));
+    RangeSession &range = WindowProbe::range(*window);
+    range.showGraph();
+    QVERIFY(range.startRecording(path));
+    QVERIFY(open());
+    // About two seconds at the simulator's pace, fading in and out once.
+    QVERIFY(waitUntil([this] { return sim->stats().livePacketsSent + sim->stats().livePacketsLost >= 400; }, 10000));
+    button("openButton")->click();
+    QVERIFY(waitUntil([this] { return !sim->streaming(); }, kReadTimeoutMs));
+    range.stopRecording();
+    const zqsim::SimEngine::Stats st = sim->stats();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.first() + '\n', csvHeader());
+    // Every packet answered once but the one the close may have caught on
+    // its way; every answered one a row (header, rows, summary, the empty rest).
+    QVERIFY(st.livePacketsSent - st.acks <= 1);
+    QCOMPARE(st.strayAcks + st.ackTimeouts, quint64(0));
+    QCOMPARE(quint64(lines.size() - 3), st.acks);
+    QVERIFY(lines.at(lines.size() - 2).contains(", packets " + QByteArray::number(qulonglong(st.acks)) + ", "));
+    QVERIFY(range.lastWords().contains(QString::number(qulonglong(st.acks))));
+    // The chart as a picture.
+    const QString picture = dir.filePath(QStringLiteral("graph.png"));
+    QVERIFY(range.graphWindow()->savePicture(picture));
+    QVERIFY(QImage(picture).width() > 400);
 }
 
 // The transmitter goes away: the window says so once, shows the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow.h"
+#include "rangesession.h"
 #include "transmitterlink.h"
 
 // The window's own state, for the suites and benchmarks that set it up or
@@ -22,4 +23,6 @@ struct WindowProbe
     // writes without reading first sets it, as a read of the start-up
     // settings would.
     static bool &heldKnown(MainWindow &w) { return w.heldKnown; }
+    // The live graph and its recording.
+    static RangeSession &range(MainWindow &w) { return *w.range; }
 };
