@@ -43,27 +43,7 @@ done
 
 start_xvfb 1280x800
 
-"$demo" ${lang:+--lang "$lang"} 2>"$work/demo.log" &
-app_pid=$!
-
-# wait_for <pattern> <what>: until the demo's log shows the pattern.
-wait_for() {
-  for _ in $(seq 150); do
-    grep -q "$1" "$work/demo.log" && return 0
-    kill -0 "$app_pid" 2>/dev/null || { cat "$work/demo.log" >&2; fail "the demo exited before $2"; }
-    sleep 0.1
-  done
-  cat "$work/demo.log" >&2
-  fail "no sign that $2"
-}
-
-wait_for "simulated transmitter on" "the simulated transmitter started"
-win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1) || true
-[ -n "$win" ] || fail "the demo window did not appear"
-eval "$(xdotool getwindowgeometry --shell "$win")"  # X, Y, WIDTH, HEIGHT
-
-# click <x> <y>: in window coordinates.
-click() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
+start_demo ${lang:+--lang "$lang"}
 
 click 680 50    # openButton
 wait_for "zqsim: host connected" "the demo connected"

@@ -31,20 +31,7 @@ done
 . tools/xvfb.sh
 start_xvfb 1280x900
 
-"$demo" --fade 16 ${lang:+--lang "$lang"} 2>"$work/demo.log" &
-app_pid=$!
-wait_for() {
-  for _ in $(seq 150); do
-    grep -q "$1" "$work/demo.log" && return 0
-    kill -0 "$app_pid" 2>/dev/null || { cat "$work/demo.log" >&2; fail "the demo exited before $2"; }
-    sleep 0.1
-  done
-  cat "$work/demo.log" >&2
-  fail "no sign that $2"
-}
-wait_for "simulated transmitter on" "the simulated transmitter started"
-win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1) || true
-[ -n "$win" ] || fail "the demo window did not appear"
+start_demo --fade 16 ${lang:+--lang "$lang"}
 xdotool mousemove --window "$win" 680 50 click 1   # openButton
 wait_for "zqsim: host connected" "the demo connected"
 xdotool key --window "$win" ctrl+g

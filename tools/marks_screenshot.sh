@@ -33,25 +33,7 @@ done
 scale=${QT_SCALE_FACTOR:-1}
 start_xvfb $((1280 * scale))x$((800 * scale))
 
-"$demo" ${lang:+--lang "$lang"} --misstore sub1=7 2>"$work/demo.log" &
-app_pid=$!
-
-wait_for() {
-  for _ in $(seq 150); do
-    grep -q "$1" "$work/demo.log" && return 0
-    kill -0 "$app_pid" 2>/dev/null || { cat "$work/demo.log" >&2; fail "the demo exited before $2"; }
-    sleep 0.1
-  done
-  cat "$work/demo.log" >&2
-  fail "no sign that $2"
-}
-
-wait_for "simulated transmitter on" "the simulated transmitter started"
-win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Zarvik' | head -n1) || true
-[ -n "$win" ] || fail "the demo window did not appear"
-eval "$(xdotool getwindowgeometry --shell "$win")"  # X, Y, WIDTH, HEIGHT
-
-click() { xdotool mousemove --window "$win" $(($1 * scale)) $(($2 * scale)) click "${3:-1}"; }
+start_demo ${lang:+--lang "$lang"} --misstore sub1=7
 
 shoot() {
   mkdir -p "$(dirname "$1")"

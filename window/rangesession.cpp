@@ -155,7 +155,9 @@ void RangeSession::showStatus()
         text = said;
     // Long words (a summary) end in "…" here; the tool tip has them whole.
     const QString shown = statusLabel->fontMetrics().elidedText(text, Qt::ElideRight, 420);
-    const QString html = QStringLiteral("<a href=\"graph\">%1</a>").arg(shown.toHtmlEscaped());
+    // A light blue that reads on the line's dark grey.
+    const QString html =
+        QStringLiteral("<a href=\"graph\" style=\"color: rgb(120, 190, 255);\">%1</a>").arg(shown.toHtmlEscaped());
     if (statusLabel->text() != html) {
         statusLabel->setText(html);
         statusLabel->setToolTip(text + QStringLiteral(" (") + shortcuts::graph().toString(QKeySequence::NativeText)

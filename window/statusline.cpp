@@ -34,7 +34,7 @@ StatusLine::StatusLine(QMainWindow *window, const QSerialPort &p, const ReadProg
     line->setStyleSheet(
         QStringLiteral("QStatusBar { background-color: rgb(40, 40, 40); }"
                        "QStatusBar::item { border: none; }"
-                       "QLabel { color: rgb(230, 230, 230); }"));
+                       "QLabel, QToolButton { color: rgb(230, 230, 230); }"));
     line->addWidget(commandLabel, 1);
     line->addPermanentWidget(bar);
     line->addPermanentWidget(linkLabel);
