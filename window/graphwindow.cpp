@@ -111,6 +111,9 @@ struct Strip
         edge = new QLineSeries;
         floor = new QLineSeries;
         auto *band = new QAreaSeries(edge, floor);
+        // An area series does not own the lines it spans.
+        edge->setParent(band);
+        floor->setParent(band);
         band->setName(name);
         band->setPen(Qt::NoPen);
         band->setColor(colour);
