@@ -417,7 +417,8 @@ private slots:
         QVERIFY2((action == StartOptions::Run ? o.port == shown : o.message.contains(shown)), qPrintable(o.message));
     }
 
-    // Answered before a window could open: there is no display to open one on.
+    // Answered before a window could open: there is no display to open one
+    // on, and a start without one says so.
     void commandLineWithoutDisplay()
     {
         const struct
@@ -425,10 +426,16 @@ private slots:
             QStringList args;
             int status;
             const char *out;
-        } cases[] = {
-            {{"--help"}, 0, "--lang <en|zh>"},          {{"--help"}, 0, "window: zh (Chinese, the default) or en"},
-            {{"--version"}, 0, "zqconfig 5.1 (Qt "},    {{"--lang", "xx"}, 2, "en, zh"},
-            {{"--bogus"}, 2, "Unknown option 'bogus'"}, {{"-reverse", "--port"}, 2, "Missing value after '--port'"}};
+        } cases[] = {{{"--help"}, 0, "--lang <en|zh>"},
+                     {{"--help"}, 0, "window: zh (Chinese, the default) or en"},
+                     {{"--version"}, 0, "zqconfig 5.1 (Qt "},
+                     {{"--lang", "xx"}, 2, "en, zh"},
+                     {{"--bogus"}, 2, "Unknown option 'bogus'"},
+                     {{"-reverse", "--port"}, 2, "Missing value after '--port'"},
+                     {{},
+                      1,
+                      "no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); to work on "
+                      "configuration files without a window, use zqconfig-file\n"}};
         for (const auto &c : cases) {
             QProcess p;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
