@@ -158,16 +158,12 @@
         <translation>SAVE</translation>
     </message>
     <message>
-        <source>文本文件 (*.txt *.dat);;所有文件 (*.*)</source>
-        <translation>file (*.txt *.dat);;allfile (*.*)</translation>
-    </message>
-    <message>
         <source>打开文件</source>
         <translation>Open file</translation>
     </message>
     <message>
-        <source>所有文件 (*.*);;文本文件 (*.txt *.dat)</source>
-        <translation>All file (*.*);;file (*.txt *.dat)</translation>
+        <source>文本文件 (*.txt *.dat);;所有文件 (*)</source>
+        <translation>Text files (*.txt *.dat);;All files (*)</translation>
     </message>
     <message>
         <source>错误</source>

@@ -43,10 +43,8 @@ VerifyTexts verifyTexts()
 
 FileTexts fileTexts()
 {
-    return {QCoreApplication::translate("FileTexts", "保存数据"),
-            QCoreApplication::translate("FileTexts", "文本文件 (*.txt *.dat);;所有文件 (*.*)"),
-            QCoreApplication::translate("FileTexts", "打开文件"),
-            QCoreApplication::translate("FileTexts", "所有文件 (*.*);;文本文件 (*.txt *.dat)"),
+    return {QCoreApplication::translate("FileTexts", "保存数据"), QCoreApplication::translate("FileTexts", "打开文件"),
+            QCoreApplication::translate("FileTexts", "文本文件 (*.txt *.dat);;所有文件 (*)"),
             QCoreApplication::translate("FileTexts", "错误"),
             QCoreApplication::translate("FileTexts", "不能读取指定的文件!")};
 }

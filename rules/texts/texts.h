@@ -40,9 +40,10 @@ VerifyTexts verifyTexts();
 struct FileTexts
 {
     QString saveTitle;
-    QString saveFilter;
     QString openTitle;
-    QString openFilter;
+    // Both dialogs open on the configuration files; "all files" is "*", as
+    // a name without a dot is a file too.
+    QString filters;
     QString errorTitle;
     QString errorText;
 };
