@@ -285,6 +285,14 @@ Read first: reads the transmitter and keeps the edits made on the pages on top o
         <source>仍然写入</source>
         <translation>Write anyway</translation>
     </message>
+    <message>
+        <source>输入串口路径…</source>
+        <translation>Type a port path…</translation>
+    </message>
+    <message>
+        <source>串口的路径，例如模拟遥控器的 /dev/pts/3，或 /dev/serial/by-id/ 下的名称：</source>
+        <translation>The port's path, such as the simulator's /dev/pts/3, or a name under /dev/serial/by-id/:</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -45,6 +45,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(link, &TransmitterLink::lineLost, this, &MainWindow::linkLost);
     connect(link, &TransmitterLink::closed, this, &MainWindow::lineClosed);
     showPortNamesInFull(ui->portNameBox);
+    letPortPathBeTyped(ui->portNameBox, [this](const QString &path) { choosePort(path); });
     followSystemPorts();
     ui->tabWidget->setCurrentIndex(0);
     refreshTimer = new QTimer(this);

@@ -20,6 +20,9 @@ struct LinkTexts
     QString unreadQuestion;
     QString readFirst;
     QString writeAnyway;
+    // A port the system does not list, typed by its path.
+    QString typePath;       // the port box's context menu
+    QString typePathLabel;  // the question's label
 };
 
 // After a write is read back, and before closing over unwritten changes.
