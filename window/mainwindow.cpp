@@ -33,6 +33,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->widget_3->setModel(&cfg);
     ui->widget_4->setModel(&cfg);
     adaptLookToPlatform(this);
+    formInScrollArea(this);
     // Every box stops where its setting's declared range does, so no value
     // typed there is cut short on the way out.
     rangeEditorsAsDeclared(this);

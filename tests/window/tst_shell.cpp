@@ -22,6 +22,8 @@
 #include <QMetaMethod>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSerialPortInfo>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -30,6 +32,7 @@
 #include <QTextStream>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <vector>
@@ -159,24 +162,35 @@ class TestShell : public QObject
 private slots:
     // The status line sits below the form, which keeps its designed place
     // and size: the window grows by the line; in English it speaks English.
+    // A smaller window scrolls the form, a larger one centres it.
     void statusLineBelowTheForm_data()
     {
         QTest::addColumn<bool>("english");
         QTest::addColumn<QString>("link");
-        QTest::newRow("Chinese") << false << "未打开串口";
-        QTest::newRow("English") << true << "No port open";
+        QTest::addColumn<QSize>("grown");
+        QTest::newRow("Chinese") << false << "未打开串口" << QSize();
+        QTest::newRow("English") << true << "No port open" << QSize();
+        QTest::newRow("smaller, scrolled") << false << "未打开串口" << QSize(-300, -200);
+        QTest::newRow("larger, centred") << false << "未打开串口" << QSize(400, 300);
     }
     void statusLineBelowTheForm()
     {
         QFETCH(bool, english);
+        QFETCH(QSize, grown);
         QVERIFY(useEnglishTexts(english));
         MainWindow w;
+        w.resize(w.size() + grown);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.centralWidget()->geometry(), QRect(0, 0, 1100, 680));
+        auto *form = w.findChild<QWidget *>(QStringLiteral("centralwidget"));
+        QCOMPARE(QRect(form->mapTo(&w, QPoint()), form->size()),
+                 QRect(QPoint(std::max(0, grown.width() / 2), std::max(0, grown.height() / 2)), QSize(1100, 680)));
+        const auto scrolls = w.findChild<QScrollArea *>()->findChildren<QScrollBar *>();
+        QCOMPARE(std::count_if(scrolls.begin(), scrolls.end(), [](QScrollBar *b) { return b->isVisible(); }),
+                 grown.width() < 0 ? 2 : 0);
         QVERIFY(w.statusBar()->isVisible());
-        QCOMPARE(w.statusBar()->geometry().top(), 680);
-        QCOMPARE(w.height(), 680 + w.statusBar()->height());
+        QCOMPARE(w.statusBar()->geometry().top(), 680 + grown.height());
+        QCOMPARE(w.height(), 680 + grown.height() + w.statusBar()->height());
         QTEST(w.findChild<QLabel *>(QStringLiteral("statusLink"))->text(), "link");
         useEnglishTexts(false);
     }
