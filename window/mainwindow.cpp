@@ -32,8 +32,9 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     ui->widget_3->setModel(&cfg);
     ui->widget_4->setModel(&cfg);
-    adaptLookToPlatform(this);
+    // Before the look gives the first focus, which moving the form would drop.
     formInScrollArea(this);
+    adaptLookToPlatform(this);
     // Every box stops where its setting's declared range does, so no value
     // typed there is cut short on the way out.
     rangeEditorsAsDeclared(this);

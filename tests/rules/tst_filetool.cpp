@@ -88,8 +88,7 @@ class TstFileTool : public QObject
 private slots:
     // Any model a load keeps survives file -> JSON -> file byte for byte,
     // and the table places every field where the window's encoder puts it.
-    // A file short of frames, or with values a load repairs, comes back as
-    // what a load of it takes.
+    // Short of frames or repaired, it comes back as a load of it takes it.
     void exportImportKeepsEveryByte()
     {
         QRandomGenerator rng(13);

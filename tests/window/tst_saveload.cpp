@@ -550,7 +550,6 @@ private slots:
         QCOMPARE(blength, QStringList({"Blength00:324", "Blength01:324", "Blength02:324", "Blength03:324"}));
         QCOMPARE(answer.title, QStringLiteral("打开文件"));
         QCOMPARE(answer.directory, QDir::currentPath());
-        // Opens on the configuration files; "all" includes names without a dot.
         QCOMPARE(answer.filters, QStringList({"文本文件 (*.txt *.dat)", "所有文件 (*)"}));
     }
 
