@@ -439,10 +439,10 @@ private slots:
             int status;
             const char *out;
         } cases[] = {
-            {{"--help"}, 0, "--lang <en|zh>"},           {{"--help"}, 0, "window: zh (Chinese, the default) or en"},
-            {{"--version"}, 0, "zqconfig 5.1 (Qt "},     {{"--lang", "xx"}, 2, "en, zh"},
-            {{"--bogus"}, 2, "Unknown option 'bogus'"},  {{"-reverse", "--port"}, 2, "Missing value after '--port'"},
-            {{}, 1, "no display to open the window on"}, {{}, 1, "use zqconfig-file\n"}};
+            {{"--help"}, 0, "--lang <en|zh>"},          {{"--help"}, 0, "window: zh (Chinese, the default) or en"},
+            {{"--version"}, 0, "zqconfig 5.1 (Qt "},    {{"--lang", "xx"}, 2, "en, zh"},
+            {{"--bogus"}, 2, "Unknown option 'bogus'"}, {{"-reverse", "--port"}, 2, "Missing value after '--port'"},
+            {{}, 1, "no display to open the window"},   {{}, 1, "use zqconfig-file\n"}};
         for (const auto &c : cases) {
             QProcess p;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
