@@ -158,16 +158,12 @@
         <translation>SAVE</translation>
     </message>
     <message>
-        <source>文本文件 (*.txt *.dat);;所有文件 (*.*)</source>
-        <translation>file (*.txt *.dat);;allfile (*.*)</translation>
-    </message>
-    <message>
         <source>打开文件</source>
         <translation>Open file</translation>
     </message>
     <message>
-        <source>所有文件 (*.*);;文本文件 (*.txt *.dat)</source>
-        <translation>All file (*.*);;file (*.txt *.dat)</translation>
+        <source>文本文件 (*.txt *.dat);;所有文件 (*)</source>
+        <translation>Text files (*.txt *.dat);;All files (*)</translation>
     </message>
     <message>
         <source>错误</source>
@@ -288,6 +284,14 @@ Read first: reads the transmitter and keeps the edits made on the pages on top o
     <message>
         <source>仍然写入</source>
         <translation>Write anyway</translation>
+    </message>
+    <message>
+        <source>输入串口路径…</source>
+        <translation>Type a port path…</translation>
+    </message>
+    <message>
+        <source>串口的路径，例如模拟遥控器的 /dev/pts/3，或 /dev/serial/by-id/ 下的名称：</source>
+        <translation>The port's path, such as the simulator's /dev/pts/3, or a name under /dev/serial/by-id/:</translation>
     </message>
 </context>
 <context>

@@ -17,7 +17,7 @@ QString startFolder(const QString &folder)
 QString askSavePath(QWidget *parent, const QString &folder)
 {
     const FileTexts texts = fileTexts();
-    QFileDialog dialog(parent, texts.saveTitle, startFolder(folder), texts.saveFilter);
+    QFileDialog dialog(parent, texts.saveTitle, startFolder(folder), texts.filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The dialog adds the suffix itself, so its overwrite question names
@@ -31,7 +31,7 @@ QString askSavePath(QWidget *parent, const QString &folder)
 QString askLoadPath(QWidget *parent, const QString &folder)
 {
     const FileTexts texts = fileTexts();
-    return QFileDialog::getOpenFileName(parent, texts.openTitle, startFolder(folder), texts.openFilter);
+    return QFileDialog::getOpenFileName(parent, texts.openTitle, startFolder(folder), texts.filters);
 }
 
 QString folderOf(const QString &path)

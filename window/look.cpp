@@ -4,9 +4,14 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QPalette>
 #include <QProgressBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
@@ -211,4 +216,37 @@ void enableHighDpiScaling()
     // takes the screen's physical density when the desktop sets none, and
     // a 92 or 100 dpi monitor would blur the window by 0.96 or 1.04.
 #endif
+}
+
+void formInScrollArea(QMainWindow *window)
+{
+    QWidget *form = window->centralWidget();
+    form->setFixedSize(window->size());
+    auto *area = new QScrollArea(window);
+    area->setObjectName(QStringLiteral("formArea"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setAlignment(Qt::AlignCenter);
+    // The room around a centred form in the form's own grey; a palette, as
+    // a sheet here would reach every editor of the form.
+    QPalette grey = area->viewport()->palette();
+    grey.setColor(QPalette::Window, QColor(40, 40, 40));
+    grey.setColor(QPalette::Base, QColor(40, 40, 40));
+    area->viewport()->setPalette(grey);
+    area->viewport()->setAutoFillBackground(true);
+    area->setWidget(window->takeCentralWidget());
+    window->setCentralWidget(area);
+}
+
+void showOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        // No frame to measure before the window is mapped; 40 px is a
+        // usual title bar with its border.
+        const QRect room = screen->availableGeometry().adjusted(0, 40, 0, 0);
+        if (window->width() > room.width() || window->height() > room.height()) {
+            window->resize(window->size().boundedTo(room.size()));
+            window->move(room.topLeft() - QPoint(0, 40));
+        }
+    }
+    window->show();
 }

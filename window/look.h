@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QStringList>
 
+class QMainWindow;
 class QWidget;
 
 // The form was drawn on a desktop with narrower fonts and a style that
@@ -23,6 +24,16 @@ QStringList channelNameFamilies(const QString &inherited);
 // bars and panel paint without what lies behind them, and gives the spin
 // boxes a style that draws their arrows in the sheet's colours.
 void adaptLookToPlatform(QWidget *window);
+
+// The form at its designed size in a scroll area: scroll bars when the
+// window is smaller (a laptop screen), the form centred on the window's
+// dark grey when it is larger (maximised); at the designed size nothing of
+// the area shows.
+void formInScrollArea(QMainWindow *window);
+
+// Shows the window, first made small enough for the screen's free room
+// with a title bar, where it would not fit as designed.
+void showOnScreen(QWidget *window);
 
 // Scales the window with the screen's density, as Qt 6 does by itself;
 // call before the QApplication is made.

@@ -33,6 +33,8 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     ui->widget_3->setModel(&cfg);
     ui->widget_4->setModel(&cfg);
+    // Before the look gives the first focus, which moving the form would drop.
+    formInScrollArea(this);
     adaptLookToPlatform(this);
     // Every box stops where its setting's declared range does, so no value
     // typed there is cut short on the way out.
@@ -46,6 +48,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(link, &TransmitterLink::lineLost, this, &MainWindow::linkLost);
     connect(link, &TransmitterLink::closed, this, &MainWindow::lineClosed);
     showPortNamesInFull(ui->portNameBox);
+    letPortPathBeTyped(ui->portNameBox, [this](const QString &path) { choosePort(path); });
     followSystemPorts();
     ui->tabWidget->setCurrentIndex(0);
     refreshTimer = new QTimer(this);

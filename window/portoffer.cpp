@@ -1,16 +1,21 @@
 #include "portoffer.h"
 
 #include "portlist.h"
+#include "texts.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QInputDialog>
+#include <QKeyEvent>
 #include <QSerialPortInfo>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
 #include <algorithm>
+#include <utility>
 
 QString portNameOf(const QString &nameOrPath)
 {
@@ -59,6 +64,48 @@ protected:
 };
 
 }  // namespace
+
+namespace {
+
+// "/" over the focused box starts the question with it typed.
+class SlashStartsPath : public QObject
+{
+public:
+    SlashStartsPath(QComboBox *box, std::function<void(const QString &)> ask) : QObject(box), ask(std::move(ask)) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(event)->text() != QLatin1String("/"))
+            return false;
+        ask(QStringLiteral("/"));
+        return true;
+    }
+
+private:
+    const std::function<void(const QString &)> ask;
+};
+
+}  // namespace
+
+void letPortPathBeTyped(QComboBox *box, const std::function<void(const QString &)> &take)
+{
+    const LinkTexts texts = linkTexts();
+    const auto ask = [box, take, texts](const QString &typed) {
+        QInputDialog dialog(box->window());
+        dialog.setWindowTitle(texts.title);
+        dialog.setLabelText(texts.typePathLabel);
+        dialog.setTextValue(typed);
+        const QString path = dialog.exec() == QDialog::Accepted ? dialog.textValue().trimmed() : QString();
+        if (!path.isEmpty())
+            take(path);
+    };
+    auto *action = new QAction(texts.typePath, box);
+    QObject::connect(action, &QAction::triggered, box, [ask] { ask(QString()); });
+    box->addAction(action);
+    box->setContextMenuPolicy(Qt::ActionsContextMenu);
+    box->installEventFilter(new SlashStartsPath(box, ask));
+}
 
 void showPortNamesInFull(QComboBox *box)
 {

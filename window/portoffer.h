@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QComboBox;
 
 // The name the system's port list gives a device path (/dev/ttyUSB0 ->
@@ -13,3 +15,8 @@ QString portNameOf(const QString &nameOrPath);
 // still too wide), its tool tip holds the full path, and the drop-down list
 // is as wide as its longest entry.  The entries stay the full names.
 void showPortNamesInFull(QComboBox *box);
+
+// Lets a port the system does not list (a pseudo-terminal, a by-id name) be
+// typed: the box's context menu, or "/" typed into the focused box, asks
+// for the path and hands it to `take`.  The box keeps its designed look.
+void letPortPathBeTyped(QComboBox *box, const std::function<void(const QString &)> &take);

@@ -3,11 +3,14 @@
 #include "look.h"
 #include "mainwindow.h"
 
+#include <QFileInfo>
 #include <QIcon>
 #include <QIconEngine>
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+
+#include <cstdio>
 
 namespace {
 
@@ -56,6 +59,28 @@ private:
     QPixmap image;
 };
 
+// Without a display Qt's platform plug-in would abort the program with
+// advice to reinstall it; the user is told what is missing instead.  Any
+// platform or display asked for explicitly is left for Qt to try.
+bool noDisplay(int argc, char **argv)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        if (!qEnvironmentVariableIsEmpty(name))
+            return false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray word = QByteArray(argv[i]).split('=').first();
+        if (word == "-platform" || word == "--platform" || word == "-display" || word == "--display")
+            return false;
+    }
+    return true;
+#else
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    return false;
+#endif
+}
+
 }  // namespace
 
 std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const ProgramOptions &program,
@@ -63,6 +88,15 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const Pro
 {
     if (answeredWithoutWindow(argc, argv, program, status))
         return nullptr;
+    if (noDisplay(argc, argv)) {
+        const QByteArray name = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toLocal8Bit();
+        std::fprintf(stderr,
+                     "%s: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                     "to work on configuration files without a window, use zqconfig-file\n",
+                     name.constData());
+        *status = 1;
+        return nullptr;
+    }
     enableHighDpiScaling();
     auto app = std::make_unique<QApplication>(argc, argv);
     // Lets Wayland desktops match the window to the menu entry and its icon.

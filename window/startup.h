@@ -9,7 +9,8 @@
 class MainWindow;
 
 // The start shared by the tool and the demo, up to the window: --help,
-// --version and a bad command line answered without a display, high-DPI
+// --version and a bad command line answered without a display, a start
+// without one refused with a line naming zqconfig-file (status 1), high-DPI
 // scaling, the application object with the desktop file name, and the
 // language.  Null, with the exit status in *status, when the program is to
 // stop there.  argc must outlive the application.

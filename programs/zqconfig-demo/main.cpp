@@ -2,6 +2,7 @@
 // served on a pseudo-terminal whose path is offered in the port list, so
 // every feature can be tried without hardware on the desk.
 
+#include "look.h"
 #include "mainwindow.h"
 #include "simhost.h"
 #include "startup.h"
@@ -129,6 +130,6 @@ int main(int argc, char *argv[])
     MainWindow window;
     applyWindowOptions(window, options);
     window.offerPort(port);
-    window.show();
+    showOnScreen(&window);
     return app->exec();
 }

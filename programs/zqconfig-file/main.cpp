@@ -29,14 +29,18 @@ const char kHelp[] =
     "                       the frames the file lacks (a load keeps the current\n"
     "                       settings of those)\n"
     "  diff A B             print the settings in which A and B differ, one per\n"
-    "                       line: label, A's value, B's value\n"
+    "                       line: label, A's value, B's value; after a header\n"
+    "                       naming A (---) and B (+++), as diff -u has it\n"
     "  export FILE          print the settings as one JSON object: the model's\n"
     "                       field names, plain numbers (voltages in volts,\n"
     "                       per-channel dual rates, exponentials, trims and\n"
-    "                       trim steps as arrays of four)\n"
+    "                       trim steps as arrays of four); only the frames the\n"
+    "                       file holds, a value a load repairs as repaired\n"
     "  import JSON OUTFILE  write the configuration file for a JSON object as\n"
-    "                       export prints it; every field must be present and\n"
-    "                       in range, otherwise nothing is written\n"
+    "                       export prints it; every field of each frame it\n"
+    "                       names must be present and in range, otherwise\n"
+    "                       nothing is written; a frame it leaves out is\n"
+    "                       written as a row of '-', which a load skips\n"
     "  factory OUTFILE      write the factory configuration\n"
     "  check FILE...        print one line per file: fine, repaired (what a load\n"
     "                       would change) or short (which frames are missing);\n"
@@ -142,6 +146,9 @@ int diffCommand(const Call &call)
     if (!loadConfig(call.args[0], a) || !loadConfig(call.args[1], b))
         return 2;
     const QStringList lines = diffConfigs(a, b);
+    // Which file is which, as diff -u says it; nothing when they agree.
+    if (!lines.isEmpty())
+        print(QStringLiteral("--- %1\n+++ %2\n").arg(call.args[0], call.args[1]));
     for (const QString &l : lines)
         print(l + QLatin1Char('\n'));
     return lines.isEmpty() ? 0 : 1;

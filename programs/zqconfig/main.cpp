@@ -1,3 +1,4 @@
+#include "look.h"
 #include "mainwindow.h"
 #include "startup.h"
 
@@ -16,6 +17,6 @@ int main(int argc, char *argv[])
     MainWindow w;
     applyWindowOptions(w, options);
     w.choosePort(options.port);
-    w.show();
+    showOnScreen(&w);
     return app->exec();
 }

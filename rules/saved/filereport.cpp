@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <iterator>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -388,7 +389,11 @@ QByteArray exportJson(const ConfigFileRead &f)
     for (const Setting &s : settingsTable()) {
         if (!f.has(s.frame))
             continue;
-        const int v = s.get(f.file);
+        // A value import would refuse is given as a load repairs it, so
+        // whatever export prints imports back.
+        int v = s.get(f.file);
+        if (v < s.lo || v > s.hi)
+            v = s.get(f.afterLoad);
         const QJsonValue value = s.shown == Shown::Volts ? QJsonValue(v / 10.0) : QJsonValue(v);
         if (s.index < 0)
             object.insert(s.jsonKey, value);
@@ -422,8 +427,16 @@ bool importJson(const QByteArray &json, QByteArray &fileContent, QString &error)
         }
     }
 
+    // A frame is written when the object holds any of its settings, and
+    // then needs them all; export leaves out the frames a short file lacks.
+    bool framed[4] = {};
+    for (const Setting &s : settingsTable())
+        framed[s.frame] = framed[s.frame] || object.contains(s.jsonKey);
+    const bool none = std::none_of(std::begin(framed), std::end(framed), [](bool b) { return b; });
     ConfigModel m;
     for (const Setting &s : settingsTable()) {
+        if (!framed[s.frame] && !none)
+            continue;
         if (!object.contains(s.jsonKey)) {
             error = QStringLiteral("missing field %1 (accepted %2)").arg(quoted(s.jsonKey), rangeText(s));
             return false;
@@ -443,5 +456,10 @@ bool importJson(const QByteArray &json, QByteArray &fileContent, QString &error)
         s.set(m, x);
     }
     fileContent = configFileOf(m);
+    // A frame left out keeps its place, with no frame letters in it: a
+    // load then keeps the current settings of that frame.
+    for (int k = 0; k < 4; ++k)
+        if (!framed[k] && !none)
+            fileContent.replace(k * kFrameLength, kFrameLength, QByteArray(kFrameLength, '-'));
     return true;
 }

@@ -70,8 +70,11 @@ QStringList loadRepairs(const ConfigFileRead &f);
 // `check`: "fine", "repaired: ...", "short: ..." (empty text when no frame at all).
 QString checkConfig(const ConfigFileRead &f, bool *fine);
 
-// `export`: one JSON object, model names as keys, values in model terms.
+// `export`: one JSON object, model names as keys, values in model terms;
+// the settings of the frames the file holds, a value out of range as a
+// load repairs it.
 QByteArray exportJson(const ConfigFileRead &f);
-// `import`: the file for a JSON object holding every setting in range; on
-// any fault false, with a one-line reason naming the field.
+// `import`: the file for a JSON object holding every setting of one or more
+// frames in range (a frame without settings is a row of '-'); on any fault
+// false, with a one-line reason naming the field.
 bool importJson(const QByteArray &json, QByteArray &fileContent, QString &error);

@@ -24,7 +24,10 @@ LinkTexts linkTexts()
                                     "还没有读取遥控器中的设置。写入会用页面上的值替换遥控器中的全部设置，"
                                     "包括没有读取过的微调、行程、失控保护和报警设置。\n"
                                     "先读取：读取遥控器，页面上已做的修改保留在读取的值之上，不发送任何数据。"),
-        QCoreApplication::translate("LinkTexts", "先读取"), QCoreApplication::translate("LinkTexts", "仍然写入")};
+        QCoreApplication::translate("LinkTexts", "先读取"), QCoreApplication::translate("LinkTexts", "仍然写入"),
+        QCoreApplication::translate("LinkTexts", "输入串口路径…"),
+        QCoreApplication::translate("LinkTexts",
+                                    "串口的路径，例如模拟遥控器的 /dev/pts/3，或 /dev/serial/by-id/ 下的名称：")};
 }
 
 VerifyTexts verifyTexts()
@@ -43,10 +46,8 @@ VerifyTexts verifyTexts()
 
 FileTexts fileTexts()
 {
-    return {QCoreApplication::translate("FileTexts", "保存数据"),
-            QCoreApplication::translate("FileTexts", "文本文件 (*.txt *.dat);;所有文件 (*.*)"),
-            QCoreApplication::translate("FileTexts", "打开文件"),
-            QCoreApplication::translate("FileTexts", "所有文件 (*.*);;文本文件 (*.txt *.dat)"),
+    return {QCoreApplication::translate("FileTexts", "保存数据"), QCoreApplication::translate("FileTexts", "打开文件"),
+            QCoreApplication::translate("FileTexts", "文本文件 (*.txt *.dat);;所有文件 (*)"),
             QCoreApplication::translate("FileTexts", "错误"),
             QCoreApplication::translate("FileTexts", "不能读取指定的文件!")};
 }

@@ -20,6 +20,9 @@ struct LinkTexts
     QString unreadQuestion;
     QString readFirst;
     QString writeAnyway;
+    // A port the system does not list, typed by its path.
+    QString typePath;       // the port box's context menu
+    QString typePathLabel;  // the question's label
 };
 
 // After a write is read back, and before closing over unwritten changes.
@@ -40,9 +43,10 @@ VerifyTexts verifyTexts();
 struct FileTexts
 {
     QString saveTitle;
-    QString saveFilter;
     QString openTitle;
-    QString openFilter;
+    // Both dialogs open on the configuration files; "all files" is "*", as
+    // a name without a dot is a file too.
+    QString filters;
     QString errorTitle;
     QString errorText;
 };

@@ -22,6 +22,8 @@
 #include <QMetaMethod>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSerialPortInfo>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -159,24 +161,35 @@ class TestShell : public QObject
 private slots:
     // The status line sits below the form, which keeps its designed place
     // and size: the window grows by the line; in English it speaks English.
+    // A smaller window scrolls the form, a larger one centres it.
     void statusLineBelowTheForm_data()
     {
         QTest::addColumn<bool>("english");
         QTest::addColumn<QString>("link");
-        QTest::newRow("Chinese") << false << "未打开串口";
-        QTest::newRow("English") << true << "No port open";
+        QTest::addColumn<QSize>("grown");
+        QTest::newRow("Chinese") << false << "未打开串口" << QSize();
+        QTest::newRow("English") << true << "No port open" << QSize();
+        QTest::newRow("smaller, scrolled") << false << "未打开串口" << QSize(-300, -200);
+        QTest::newRow("larger, centred") << false << "未打开串口" << QSize(400, 300);
     }
     void statusLineBelowTheForm()
     {
         QFETCH(bool, english);
+        QFETCH(QSize, grown);
         QVERIFY(useEnglishTexts(english));
         MainWindow w;
+        w.resize(w.size() + grown);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.centralWidget()->geometry(), QRect(0, 0, 1100, 680));
+        auto *form = w.findChild<QWidget *>(QStringLiteral("centralwidget"));
+        QCOMPARE(QRect(form->mapTo(&w, QPoint()), form->size()),
+                 QRect(QPoint(std::max(0, grown.width() / 2), std::max(0, grown.height() / 2)), QSize(1100, 680)));
+        const auto *area = w.findChild<QScrollArea *>();
+        QCOMPARE(area->horizontalScrollBar()->isVisible() + area->verticalScrollBar()->isVisible(),
+                 2 * (grown.width() < 0));
         QVERIFY(w.statusBar()->isVisible());
-        QCOMPARE(w.statusBar()->geometry().top(), 680);
-        QCOMPARE(w.height(), 680 + w.statusBar()->height());
+        QCOMPARE(w.statusBar()->geometry().top(), 680 + grown.height());
+        QCOMPARE(w.height(), 680 + grown.height() + w.statusBar()->height());
         QTEST(w.findChild<QLabel *>(QStringLiteral("statusLink"))->text(), "link");
         useEnglishTexts(false);
     }
@@ -428,7 +441,8 @@ private slots:
         } cases[] = {
             {{"--help"}, 0, "--lang <en|zh>"},          {{"--help"}, 0, "window: zh (Chinese, the default) or en"},
             {{"--version"}, 0, "zqconfig 5.1 (Qt "},    {{"--lang", "xx"}, 2, "en, zh"},
-            {{"--bogus"}, 2, "Unknown option 'bogus'"}, {{"-reverse", "--port"}, 2, "Missing value after '--port'"}};
+            {{"--bogus"}, 2, "Unknown option 'bogus'"}, {{"-reverse", "--port"}, 2, "Missing value after '--port'"},
+            {{}, 1, "no display to open the window"},   {{}, 1, "use zqconfig-file\n"}};
         for (const auto &c : cases) {
             QProcess p;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

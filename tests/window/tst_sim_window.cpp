@@ -27,6 +27,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -123,7 +124,11 @@ private slots:
     void init();
     void cleanup();
 
-    void liveValuesUntilClose_data() { deliveries(); }
+    void liveValuesUntilClose_data()
+    {
+        deliveries();
+        QTest::newRow("path typed into the port box") << 0;  // "/" in the box, then the rest
+    }
     void liveValuesUntilClose();
     void readFillsEveryPage_data() { deliveries(); }
     void readFillsEveryPage();
@@ -196,8 +201,20 @@ void TestSimWindow::init()
     kept = std::make_unique<QTemporaryDir>();
     qputenv("ZQCONFIG_HISTORY", kept->path().toUtf8());
     window = std::make_unique<MainWindow>();
-    window->offerPort(port);
     window->show();
+    if (row != "path typed into the port box") {
+        window->offerPort(port);
+        return;
+    }
+    auto *box = child<QComboBox>(QStringLiteral("portNameBox"));
+    QTimer answer;  // the question runs its own event loop
+    connect(&answer, &QTimer::timeout, this, [this] {
+        if (auto *asked = qobject_cast<QInputDialog *>(QApplication::activeModalWidget()))
+            asked->setTextValue(asked->textValue() + port.mid(1)), asked->accept();
+    });
+    answer.start(10);
+    QTimer::singleShot(0, box, [box] { QTest::keyClick(box, '/'); });
+    QVERIFY(waitUntil([&] { return box->currentText() == port; }, 5000));
 }
 
 void TestSimWindow::cleanup()
