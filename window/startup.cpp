@@ -119,3 +119,20 @@ void applyWindowOptions(MainWindow &window, const StartOptions &options)
 {
     window.setVerifyWrites(options.verify);
 }
+
+int runToolWindow(int argc, char **argv, const ProgramOptions &program, const std::function<void(MainWindow &)> &shown)
+{
+    StartOptions options;
+    int status = 0;
+    const auto app = startApplication(argc, argv, program, &options, &status);
+    if (!app)
+        return status;
+
+    MainWindow w;
+    applyWindowOptions(w, options);
+    w.choosePort(options.port);
+    showOnScreen(&w);
+    if (shown)
+        shown(w);
+    return app->exec();
+}
