@@ -168,6 +168,8 @@ GraphWindow::GraphWindow(RangeSession &s, QWidget *parent)
       lowLimit(new QSpinBox), record(new QPushButton), picture(new QPushButton), counts(new QLabel), words(new QLabel),
       charts(new QWidget)
 {
+    connect(this, &GraphWindow::shownOrHidden, &session, &RangeSession::follow);
+    connect(&session, &RangeSession::redrawDue, this, &GraphWindow::refresh);
     const RangeTexts t = rangeTexts();
     setObjectName(QStringLiteral("graphWindow"));
     setWindowTitle(t.windowTitle);

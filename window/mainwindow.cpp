@@ -4,6 +4,7 @@
 
 #include "commandguard.h"
 #include "editorranges.h"
+#include "graphwindow.h"
 #include "marks.h"
 #include "pagesteps.h"
 #include "portoffer.h"
@@ -87,6 +88,7 @@ MainWindow::MainWindow(QWidget *parent)
     differences = new DifferenceMarks(this, cfg, known, heldKnown, ui->tabWidget);
     differences->showPagesWith([this] { ui_Display(); });
     range = new RangeSession(this, *link, ui->tab);
+    range->makeGraphWith([this](RangeSession &session) { return new GraphWindow(session, this); });
     setUpKeeping();
 }
 

@@ -1,6 +1,5 @@
 #include "rangesession.h"
 
-#include "graphwindow.h"
 #include "rangetexts.h"
 #include "shortcuts.h"
 #include "transmitterlink.h"
@@ -57,10 +56,10 @@ RangeSession::~RangeSession()
 
 void RangeSession::showGraph()
 {
-    if (!graph) {
-        graph = new GraphWindow(*this, window);
-        connect(graph, &GraphWindow::shownOrHidden, this, &RangeSession::follow);
-    }
+    if (!graph && makeGraph)
+        graph = makeGraph(*this);
+    if (!graph)
+        return;
     graph->show();
     graph->raise();
     graph->activateWindow();
@@ -78,7 +77,7 @@ void RangeSession::follow()
     }
     checking = needed;
     if (graph && graph->isVisible())
-        graph->refresh(now());
+        emit redrawDue(now());
 }
 
 void RangeSession::setLimits(RangeLimits l)
@@ -142,7 +141,7 @@ void RangeSession::tick()
     }
     showStatus();
     if (graph && graph->isVisible() && ++ticks % kGraphTicks == 0)
-        graph->refresh(t);
+        emit redrawDue(t);
 }
 
 void RangeSession::showStatus()

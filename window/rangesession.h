@@ -6,7 +6,8 @@
 #include <QObject>
 #include <QString>
 
-class GraphWindow;
+#include <functional>
+
 class QLabel;
 class QMainWindow;
 class QTimer;
@@ -35,9 +36,15 @@ public:
     // A recording still running when the window closes gets its summary.
     ~RangeSession() override;
 
+    // How the graph window is made, on first use: the window layer above
+    // gives it, so this session needs nothing of the graph but a widget.
+    void makeGraphWith(std::function<QWidget *(RangeSession &)> make) { makeGraph = std::move(make); }
     // Shows the graph window (made on first use) and brings it to the front.
     void showGraph();
-    GraphWindow *graphWindow() const { return graph; }
+    QWidget *graphWindow() const { return graph; }
+    // Starts the check when the graph opens or a recording starts; stops it
+    // when neither needs it any more.
+    void follow();
     // Records into `path` from now on; false (and told) when the file
     // cannot be made.
     bool startRecording(const QString &path);
@@ -56,19 +63,19 @@ public:
 signals:
     // A recording started, stopped or failed.
     void recordingChanged();
+    // The open graph is due to be drawn as it stands at `now`.
+    void redrawDue(qint64 now);
 
 private:
     void take(const QByteArray &packet);
     void tick();
-    // Starts the check when the graph opens or a recording starts; stops it
-    // when neither needs it any more.
-    void follow();
     void showStatus();
 
     QMainWindow *window;
     QLabel *statusLabel;
     QTimer *ticker;
-    GraphWindow *graph = nullptr;
+    std::function<QWidget *(RangeSession &)> makeGraph;
+    QWidget *graph = nullptr;
     RangeCheck rangeCheck;
     RangeLimits limits;
     bool checking = false;

@@ -456,7 +456,7 @@ void TestSimWindow::rangeCheckRecordsEveryLivePacket()
     QVERIFY(range.lastWords().contains(QString::number(qulonglong(st.acks))));
     // The chart as a picture.
     const QString picture = dir.filePath(QStringLiteral("graph.png"));
-    QVERIFY(range.graphWindow()->savePicture(picture));
+    QVERIFY(static_cast<GraphWindow *>(range.graphWindow())->savePicture(picture));
     QVERIFY(QImage(picture).width() > 400);
 }
 
